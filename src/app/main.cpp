@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+  std::cout << "Parsing params...\n";
+  return 0;
+}

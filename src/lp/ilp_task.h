@@ -1,0 +1,57 @@
+#ifndef PARALOG_LP_ILP_TASK_H
+#define PARALOG_LP_ILP_TASK_H
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "common/byte_sink.h"
+#include "lp/inequality.h"
+#include "lp/section_lines.h"
+
+namespace paralog {
+
+/// The constraint and bound lines of the integer program, grouped by LP
+/// section, each line stored in canonical form in the order it was added.
+class IlpTask {
+ public:
+  /// The five sections the writer knows, in the order it writes them.
+  static constexpr std::string_view kSectionOrder[5] = {"Minimize", "Subject To", "Bounds",
+                                                        "Binary", "General"};
+
+  /// Keeps every line in memory.
+  IlpTask() = default;
+  /// Moves section text beyond `memoryLimit` bytes into unnamed temporary
+  /// files in `spillDirectory` (see SectionLines).
+  explicit IlpTask(std::string spillDirectory, size_t memoryLimit = 8 << 20);
+
+  /// Canonicalises `text` and appends it to `section`, creating the section
+  /// on first use. Throws std::runtime_error("Provided expression is invalid
+  /// inequality") for text that is not an inequality; nothing is stored then.
+  void addConstraint(std::string_view section, std::string_view text);
+
+  /// Appends lines that are already canonical and laid out as
+  /// "\t" line "\n" (for lines rendered elsewhere, e.g. on another thread).
+  void appendCanonical(std::string_view section, std::string_view formattedLines,
+                       uint64_t lineCount);
+
+  /// For each of the five known sections present: its name and "\n", each
+  /// line as "\t" line "\n", then one more "\n". Other sections are skipped.
+  void writeSections(ByteSink& out) const;
+
+  /// The stored lines of a section (empty if the section does not exist).
+  std::vector<std::string> lines(std::string_view section) const;
+
+ private:
+  SectionLines& section(std::string_view name);
+
+  std::string spillDirectory_;
+  size_t memoryLimit_ = 8 << 20;
+  std::map<std::string, SectionLines, std::less<>> sections_;
+  LineCanonicalizer canonicalizer_;
+  std::string rendered_;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_ILP_TASK_H

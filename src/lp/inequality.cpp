@@ -1,0 +1,163 @@
+#include "lp/inequality.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "common/to_int.h"
+#include "common/decimal.h"
+
+namespace paralog {
+namespace {
+
+[[noreturn]] void invalidInequality() {
+  throw std::runtime_error("Provided expression is invalid inequality");
+}
+
+int32_t checkedInt32(int64_t value) {
+  if (value > INT32_MAX || value < INT32_MIN) invalidInequality();
+  return static_cast<int32_t>(value);
+}
+
+// Sorts the raw terms by name and merges repeated names, dropping zeros.
+// Sums are taken in 64 bits so that a long line cannot overflow silently.
+void sortAndMerge(std::vector<std::pair<std::string_view, int64_t>>& raw, TermList& terms) {
+  std::sort(raw.begin(), raw.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  terms.clear();
+  for (size_t i = 0; i < raw.size();) {
+    int64_t sum = 0;
+    size_t j = i;
+    for (; j < raw.size() && raw[j].first == raw[i].first; ++j) sum += raw[j].second;
+    if (sum != 0) terms.push_back(Term{raw[i].first, checkedInt32(sum)});
+    i = j;
+  }
+}
+
+void parseExpressionInto(std::string_view text, TermList& terms,
+                         std::vector<std::pair<std::string_view, int64_t>>& raw) {
+  raw.clear();
+  // A left side that does not begin with a sign reads as if "+ " stood in
+  // front of it; starting with a pending +1 has the same effect.
+  int64_t pending = 1;
+  size_t start = 0;
+  while (true) {
+    const size_t blank = text.find(' ', start);
+    const std::string_view token =
+        text.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start);
+    if (!token.empty()) {
+      const char first = token.front();
+      if (first == '+' || first == '-') {
+        pending = first == '+' ? 1 : -1;
+      } else if (first >= 'a' && first <= 'z') {
+        raw.emplace_back(token, pending);
+      } else {
+        const std::optional<int32_t> factor = toInt(token);
+        if (!factor) invalidInequality();
+        pending *= *factor;
+        if (pending > INT32_MAX || pending < INT32_MIN) invalidInequality();
+      }
+    }
+    if (blank == std::string_view::npos) break;
+    start = blank + 1;
+  }
+  sortAndMerge(raw, terms);
+}
+
+}  // namespace
+
+void LineCanonicalizer::parseExpression(std::string_view text, TermList& terms) {
+  parseExpressionInto(text, terms, raw_);
+}
+
+void parseExpression(std::string_view text, TermList& terms) {
+  std::vector<std::pair<std::string_view, int64_t>> raw;
+  parseExpressionInto(text, terms, raw);
+}
+
+TermList parseExpression(std::string_view text) {
+  TermList terms;
+  parseExpression(text, terms);
+  return terms;
+}
+
+namespace {
+
+// Splits "<left> <relation> <rhs>" and checks its shape; returns the left side.
+std::string_view splitInequality(std::string_view text, Inequality& out) {
+  const size_t p = text.find('=');
+  if (p == std::string_view::npos || p == 0) invalidInequality();
+  std::string_view left;
+  if (text[p - 1] == ' ') {
+    out.relation = text.substr(p, 1);
+    left = text.substr(0, p - 1);
+  } else {
+    if (text[p - 1] != '<' && text[p - 1] != '>') invalidInequality();
+    if (p < 2 || text[p - 2] != ' ') invalidInequality();
+    out.relation = text.substr(p - 1, 2);
+    left = text.substr(0, p - 2);
+  }
+  if (p + 2 > text.size() || text[p + 1] != ' ') invalidInequality();
+  const std::optional<int32_t> rhs = toInt(text.substr(p + 2));
+  if (!rhs) invalidInequality();
+  out.rhs = *rhs;
+  return left;
+}
+
+}  // namespace
+
+void parseInequality(std::string_view text, Inequality& out) {
+  parseExpression(splitInequality(text, out), out.terms);
+}
+
+Inequality parseInequality(std::string_view text) {
+  Inequality inequality;
+  parseInequality(text, inequality);
+  return inequality;
+}
+
+void renderExpression(const TermList& terms, std::string& out) {
+  bool first = true;
+  for (const Term& term : terms) {
+    const int64_t coefficient = term.coefficient;
+    if (first) {
+      if (coefficient < 0) out += "- ";
+    } else {
+      out += coefficient < 0 ? " - " : " + ";
+    }
+    first = false;
+    const int64_t magnitude = coefficient < 0 ? -coefficient : coefficient;
+    if (magnitude != 1) {
+      appendDecimal(out, magnitude);
+      out += ' ';
+    }
+    out.append(term.name);
+  }
+}
+
+std::string renderExpression(const TermList& terms) {
+  std::string out;
+  renderExpression(terms, out);
+  return out;
+}
+
+void renderInequality(const Inequality& inequality, std::string& out) {
+  renderExpression(inequality.terms, out);
+  out += ' ';
+  out.append(inequality.relation);
+  out += ' ';
+  appendDecimal(out, inequality.rhs);
+}
+
+std::string renderInequality(const Inequality& inequality) {
+  std::string out;
+  renderInequality(inequality, out);
+  return out;
+}
+
+void LineCanonicalizer::canonicalize(std::string_view text, std::string& out) {
+  parseExpression(splitInequality(text, inequality_), inequality_.terms);
+  renderInequality(inequality_, out);
+}
+
+}  // namespace paralog

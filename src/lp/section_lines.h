@@ -1,0 +1,51 @@
+#ifndef PARALOG_LP_SECTION_LINES_H
+#define PARALOG_LP_SECTION_LINES_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/anonymous_file.h"
+#include "common/byte_sink.h"
+
+namespace paralog {
+
+/// The lines of one LP section in the order they were added, held as the
+/// very bytes the writer emits ("\t" line "\n") in one growing block rather
+/// than one string per line. With a spill directory, the block moves to an
+/// unnamed temporary file there whenever it passes `memoryLimit`, so a
+/// section of gigabytes costs only the limit in memory.
+class SectionLines {
+ public:
+  /// An empty `spillDirectory` keeps every line in memory.
+  explicit SectionLines(std::string spillDirectory = {}, size_t memoryLimit = 8 << 20);
+
+  void append(std::string_view line);
+  /// Appends bytes already laid out as "\t" line "\n" for each line.
+  void appendFormatted(std::string_view lines, uint64_t lineCount);
+
+  uint64_t lineCount() const { return lineCount_; }
+  bool empty() const { return lineCount_ == 0; }
+
+  /// Writes every line as "\t" line "\n", in order.
+  void writeTo(ByteSink& out) const;
+  /// The stored lines without tab or line end (reads back a spilled part).
+  std::vector<std::string> lines() const;
+
+ private:
+  void spill();
+
+  std::string spillDirectory_;
+  size_t memoryLimit_;
+  std::string buffer_;
+  std::unique_ptr<AnonymousFile> spillFile_;
+  std::unique_ptr<FdSink> spillSink_;
+  uint64_t spilledBytes_ = 0;
+  uint64_t lineCount_ = 0;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_SECTION_LINES_H

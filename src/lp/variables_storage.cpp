@@ -1,0 +1,172 @@
+#include "lp/variables_storage.h"
+
+#include "common/decimal.h"
+
+namespace paralog {
+
+std::string_view VariablesStorage::zVariable(std::string_view name, int32_t i, int32_t j) {
+  scratch_.assign("z_");
+  scratch_.append(name);
+  scratch_ += '.';
+  appendDecimal(scratch_, i);
+  scratch_ += '.';
+  appendDecimal(scratch_, j);
+  return binary_.insert(scratch_);
+}
+
+std::string_view VariablesStorage::pairName(NameSet& set, std::string_view prefix, int32_t k,
+                                            std::string_view keyA, std::string_view keyB) {
+  scratch_.assign(prefix);
+  appendDecimal(scratch_, k);
+  scratch_ += '_';
+  if (keyB < keyA) std::swap(keyA, keyB);
+  scratch_.append(keyA);
+  scratch_.append(keyB);
+  return set.insert(scratch_);
+}
+
+std::string_view VariablesStorage::tVariable(int32_t k, std::string_view keyA,
+                                             std::string_view keyB) {
+  return pairName(binary_, "t_", k, keyA, keyB);
+}
+
+std::string_view VariablesStorage::pVariable(int32_t k, std::string_view keyA,
+                                             std::string_view keyB) {
+  return pairName(binary_, "p_", k, keyA, keyB);
+}
+
+std::string_view VariablesStorage::uVariable(int32_t k, std::string_view keyA,
+                                             std::string_view keyB) {
+  return pairName(general_, "u_", k, keyA, keyB);
+}
+
+std::string_view VariablesStorage::tVariable(int32_t k, const Extremity& a, const Extremity& b) {
+  keyA_.clear();
+  keyB_.clear();
+  appendExtremityKey(a, keyA_);
+  appendExtremityKey(b, keyB_);
+  return tVariable(k, keyA_, keyB_);
+}
+
+std::string_view VariablesStorage::pVariable(int32_t k, const Extremity& a, const Extremity& b) {
+  keyA_.clear();
+  keyB_.clear();
+  appendExtremityKey(a, keyA_);
+  appendExtremityKey(b, keyB_);
+  return pVariable(k, keyA_, keyB_);
+}
+
+std::string_view VariablesStorage::uVariable(int32_t k, const Extremity& a, const Extremity& b) {
+  keyA_.clear();
+  keyB_.clear();
+  appendExtremityKey(a, keyA_);
+  appendExtremityKey(b, keyB_);
+  return uVariable(k, keyA_, keyB_);
+}
+
+std::string_view VariablesStorage::rVariable(int32_t k, std::string_view key) {
+  scratch_.assign("r_");
+  appendDecimal(scratch_, k);
+  scratch_ += '_';
+  scratch_.append(key);
+  return general_.insert(scratch_);
+}
+
+std::string_view VariablesStorage::rVariable(int32_t k, const Extremity& e) {
+  keyA_.clear();
+  appendExtremityKey(e, keyA_);
+  return rVariable(k, keyA_);
+}
+
+std::string_view VariablesStorage::lVariable(std::string_view key) {
+  scratch_.assign("l_");
+  scratch_.append(key);
+  return general_.insert(scratch_);
+}
+
+std::string_view VariablesStorage::lVariable(const Extremity& e) {
+  keyA_.clear();
+  appendExtremityKey(e, keyA_);
+  return lVariable(keyA_);
+}
+
+std::string_view VariablesStorage::oVariable(int32_t k, uint64_t n, uint64_t weight) {
+  scratch_.assign("o_");
+  appendDecimal(scratch_, k);
+  scratch_ += '_';
+  appendUnsignedDecimal(scratch_, n);
+  const std::string_view name = general_.insert(scratch_);
+  objectiveWeights_.insert_or_assign(std::string(name), weight);
+  return name;
+}
+
+void VariablesStorage::writeObjective(ByteSink& out, const std::vector<std::string_view>& binary,
+                                      const std::vector<std::string_view>& general) const {
+  // The text is built from " - 2 name"-like pieces and written without its
+  // first character; `first` drops that leading blank.
+  bool first = true;
+  auto put = [&](std::string_view piece) {
+    if (first && !piece.empty()) {
+      piece.remove_prefix(1);
+      first = false;
+    }
+    out.write(piece);
+  };
+  for (std::string_view name : binary) {
+    if (name[0] == 'z' || name[0] == 'p') {
+      put(" - 2 ");
+      put(name);
+    }
+  }
+  for (std::string_view name : general) {
+    if (name[0] == 'l') {
+      put(" + ");
+      put(name);
+    } else if (name[0] == 'r') {
+      put(" - ");
+      put(name);
+    }
+  }
+  std::string weight;
+  for (const auto& [name, value] : objectiveWeights_) {
+    weight.clear();
+    appendUnsignedDecimal(weight, value);
+    put(" + ");
+    put(name);
+    put(" - ");
+    put(weight);
+    put(" ");
+    put(name);
+  }
+}
+
+std::string VariablesStorage::objectiveText() const {
+  std::string text;
+  StringSink sink(text);
+  writeObjective(sink, binary_.sorted(), general_.sorted());
+  return text;
+}
+
+void VariablesStorage::writeLp(ByteSink& out, const IlpTask& task) const {
+  const std::vector<std::string_view> binary = binary_.sorted();
+  const std::vector<std::string_view> general = general_.sorted();
+  out.write("Minimize\n\t");
+  writeObjective(out, binary, general);
+  out.write("\n\n");
+  task.writeSections(out);
+  out.write("\nBinary\n");
+  for (std::string_view name : binary) {
+    out.write("\t");
+    out.write(name);
+    out.write("\n");
+  }
+  out.write("\nGeneral\n");
+  for (std::string_view name : general) {
+    out.write("\t");
+    out.write(name);
+    out.write("\n");
+  }
+  out.write("\nEnd");
+}
+
+}  // namespace paralog
