@@ -22,8 +22,9 @@ int32_t checkedInt32(int64_t value) {
 // Sorts the raw terms by name and merges repeated names, dropping zeros.
 // Sums are taken in 64 bits so that a long line cannot overflow silently.
 void sortAndMerge(std::vector<std::pair<std::string_view, int64_t>>& raw, TermList& terms) {
-  std::sort(raw.begin(), raw.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
+  const auto byName = [](const auto& a, const auto& b) { return a.first < b.first; };
+  // Lines written in name order skip the sort entirely.
+  if (!std::is_sorted(raw.begin(), raw.end(), byName)) std::sort(raw.begin(), raw.end(), byName);
   terms.clear();
   for (size_t i = 0; i < raw.size();) {
     int64_t sum = 0;
