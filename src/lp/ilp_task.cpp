@@ -2,8 +2,17 @@
 
 namespace paralog {
 
-IlpTask::IlpTask(std::string spillDirectory, size_t memoryLimit)
-    : spillDirectory_(std::move(spillDirectory)), memoryLimit_(memoryLimit) {}
+IlpTask::IlpTask(std::string spillDirectory, size_t memoryLimit, bool background)
+    : spillDirectory_(std::move(spillDirectory)),
+      memoryLimit_(memoryLimit),
+      pipeline_(background ? std::make_unique<LinePipeline>() : nullptr) {}
+
+// The pipeline goes first: its thread may still be appending to sections.
+IlpTask::~IlpTask() { pipeline_.reset(); }
+
+void IlpTask::finish() const {
+  if (pipeline_) pipeline_->drain();
+}
 
 SectionLines& IlpTask::section(std::string_view name) {
   auto it = sections_.find(name);
@@ -14,6 +23,10 @@ SectionLines& IlpTask::section(std::string_view name) {
 }
 
 void IlpTask::addConstraint(std::string_view sectionName, std::string_view text) {
+  if (pipeline_) {
+    pipeline_->add(section(sectionName), text);
+    return;
+  }
   rendered_.clear();
   canonicalizer_.canonicalize(text, rendered_);
   section(sectionName).append(rendered_);
@@ -21,10 +34,12 @@ void IlpTask::addConstraint(std::string_view sectionName, std::string_view text)
 
 void IlpTask::appendCanonical(std::string_view sectionName, std::string_view formattedLines,
                               uint64_t lineCount) {
+  finish();
   section(sectionName).appendFormatted(formattedLines, lineCount);
 }
 
 void IlpTask::writeSections(ByteSink& out) const {
+  finish();
   for (std::string_view name : kSectionOrder) {
     const auto it = sections_.find(name);
     if (it == sections_.end()) continue;
@@ -36,6 +51,7 @@ void IlpTask::writeSections(ByteSink& out) const {
 }
 
 std::vector<std::string> IlpTask::lines(std::string_view sectionName) const {
+  finish();
   const auto it = sections_.find(sectionName);
   if (it == sections_.end()) return {};
   return it->second.lines();

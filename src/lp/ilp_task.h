@@ -2,11 +2,13 @@
 #define PARALOG_LP_ILP_TASK_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/byte_sink.h"
 #include "lp/inequality.h"
+#include "lp/line_pipeline.h"
 #include "lp/section_lines.h"
 
 namespace paralog {
@@ -22,8 +24,14 @@ class IlpTask {
   /// Keeps every line in memory.
   IlpTask() = default;
   /// Moves section text beyond `memoryLimit` bytes into unnamed temporary
-  /// files in `spillDirectory` (see SectionLines).
-  explicit IlpTask(std::string spillDirectory, size_t memoryLimit = 8 << 20);
+  /// files in `spillDirectory` (see SectionLines). With `background`, lines
+  /// are canonicalised on a second thread (see LinePipeline): a malformed
+  /// line then fails a later addConstraint or finish() instead of its own.
+  explicit IlpTask(std::string spillDirectory, size_t memoryLimit = 8 << 20,
+                   bool background = false);
+  ~IlpTask();
+  IlpTask(const IlpTask&) = delete;
+  IlpTask& operator=(const IlpTask&) = delete;
 
   /// Canonicalises `text` and appends it to `section`, creating the section
   /// on first use. Throws std::runtime_error("Provided expression is invalid
@@ -34,6 +42,10 @@ class IlpTask {
   /// "\t" line "\n" (for lines rendered elsewhere, e.g. on another thread).
   void appendCanonical(std::string_view section, std::string_view formattedLines,
                        uint64_t lineCount);
+
+  /// Waits until every added line is stored; rethrows a pending failure.
+  /// writeSections and lines call it themselves.
+  void finish() const;
 
   /// For each of the five known sections present: its name and "\n", each
   /// line as "\t" line "\n", then one more "\n". Other sections are skipped.
@@ -49,6 +61,7 @@ class IlpTask {
   size_t memoryLimit_ = 8 << 20;
   std::map<std::string, SectionLines, std::less<>> sections_;
   LineCanonicalizer canonicalizer_;
+  std::unique_ptr<LinePipeline> pipeline_;
   std::string rendered_;
 };
 

@@ -99,3 +99,40 @@ TEST(LpWriterTest, SpilledSectionsWriteTheSameBytes) {
 
 }  // namespace
 }  // namespace paralog
+
+namespace paralog {
+namespace {
+
+TEST(LpWriterTest, BackgroundCanonicalisingKeepsEveryLineInPlace) {
+  IlpTask direct;
+  IlpTask background(::testing::TempDir(), 4096, true);
+  for (int i = 0; i < 200000; ++i) {
+    const std::string line = "y_" + std::to_string(i % 101) + " + x - " +
+                             std::to_string(i % 7) + " x <= " + std::to_string(i);
+    direct.addConstraint(i % 5 == 0 ? "Bounds" : "Subject To", line);
+    background.addConstraint(i % 5 == 0 ? "Bounds" : "Subject To", line);
+  }
+  std::string expected;
+  std::string actual;
+  StringSink expectedSink(expected);
+  StringSink actualSink(actual);
+  direct.writeSections(expectedSink);
+  background.writeSections(actualSink);
+  EXPECT_EQ(actual, expected);
+}
+
+TEST(LpWriterTest, BackgroundFailureSurfacesAndStopsLaterLines) {
+  IlpTask background(::testing::TempDir(), 4096, true);
+  background.addConstraint("Subject To", "x <= 1");
+  background.addConstraint("Subject To", "x + y");
+  background.addConstraint("Subject To", "y <= 1");
+  EXPECT_THROW(background.finish(), std::runtime_error);
+}
+
+TEST(LpWriterTest, BackgroundTaskCanBeDroppedWithWorkPending) {
+  IlpTask background(::testing::TempDir(), 4096, true);
+  for (int i = 0; i < 100000; ++i) background.addConstraint("Subject To", "a + b + c <= 1");
+}
+
+}  // namespace
+}  // namespace paralog
