@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ilp/generators.h"
+
+namespace paralog {
+namespace {
+
+// "+a.1" / "-b.2" to a gene copy.
+Gene gene(std::string_view token) {
+  const size_t dot = token.rfind('.');
+  return Gene{std::string(token.substr(1, dot - 1)), std::stoi(std::string(token.substr(dot + 1))),
+              token[0] == '-' ? -1 : 1};
+}
+
+// A structure of one linear chromosome, with its copy index filled in as the
+// reader does.
+Structure linearStructure(int32_t id, std::initializer_list<std::string_view> tokens) {
+  Structure result;
+  result.id = id;
+  result.chromosomes.push_back(Chromosome{false, {}});
+  for (std::string_view token : tokens) {
+    const Gene g = gene(token);
+    result.copies[g.name].push_back(g.index);
+    result.chromosomes.back().genes.push_back(g);
+  }
+  return result;
+}
+
+std::vector<std::string> names(const std::vector<std::string_view>& views) {
+  return std::vector<std::string>(views.begin(), views.end());
+}
+
+using Lines = std::vector<std::string>;
+
+// Runs the generator and checks that it printed exactly its progress line.
+void run(IlpTask& task, const Structure& first, const Structure& second,
+         VariablesStorage& storage) {
+  testing::internal::CaptureStdout();
+  generateLVariables(task, first, second, storage);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Calculating L variables\n");
+}
+
+TEST(LVariablesTest, WorkedExampleLineByLine) {
+  const Structure first = linearStructure(0, {"+a.1"});
+  const Structure second = linearStructure(5, {"+a.1", "+a.2"});
+  IlpTask task;
+  VariablesStorage storage;
+  run(task, first, second, storage);
+
+  EXPECT_EQ(task.lines("Subject To"),
+            (Lines{"l_a.1t + z_a.1.1 + z_a.1.2 >= 0",
+                   "l_a.1t - z_a.1.1 - z_a.1.2 <= 0",
+                   "l_a.1t - r_0_a.1t + 2 z_a.1.1 + 2 z_a.1.2 <= 2",
+                   "- l_a.1t + r_0_a.1t + 2 z_a.1.1 + 2 z_a.1.2 <= 2",
+                   "l_a.1h + z_a.1.1 + z_a.1.2 >= 0",
+                   "l_a.1h - z_a.1.1 - z_a.1.2 <= 0",
+                   "l_a.1h - r_0_a.1h + 2 z_a.1.1 + 2 z_a.1.2 <= 2",
+                   "- l_a.1h + r_0_a.1h + 2 z_a.1.1 + 2 z_a.1.2 <= 2"}));
+  EXPECT_TRUE(task.lines("Bounds").empty());
+  EXPECT_EQ(names(storage.generalVariables()),
+            (Lines{"l_a.1h", "l_a.1t", "r_0_a.1h", "r_0_a.1t"}));
+  EXPECT_EQ(names(storage.binaryVariables()), (Lines{"z_a.1.1", "z_a.1.2"}));
+}
+
+TEST(LVariablesTest, WalksCopiesInNameOrderNotChromosomeOrder) {
+  const Structure first = linearStructure(3, {"+b.1", "-a.1"});
+  const Structure second = linearStructure(3, {"+a.1", "+b.1"});
+  IlpTask task;
+  VariablesStorage storage;
+  run(task, first, second, storage);
+
+  const Lines lines = task.lines("Subject To");
+  ASSERT_EQ(lines.size(), 16u);
+  EXPECT_EQ(lines[0], "l_a.1t + z_a.1.1 >= 0");
+  EXPECT_EQ(lines[4], "l_a.1h + z_a.1.1 >= 0");
+  EXPECT_EQ(lines[8], "l_b.1t + z_b.1.1 >= 0");
+  EXPECT_EQ(lines[13], "l_b.1h - z_b.1.1 <= 0");
+  EXPECT_EQ(lines[15], "- l_b.1h + r_3_b.1h + 2 z_b.1.1 <= 2");
+}
+
+TEST(LVariablesTest, CopyListedTwiceInFirstRepeatsAllItsLines) {
+  const Structure first = linearStructure(1, {"+a.1", "+a.1"});
+  const Structure second = linearStructure(2, {"+a.1"});
+  IlpTask task;
+  VariablesStorage storage;
+  run(task, first, second, storage);
+
+  const Lines once = {"l_a.1t + z_a.1.1 >= 0",
+                      "l_a.1t - z_a.1.1 <= 0",
+                      "l_a.1t - r_1_a.1t + 2 z_a.1.1 <= 2",
+                      "- l_a.1t + r_1_a.1t + 2 z_a.1.1 <= 2",
+                      "l_a.1h + z_a.1.1 >= 0",
+                      "l_a.1h - z_a.1.1 <= 0",
+                      "l_a.1h - r_1_a.1h + 2 z_a.1.1 <= 2",
+                      "- l_a.1h + r_1_a.1h + 2 z_a.1.1 <= 2"};
+  Lines twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(task.lines("Subject To"), twice);
+  EXPECT_EQ(names(storage.generalVariables()),
+            (Lines{"l_a.1h", "l_a.1t", "r_1_a.1h", "r_1_a.1t"}));
+}
+
+TEST(LVariablesTest, CopyListedTwiceInSecondMergesCoefficients) {
+  const Structure first = linearStructure(1, {"+a.1"});
+  const Structure second = linearStructure(2, {"+a.1", "-a.1"});
+  IlpTask task;
+  VariablesStorage storage;
+  run(task, first, second, storage);
+
+  EXPECT_EQ(task.lines("Subject To"),
+            (Lines{"l_a.1t + 2 z_a.1.1 >= 0",
+                   "l_a.1t - 2 z_a.1.1 <= 0",
+                   "l_a.1t - r_1_a.1t + 4 z_a.1.1 <= 2",
+                   "- l_a.1t + r_1_a.1t + 4 z_a.1.1 <= 2",
+                   "l_a.1h + 2 z_a.1.1 >= 0",
+                   "l_a.1h - 2 z_a.1.1 <= 0",
+                   "l_a.1h - r_1_a.1h + 4 z_a.1.1 <= 2",
+                   "- l_a.1h + r_1_a.1h + 4 z_a.1.1 <= 2"}));
+}
+
+TEST(LVariablesTest, FirstStructureWithoutGenesAddsNothing) {
+  Structure first;
+  first.id = 1;
+  first.chromosomes.push_back(Chromosome{true, {}});
+  const Structure second = linearStructure(2, {"+a.1"});
+  IlpTask task;
+  VariablesStorage storage;
+  run(task, first, second, storage);
+  EXPECT_TRUE(task.lines("Subject To").empty());
+  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(storage.binaryVariables().empty());
+}
+
+TEST(LVariablesTest, GeneMissingFromSecondFails) {
+  const Structure first = linearStructure(1, {"+a.1", "+b.1"});
+  const Structure second = linearStructure(2, {"+a.1"});
+  IlpTask task;
+  VariablesStorage storage;
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(generateLVariables(task, first, second, storage), std::out_of_range);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Calculating L variables\n");
+  // The lines of the copies before the missing one stay.
+  EXPECT_EQ(task.lines("Subject To").size(), 8u);
+}
+
+}  // namespace
+}  // namespace paralog

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ilp/generators.h"
+
+namespace paralog {
+namespace {
+
+// "+a.1" / "-b.2" to a gene copy.
+Gene gene(std::string_view token) {
+  const size_t dot = token.rfind('.');
+  return Gene{std::string(token.substr(1, dot - 1)), std::stoi(std::string(token.substr(dot + 1))),
+              token[0] == '-' ? -1 : 1};
+}
+
+Chromosome chromosome(bool circular, std::initializer_list<std::string_view> tokens) {
+  Chromosome result{circular, {}};
+  for (std::string_view token : tokens) result.genes.push_back(gene(token));
+  return result;
+}
+Chromosome linear(std::initializer_list<std::string_view> tokens) {
+  return chromosome(false, tokens);
+}
+Chromosome circular(std::initializer_list<std::string_view> tokens) {
+  return chromosome(true, tokens);
+}
+
+// A structure with its copy index filled in as the reader does.
+Structure structure(int32_t id, std::vector<Chromosome> chromosomes) {
+  Structure result;
+  result.id = id;
+  result.chromosomes = std::move(chromosomes);
+  for (const Chromosome& c : result.chromosomes) {
+    for (const Gene& g : c.genes) result.copies[g.name].push_back(g.index);
+  }
+  return result;
+}
+
+std::vector<std::string> names(const std::vector<std::string_view>& views) {
+  return std::vector<std::string>(views.begin(), views.end());
+}
+
+using Lines = std::vector<std::string>;
+using Weights = std::map<std::string, uint64_t, std::less<>>;
+
+// The driver's two calls; the generator itself prints nothing.
+void runBoth(IlpTask& task, VariablesStorage& storage, const Structure& first,
+             const Structure& second) {
+  testing::internal::CaptureStdout();
+  generateOVariables(task, storage, first, second, firstGeneMatchSum);
+  generateOVariables(task, storage, second, first, secondGeneMatchSum);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(OVariablesTest, WorkedExample) {
+  const Structure first = structure(1, {linear({"+a.1", "+b.1"}), circular({"+a.2", "+c.1"})});
+  const Structure second = structure(2, {circular({"+a.1", "+c.1"}), circular({"+b.1"})});
+  IlpTask task;
+  VariablesStorage storage;
+  runBoth(task, storage, first, second);
+
+  EXPECT_EQ(task.lines("Subject To"), (Lines{"2 o_1_1 + z_a.2.1 + z_c.1.1 <= 2",
+                                             "2 o_2_0 + z_a.1.1 + z_a.2.1 + z_c.1.1 <= 2"}));
+  EXPECT_TRUE(task.lines("Bounds").empty());
+  EXPECT_EQ(names(storage.generalVariables()), (Lines{"o_1_1", "o_2_0"}));
+  EXPECT_EQ(storage.objectiveWeights(), (Weights{{"o_1_1", 2}, {"o_2_0", 2}}));
+  EXPECT_EQ(names(storage.binaryVariables()), (Lines{"z_a.1.1", "z_a.2.1", "z_c.1.1"}));
+}
+
+TEST(OVariablesTest, PositionCountsSkippedChromosomes) {
+  // Positions 0 (circular, one gene), 1 (linear), 2 (circular, empty) get
+  // nothing; position 3 gets o_4_3.
+  const Structure own = structure(4, {circular({"+a.1"}), linear({"+b.1", "+c.1"}), circular({}),
+                                      circular({"+a.2", "-b.2", "+c.1"})});
+  const Structure other = structure(5, {linear({"+a.1", "+a.2", "+b.1", "+b.2", "+c.1"})});
+  IlpTask task;
+  VariablesStorage storage;
+  generateOVariables(task, storage, own, other, firstGeneMatchSum);
+
+  EXPECT_EQ(task.lines("Subject To"),
+            (Lines{"3 o_4_3 + z_a.2.1 + z_a.2.2 + z_b.2.1 + z_b.2.2 + z_c.1.1 <= 3"}));
+  EXPECT_EQ(storage.objectiveWeights(), (Weights{{"o_4_3", 3}}));
+}
+
+TEST(OVariablesTest, NoCircularChromosomeAddsNothing) {
+  const Structure first = structure(1, {linear({"+a.1", "+b.1"})});
+  const Structure second = structure(2, {linear({"+b.1", "+a.1"}), circular({})});
+  IlpTask task;
+  VariablesStorage storage;
+  runBoth(task, storage, first, second);
+  EXPECT_TRUE(task.lines("Subject To").empty());
+  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(storage.objectiveWeights().empty());
+}
+
+TEST(OVariablesTest, SameIdGivesOneNameWithTheWeightOfTheSecondCall) {
+  const Structure first = structure(1, {circular({"+a.1", "+b.1"})});
+  const Structure second = structure(1, {circular({"+a.1", "-b.1", "+a.2"})});
+  IlpTask task;
+  VariablesStorage storage;
+  runBoth(task, storage, first, second);
+
+  EXPECT_EQ(task.lines("Subject To"), (Lines{"2 o_1_0 + z_a.1.1 + z_a.1.2 + z_b.1.1 <= 2",
+                                             "3 o_1_0 + z_a.1.1 + z_a.1.2 + z_b.1.1 <= 3"}));
+  EXPECT_EQ(names(storage.generalVariables()), (Lines{"o_1_0"}));
+  EXPECT_EQ(storage.objectiveWeights(), (Weights{{"o_1_0", 3}}));
+}
+
+TEST(OVariablesTest, CopyRepeatedOnOneChromosomeGetsCoefficientTwo) {
+  const Structure first = structure(1, {circular({"+a.1", "+b.1", "-a.1"})});
+  const Structure second = structure(2, {linear({"+a.1", "+b.1"})});
+  IlpTask task;
+  VariablesStorage storage;
+  generateOVariables(task, storage, first, second, firstGeneMatchSum);
+  EXPECT_EQ(task.lines("Subject To"), (Lines{"3 o_1_0 + 2 z_a.1.1 + z_b.1.1 <= 3"}));
+}
+
+TEST(OVariablesTest, GeneMissingFromOtherFails) {
+  const Structure own = structure(1, {circular({"+a.1", "+b.1"})});
+  const Structure other = structure(2, {linear({"+a.1"})});
+  IlpTask task;
+  VariablesStorage storage;
+  EXPECT_THROW(generateOVariables(task, storage, own, other, firstGeneMatchSum),
+               std::out_of_range);
+  EXPECT_TRUE(task.lines("Subject To").empty());
+}
+
+}  // namespace
+}  // namespace paralog
