@@ -78,11 +78,11 @@ TEST(RVariablesTest, WorkedExampleLineByLine) {
                    "r_2_b.1t >= -1", "r_2_b.1t <= 1", "r_2_b.1h >= -1", "r_2_b.1h <= 1"}));
 
   const Lines expected = {
-      // step 2
+      // adjacent ends
       "r_1_a.1h + r_1_b.1t <= 0",
       "r_2_a.1h + r_2_b.1h <= 0",
       "r_2_a.1t + r_2_b.1t <= 0",
-      // step 3, first: e1 = a.1t
+      // pairs of ends of first that are not adjacent, e1 = a.1t
       "2 r_1_a.1t + 2 t_2_a.1ta.1t <= 2",
       "r_1_a.1h + r_1_a.1t + 2 t_2_a.1ha.1t <= 2",
       "r_1_a.1t + r_1_b.1t + 2 t_2_a.1tb.1t <= 2",
@@ -100,7 +100,7 @@ TEST(RVariablesTest, WorkedExampleLineByLine) {
       "r_1_a.1h + r_1_b.1h + 2 t_2_a.1hb.1h <= 2",
       "r_1_b.1h + r_1_b.1t + 2 t_2_b.1hb.1t <= 2",
       "2 r_1_b.1h + 2 t_2_b.1hb.1h <= 2",
-      // step 3, second: adjacencies {a.1h, b.1h} and {a.1t, b.1t}
+      // pairs of ends of second; its adjacencies are {a.1h, b.1h} and {a.1t, b.1t}
       "2 r_2_a.1t + 2 t_1_a.1ta.1t <= 2",
       "r_2_a.1h + r_2_a.1t + 2 t_1_a.1ha.1t <= 2",
       "r_2_a.1t + r_2_b.1h + 2 t_1_a.1tb.1h <= 2",
@@ -113,7 +113,7 @@ TEST(RVariablesTest, WorkedExampleLineByLine) {
       "r_2_a.1t + r_2_b.1h + 2 t_1_a.1tb.1h <= 2",
       "r_2_b.1h + r_2_b.1t + 2 t_1_b.1hb.1t <= 2",
       "2 r_2_b.1h + 2 t_1_b.1hb.1h <= 2",
-      // step 4
+      // ends matched across the structures
       "r_1_a.1t - r_2_a.1t + 2 z_a.1.1 <= 2",
       "r_1_a.1t - r_2_a.1t - 2 z_a.1.1 >= -2",
       "r_1_a.1h - r_2_a.1h + 2 z_a.1.1 <= 2",
