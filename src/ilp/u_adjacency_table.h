@@ -1,0 +1,50 @@
+#ifndef PARALOG_ILP_U_ADJACENCY_TABLE_H
+#define PARALOG_ILP_U_ADJACENCY_TABLE_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "genome/genome.h"
+#include "ilp/adjacency.h"
+#include "lp/variables_storage.h"
+
+namespace paralog {
+
+/// One adjacency of a structure together with what every U line about it
+/// needs, computed once so that the quadratic loops only read it.
+struct UAdjacencyRow {
+  Adjacency adjacency;     ///< normalised, as chromosomeAdjacencies lists it
+  std::string keys[2];     ///< keys of firstEnd and of secondEnd
+  std::string_view uName;  ///< u name under the structure's own id (kept by the storage)
+  std::string number;      ///< decimal number of the adjacency in the numbering
+
+  /// Orientation 0 is the adjacency as listed, 1 its reversed view; both
+  /// share the U name and the number.
+  const Extremity& firstEnd(size_t orientation) const {
+    return orientation == 0 ? adjacency.firstEnd : adjacency.secondEnd;
+  }
+  std::string_view firstKey(size_t orientation) const { return keys[orientation]; }
+};
+
+/// The adjacencies of one structure in structureAdjacencies order, with the
+/// rows of each chromosome findable.
+struct UAdjacencyTable {
+  std::vector<UAdjacencyRow> rows;
+  /// Rows of chromosome c are [chromosomeStart[c], chromosomeStart[c + 1]);
+  /// one entry per chromosome plus a final one equal to rows.size().
+  std::vector<size_t> chromosomeStart;
+};
+
+/// Lists the adjacencies of `structure` chromosome by chromosome and fills
+/// each row: the U names are made (and so registered) through `storage` with
+/// structure.id; the numbers come from `numbering`, which must hold every
+/// adjacency of `structure` (std::logic_error otherwise).
+UAdjacencyTable buildUAdjacencyTable(const Structure& structure,
+                                     const AdjacencyNumbering& numbering,
+                                     VariablesStorage& storage);
+
+}  // namespace paralog
+
+#endif  // PARALOG_ILP_U_ADJACENCY_TABLE_H

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ilp/generators.h"
+
+namespace paralog {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Names = std::vector<std::string_view>;
+
+// "+a.1" / "-b.2" -> Gene.
+Gene gene(const std::string& token) {
+  const size_t dot = token.rfind('.');
+  return Gene{token.substr(1, dot - 1), std::stoi(token.substr(dot + 1)),
+              token[0] == '-' ? -1 : 1};
+}
+
+Chromosome chromosome(bool circular, const std::vector<std::string>& tokens) {
+  Chromosome result;
+  result.circular = circular;
+  for (const std::string& token : tokens) result.genes.push_back(gene(token));
+  return result;
+}
+
+Chromosome linear(const std::vector<std::string>& tokens) { return chromosome(false, tokens); }
+Chromosome circular(const std::vector<std::string>& tokens) { return chromosome(true, tokens); }
+
+Structure structure(int32_t id, const std::vector<Chromosome>& chromosomes) {
+  Structure result;
+  result.id = id;
+  result.chromosomes = chromosomes;
+  for (const Chromosome& c : chromosomes) {
+    for (const Gene& g : c.genes) result.copies[g.name].push_back(g.index);
+  }
+  return result;
+}
+
+struct PRun {
+  IlpTask task;
+  VariablesStorage storage;
+  std::string printed;
+
+  PRun(const Structure& first, const Structure& second) {
+    testing::internal::CaptureStdout();
+    generatePVariables(task, first, second, storage);
+    printed = testing::internal::GetCapturedStdout();
+  }
+};
+
+TEST(PVariablesTest, WorkedExample) {
+  const PRun run(structure(1, {linear({"+a.1", "+b.1"})}),
+                 structure(2, {circular({"+a.1", "-b.1"})}));
+  EXPECT_EQ(run.printed, "Calculating P variables\n");
+  EXPECT_EQ(run.task.lines("Subject To"), (Lines{
+                                              "- 2 p_2_a.1hb.1h + u_2_a.1hb.1h >= 0",
+                                              "- p_1_a.1hb.1t + u_1_a.1hb.1t >= 0",
+                                              "- 3 p_2_a.1tb.1t + u_2_a.1tb.1t >= 0",
+                                          }));
+  EXPECT_TRUE(run.task.lines("Bounds").empty());
+  EXPECT_EQ(run.storage.binaryVariables(),
+            (Names{"p_1_a.1hb.1t", "p_2_a.1hb.1h", "p_2_a.1tb.1t"}));
+  EXPECT_EQ(run.storage.generalVariables(),
+            (Names{"u_1_a.1hb.1t", "u_2_a.1hb.1h", "u_2_a.1tb.1t"}));
+}
+
+TEST(PVariablesTest, AnAdjacencyInBothStructuresGetsOneVariableUnderTheSecondsId) {
+  const PRun run(structure(1, {linear({"+a.1", "+b.1"})}),
+                 structure(2, {linear({"+a.1", "+b.1"})}));
+  EXPECT_EQ(run.task.lines("Subject To"), Lines{"- 2 p_2_a.1hb.1t + u_2_a.1hb.1t >= 0"});
+  EXPECT_EQ(run.storage.binaryVariables(), Names{"p_2_a.1hb.1t"});
+}
+
+TEST(PVariablesTest, LinesFollowKeyOrderNotNumberOrder) {
+  const PRun run(structure(1, {linear({"+c.1", "+d.1", "+e.1"})}),
+                 structure(2, {linear({"+a.2", "+b.1"}), circular({"+a.10"})}));
+  EXPECT_EQ(run.task.lines("Subject To"), (Lines{
+                                              "- 4 p_2_a.10ha.10t + u_2_a.10ha.10t >= 0",
+                                              "- 3 p_2_a.2hb.1t + u_2_a.2hb.1t >= 0",
+                                              "- p_1_c.1hd.1t + u_1_c.1hd.1t >= 0",
+                                              "- 2 p_1_d.1he.1t + u_1_d.1he.1t >= 0",
+                                          }));
+}
+
+TEST(PVariablesTest, NoAdjacencyGivesNoLineButTheProgressLine) {
+  const PRun run(structure(1, {linear({"+a.1"}), linear({"+b.1"}), linear({})}),
+                 structure(2, {linear({"+b.1"}), linear({"+a.1"}), circular({})}));
+  EXPECT_EQ(run.printed, "Calculating P variables\n");
+  EXPECT_TRUE(run.task.lines("Subject To").empty());
+  EXPECT_TRUE(run.storage.binaryVariables().empty());
+  EXPECT_TRUE(run.storage.generalVariables().empty());
+}
+
+TEST(PVariablesTest, NamesTheSameULabelsTheUGeneratorBounds) {
+  const Structure first = structure(1, {linear({"+a.1", "-b.1", "+c.1"}), circular({"+d.1"})});
+  const Structure second = structure(7, {circular({"+b.1", "+a.1", "-d.1"}), linear({"+c.1"})});
+  IlpTask task;
+  VariablesStorage uStorage;
+  testing::internal::CaptureStdout();
+  generateUVariables(task, first, second, uStorage);
+  testing::internal::GetCapturedStdout();
+  // Every bounded u name (the "... >= 0" bounds) is one the P lines use.
+  Lines bounded;
+  for (const std::string& line : task.lines("Bounds")) {
+    if (line.size() > 5 && line.compare(line.size() - 5, 5, " >= 0") == 0) {
+      bounded.push_back(line.substr(0, line.size() - 5));
+    }
+  }
+  const PRun run(first, second);
+  Lines used;
+  for (const std::string_view name : run.storage.generalVariables()) used.emplace_back(name);
+  std::sort(bounded.begin(), bounded.end());
+  EXPECT_EQ(bounded, used);
+  EXPECT_EQ(run.task.lines("Subject To").size(), bounded.size());
+}
+
+}  // namespace
+}  // namespace paralog

@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ilp/generators.h"
+
+namespace paralog {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// "+a.1" / "-b.2" -> Gene.
+Gene gene(const std::string& token) {
+  const size_t dot = token.rfind('.');
+  return Gene{token.substr(1, dot - 1), std::stoi(token.substr(dot + 1)),
+              token[0] == '-' ? -1 : 1};
+}
+
+Chromosome chromosome(bool circular, const std::vector<std::string>& tokens) {
+  Chromosome result;
+  result.circular = circular;
+  for (const std::string& token : tokens) result.genes.push_back(gene(token));
+  return result;
+}
+
+Chromosome linear(const std::vector<std::string>& tokens) { return chromosome(false, tokens); }
+Chromosome circular(const std::vector<std::string>& tokens) { return chromosome(true, tokens); }
+
+Structure structure(int32_t id, const std::vector<Chromosome>& chromosomes) {
+  Structure result;
+  result.id = id;
+  result.chromosomes = chromosomes;
+  for (const Chromosome& c : chromosomes) {
+    for (const Gene& g : c.genes) result.copies[g.name].push_back(g.index);
+  }
+  return result;
+}
+
+// Runs the generator on a fresh task and storage, capturing its output.
+struct URun {
+  IlpTask task;
+  VariablesStorage storage;
+  std::string printed;
+
+  URun(const Structure& first, const Structure& second) {
+    testing::internal::CaptureStdout();
+    generateUVariables(task, first, second, storage);
+    printed = testing::internal::GetCapturedStdout();
+  }
+  Lines bounds() const { return task.lines("Bounds"); }
+  Lines constraints() const { return task.lines("Subject To"); }
+};
+
+size_t occurrences(const std::string& line, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = line.find(part); at != std::string::npos; at = line.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// Lines of step 4: one t and one u term, no z term.
+size_t endConnectionLines(const Lines& lines) {
+  return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return occurrences(line, "t_") == 1 && occurrences(line, "u_") == 1 &&
+           occurrences(line, "z_") == 0;
+  });
+}
+
+// Lines of step 6: a t term and either no u term (an adjacency with itself)
+// or two of them, no z term.
+size_t innerConnectionLines(const Lines& lines) {
+  return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    const size_t u = occurrences(line, "u_");
+    return occurrences(line, "t_") == 1 && (u == 0 || u == 2) && occurrences(line, "z_") == 0;
+  });
+}
+
+TEST(UVariablesTest, WorkedExampleGoldenLines) {
+  const Structure first = structure(1, {linear({"+a.1", "+b.1"})});
+  const Structure second = structure(2, {circular({"+a.1", "-b.1"})});
+  const URun run(first, second);
+
+  EXPECT_EQ(run.printed, "Calculating U variables\n");
+  EXPECT_EQ(run.bounds(), (Lines{
+                              "u_2_a.1hb.1h >= 0",
+                              "u_2_a.1hb.1h <= 2",
+                              "u_1_a.1hb.1t >= 0",
+                              "u_1_a.1hb.1t <= 1",
+                              "u_2_a.1tb.1t >= 0",
+                              "u_2_a.1tb.1t <= 3",
+                          }));
+
+  Lines expected = {
+      // step 2 (texts handed over begin with " + ")
+      "- u_2_a.1hb.1h + 2 z_a.1.1 + 2 z_b.1.1 >= 0",
+      "- u_2_a.1tb.1t + 3 z_a.1.1 + 3 z_b.1.1 >= 0",
+      // step 3
+      "u_2_a.1tb.1t + 3 z_a.1.1 <= 3",
+      "u_2_a.1hb.1h + 2 z_b.1.1 <= 2",
+      // step 4
+      "t_2_a.1ha.1t + u_1_a.1hb.1t <= 1",
+      "t_2_a.1tb.1t + u_1_a.1hb.1t <= 1",
+      "t_2_a.1hb.1h + u_1_a.1hb.1t <= 1",
+      "t_2_b.1hb.1t + u_1_a.1hb.1t <= 1",
+      // step 5
+      "u_1_a.1hb.1t - u_2_a.1hb.1h + z_a.1.1 <= 1",
+      "- u_1_a.1hb.1t + u_2_a.1hb.1h + 2 z_a.1.1 <= 2",
+      "u_1_a.1hb.1t - u_2_a.1tb.1t + z_b.1.1 <= 1",
+      "- u_1_a.1hb.1t + u_2_a.1tb.1t + 3 z_b.1.1 <= 3",
+      // step 6, first: its one adjacency with itself, cross orientations
+      "t_2_a.1hb.1t <= 1",
+      "t_2_a.1hb.1t <= 1",
+      "t_2_a.1hb.1t <= 1",
+      "t_2_a.1hb.1t <= 1",
+      // step 6, second: {a.1h, b.1h} with itself
+      "2 t_1_a.1hb.1h <= 2",
+      "2 t_1_a.1hb.1h <= 2",
+      "2 t_1_a.1hb.1h <= 2",
+      "2 t_1_a.1hb.1h <= 2",
+      // {a.1h, b.1h} with {a.1t, b.1t}, four orientations
+      "2 t_1_a.1ha.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_a.1ha.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_a.1hb.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_a.1hb.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_a.1tb.1h + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_a.1tb.1h - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_b.1hb.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_b.1hb.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      // {a.1t, b.1t} with {a.1h, b.1h}
+      "3 t_1_a.1ha.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_a.1ha.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_a.1tb.1h - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_a.1tb.1h + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_a.1hb.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_a.1hb.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      "3 t_1_b.1hb.1t - u_2_a.1hb.1h + u_2_a.1tb.1t <= 3",
+      "2 t_1_b.1hb.1t + u_2_a.1hb.1h - u_2_a.1tb.1t <= 2",
+      // {a.1t, b.1t} with itself
+      "3 t_1_a.1tb.1t <= 3",
+      "3 t_1_a.1tb.1t <= 3",
+      "3 t_1_a.1tb.1t <= 3",
+      "3 t_1_a.1tb.1t <= 3",
+  };
+  EXPECT_EQ(run.constraints(), expected);
+
+  // The texts of step 2 start with a blank; they store as the same text
+  // without it would.
+  IlpTask direct;
+  direct.addConstraint("Subject To", " + 2 z_a.1.1 + 2 z_b.1.1 - u_2_a.1hb.1h >= 0");
+  direct.addConstraint("Subject To", " + 3 z_a.1.1 + 3 z_b.1.1 - u_2_a.1tb.1t >= 0");
+  const Lines stored = direct.lines("Subject To");
+  EXPECT_EQ(stored, (Lines{expected[0], expected[1]}));
+
+  EXPECT_EQ(run.storage.generalVariables(),
+            (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1h", "u_2_a.1tb.1t"}));
+  EXPECT_EQ(run.storage.binaryVariables(),
+            (std::vector<std::string_view>{
+                "t_1_a.1ha.1t", "t_1_a.1hb.1h", "t_1_a.1hb.1t", "t_1_a.1tb.1h", "t_1_a.1tb.1t",
+                "t_1_b.1hb.1t", "t_2_a.1ha.1t", "t_2_a.1hb.1h", "t_2_a.1hb.1t", "t_2_a.1tb.1t",
+                "t_2_b.1hb.1t", "z_a.1.1", "z_b.1.1"}));
+}
+
+TEST(UVariablesTest, AnAdjacencyInBothStructuresUsesTheSecondsNumberAndBoundsOnlyItsName) {
+  const Structure first = structure(1, {linear({"+a.1", "+b.1"})});
+  const Structure second = structure(2, {linear({"+a.1", "+b.1"})});
+  const URun run(first, second);
+  EXPECT_EQ(run.bounds(), (Lines{"u_2_a.1hb.1t >= 0", "u_2_a.1hb.1t <= 2"}));
+  const Lines lines = run.constraints();
+  // Step 3: ends a.1t and b.1h of each structure fit nothing of {a.1h, b.1t}.
+  // Step 4 of first: 4 lines with the number 2 and the first's own name.
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(lines[0], "2 t_2_a.1ha.1t + u_1_a.1hb.1t <= 2");
+  EXPECT_EQ(lines[1], "2 t_2_a.1tb.1t + u_1_a.1hb.1t <= 2");
+  EXPECT_EQ(lines[2], "2 t_2_a.1hb.1h + u_1_a.1hb.1t <= 2");
+  EXPECT_EQ(lines[3], "2 t_2_b.1hb.1t + u_1_a.1hb.1t <= 2");
+  EXPECT_EQ(lines[4], "2 t_1_a.1ha.1t + u_2_a.1hb.1t <= 2");
+  // Step 5: the two orientations that fit, both numbers 2.
+  EXPECT_EQ(lines[8], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
+  EXPECT_EQ(lines[9], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
+  EXPECT_EQ(lines[10], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
+  EXPECT_EQ(lines[11], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
+  // Step 6: each structure's one adjacency with itself.
+  EXPECT_EQ(lines.size(), 12u + 8u);
+  for (size_t i = 12; i < 16; ++i) EXPECT_EQ(lines[i], "2 t_2_a.1hb.1t <= 2");
+  for (size_t i = 16; i < 20; ++i) EXPECT_EQ(lines[i], "2 t_1_a.1hb.1t <= 2");
+  // The first's u name exists, though it is not bounded.
+  EXPECT_EQ(run.storage.generalVariables(),
+            (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1t"}));
+}
+
+TEST(UVariablesTest, BoundsFollowKeyOrderNotNumberOrder) {
+  const Structure first = structure(1, {linear({"+c.1", "+d.1", "+e.1"})});
+  const Structure second = structure(2, {linear({"+a.10", "+b.1"}), linear({"+a.2", "+b.2"})});
+  const URun run(first, second);
+  EXPECT_EQ(run.bounds(), (Lines{
+                              "u_2_a.10hb.1t >= 0",
+                              "u_2_a.10hb.1t <= 3",
+                              "u_2_a.2hb.2t >= 0",
+                              "u_2_a.2hb.2t <= 4",
+                              "u_1_c.1hd.1t >= 0",
+                              "u_1_c.1hd.1t <= 1",
+                              "u_1_d.1he.1t >= 0",
+                              "u_1_d.1he.1t <= 2",
+                          }));
+}
+
+TEST(UVariablesTest, CircularChromosomeOfOneGeneGetsOneLineWithItsOwnZNames) {
+  const Structure first = structure(1, {circular({"+a.1"})});
+  const Structure second = structure(2, {circular({"+a.1", "+a.2"})});
+  const URun run(first, second);
+  const Lines lines = run.constraints();
+  // first: {a.1h, a.1t} number 1; second: {a.1h, a.2t} 2, {a.1t, a.2h} 3.
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "- u_1_a.1ha.1t + z_a.1.1 + z_a.1.2 >= 0");
+  EXPECT_EQ(lines[1], "- u_2_a.1ha.2t + 2 z_a.1.1 + 2 z_a.1.2 >= 0");
+  EXPECT_EQ(lines[2], "- u_2_a.1ta.2h + 3 z_a.1.1 + 3 z_a.1.2 >= 0");
+  // No linear chromosome: steps 3 and 4 add nothing; step 5 comes next.
+  EXPECT_EQ(lines[3], "u_1_a.1ha.1t - u_2_a.1ha.2t + z_a.1.1 <= 1");
+}
+
+TEST(UVariablesTest, EndMatchingTestsNameAndEndOnly) {
+  // first's adjacencies: {a.1t, b.1h} 1, {a.1h, c.1t} 2, {a.3h, c.1h} 3,
+  // {a.3t, d.1t} 4; second's chromosome a.2 has the ends a.2t and a.2h.
+  {
+    const Structure first = structure(1, {linear({"+b.1", "+a.1", "+c.1", "-a.3", "+d.1"})});
+    const Structure second = structure(2, {linear({"+a.2"})});
+    const URun run(first, second);
+    Lines zLines;
+    for (const std::string& line : run.constraints()) {
+      if (line.find("z_") != std::string::npos) zLines.push_back(line);
+    }
+    EXPECT_EQ(zLines, (Lines{
+                          "u_1_a.1tb.1h + z_a.1.2 <= 1",
+                          "u_1_a.3td.1t + 4 z_a.3.2 <= 4",
+                          "u_1_a.1hc.1t + 2 z_a.1.2 <= 2",
+                          "u_1_a.3hc.1h + 3 z_a.3.2 <= 3",
+                      }));
+  }
+  // The same with the structures swapped: the end now belongs to first, so
+  // its index comes first in the z names.
+  {
+    const Structure first = structure(1, {linear({"+a.2"})});
+    const Structure second = structure(2, {linear({"+b.1", "+a.1", "+c.1", "-a.3", "+d.1"})});
+    const URun run(first, second);
+    Lines zLines;
+    for (const std::string& line : run.constraints()) {
+      if (line.find("z_") != std::string::npos) zLines.push_back(line);
+    }
+    EXPECT_EQ(zLines, (Lines{
+                          "u_2_a.1tb.1h + z_a.2.1 <= 1",
+                          "u_2_a.3td.1t + 4 z_a.2.3 <= 4",
+                          "u_2_a.1hc.1t + 2 z_a.2.1 <= 2",
+                          "u_2_a.3hc.1h + 3 z_a.2.3 <= 3",
+                      }));
+  }
+}
+
+TEST(UVariablesTest, EndConnectionsGiveFourLinesPerAdjacencyAndLinearChromosome) {
+  // first: 4 adjacencies (2 linear, 2 circular), two linear chromosomes with
+  // genes, plus empty chromosomes that contribute nothing.
+  const Structure first =
+      structure(1, {linear({"+a.1", "+b.1", "+c.1"}), linear({"+d.1"}), linear({}),
+                    circular({"+e.1", "-f.1"}), circular({})});
+  // second: 5 adjacencies, one linear chromosome.
+  const Structure second =
+      structure(2, {linear({"+a.1", "+b.1", "+c.1", "+d.1", "+e.1", "+f.1"}), linear({})});
+  const URun run(first, second);
+  const Lines lines = run.constraints();
+  EXPECT_EQ(endConnectionLines(lines), 2u * 4u * 4u + 1u * 4u * 5u);
+  // The first step-4 line: the left end a.1t joined to {a.1h, b.1t}, which
+  // second also has, so it carries second's number 5.
+  const auto firstT = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("t_", 0) == 0 || line.find(" t_") != std::string::npos;
+  });
+  ASSERT_NE(firstT, lines.end());
+  EXPECT_EQ(*firstT, "5 t_2_a.1ha.1t + u_1_a.1hb.1t <= 5");
+}
+
+TEST(UVariablesTest, InnerConnectionsGiveEightNSquaredMinusFourNLines) {
+  const Structure first = structure(1, {linear({"+a.1", "+b.1", "+c.1"}), circular({"+d.1", "+e.1", "-a.2"})});
+  const Structure second = structure(2, {circular({"+a.1", "+b.1", "+c.1"}), linear({"+d.1", "+a.2", "+e.1"})});
+  // n = 5 for each structure.
+  const URun run(first, second);
+  const size_t n = 5;
+  EXPECT_EQ(innerConnectionLines(run.constraints()), 2 * (8 * n * n - 4 * n));
+}
+
+TEST(UVariablesTest, StructuresWithoutAdjacenciesGiveNothingButTheProgressLine) {
+  const Structure first = structure(1, {linear({"+a.1"}), linear({})});
+  const Structure second = structure(2, {circular({}), linear({"+a.1"})});
+  const URun run(first, second);
+  EXPECT_EQ(run.printed, "Calculating U variables\n");
+  EXPECT_TRUE(run.bounds().empty());
+  EXPECT_TRUE(run.constraints().empty());
+  EXPECT_TRUE(run.storage.generalVariables().empty());
+  EXPECT_TRUE(run.storage.binaryVariables().empty());
+}
+
+TEST(UVariablesTest, CircularGeneMissingFromTheOtherStructureFails) {
+  const Structure first = structure(1, {circular({"+a.1", "+x.1"})});
+  const Structure second = structure(2, {linear({"+a.1", "+b.1"})});
+  IlpTask task;
+  VariablesStorage storage;
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(generateUVariables(task, first, second, storage), std::out_of_range);
+  testing::internal::GetCapturedStdout();
+}
+
+}  // namespace
+}  // namespace paralog
