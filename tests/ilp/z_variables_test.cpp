@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ilp/generators.h"
+#include "zt_structures.h"
+
+namespace paralog {
+namespace {
+
+using zt_test::kCircular;
+using zt_test::kLinear;
+using zt_test::makeStructure;
+
+using Lines = std::vector<std::string>;
+
+struct ZRun {
+  Lines lines;
+  Lines binary;
+  std::string printed;
+};
+
+ZRun runZ(const Structure& first, const Structure& second) {
+  IlpTask task;
+  VariablesStorage storage;
+  testing::internal::CaptureStdout();
+  generateZVariables(task, first, second, storage);
+  ZRun run;
+  run.printed = testing::internal::GetCapturedStdout();
+  run.lines = task.lines("Subject To");
+  for (std::string_view name : storage.binaryVariables()) run.binary.emplace_back(name);
+  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(task.lines("Bounds").empty());
+  return run;
+}
+
+TEST(ZVariablesTest, WorkedExample) {
+  const Structure first = makeStructure(1, {{kLinear, "+a.1 +b.1 +a.2"}});
+  const Structure second = makeStructure(2, {{kLinear, "+a.1 +b.1 +c.1"}});
+  const ZRun run = runZ(first, second);
+  EXPECT_EQ(run.printed, "Calculating Z variables\n");
+  EXPECT_EQ(run.lines, (Lines{"z_a.1.1 <= 1", "z_a.2.1 <= 1", "z_b.1.1 <= 1",
+                              "z_a.1.1 + z_a.2.1 <= 1", "z_b.1.1 <= 1"}));
+  EXPECT_EQ(run.binary, (Lines{"z_a.1.1", "z_a.2.1", "z_b.1.1"}));
+}
+
+// Lines follow the copy lists; terms within a line come out in byte order.
+TEST(ZVariablesTest, LinesFollowCopyListsAcrossChromosomes) {
+  const Structure first = makeStructure(1, {{kCircular, "-g.10 +g.2"}, {kLinear, "+g.1"}});
+  const Structure second = makeStructure(2, {{kLinear, "+g.3"}, {kCircular, "-g.1"}});
+  const ZRun run = runZ(first, second);
+  EXPECT_EQ(run.lines,
+            (Lines{"z_g.10.1 + z_g.10.3 <= 1", "z_g.2.1 + z_g.2.3 <= 1", "z_g.1.1 + z_g.1.3 <= 1",
+                   "z_g.1.3 + z_g.10.3 + z_g.2.3 <= 1", "z_g.1.1 + z_g.10.1 + z_g.2.1 <= 1"}));
+  EXPECT_EQ(run.binary.size(), 6u);
+}
+
+TEST(ZVariablesTest, CopyWrittenTwiceRepeatsItsLineAndDoublesItsTerm) {
+  const Structure first = makeStructure(1, {{kLinear, "+a.1 -a.1"}});
+  const Structure second = makeStructure(2, {{kLinear, "+a.1"}});
+  const ZRun run = runZ(first, second);
+  EXPECT_EQ(run.lines, (Lines{"z_a.1.1 <= 1", "z_a.1.1 <= 1", "2 z_a.1.1 <= 1"}));
+  EXPECT_EQ(run.binary, (Lines{"z_a.1.1"}));
+}
+
+TEST(ZVariablesTest, GenesOfOneStructureOnlyGiveNothing) {
+  const Structure first = makeStructure(1, {{kLinear, "+a.1 +x.1"}});
+  const Structure second = makeStructure(2, {{kLinear, "+y.1 +a.1"}});
+  const ZRun run = runZ(first, second);
+  EXPECT_EQ(run.lines, (Lines{"z_a.1.1 <= 1", "z_a.1.1 <= 1"}));
+  EXPECT_EQ(run.binary, (Lines{"z_a.1.1"}));
+
+  const ZRun disjoint = runZ(makeStructure(1, {{kLinear, "+p.1"}}),
+                             makeStructure(2, {{kCircular, "+q.1"}, {kLinear, ""}}));
+  EXPECT_EQ(disjoint.printed, "Calculating Z variables\n");
+  EXPECT_TRUE(disjoint.lines.empty());
+  EXPECT_TRUE(disjoint.binary.empty());
+}
+
+}  // namespace
+}  // namespace paralog
