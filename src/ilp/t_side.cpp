@@ -1,0 +1,133 @@
+#include "ilp/t_side.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/decimal.h"
+
+namespace paralog {
+
+TSide::TSide(const Structure& own, const Structure& other, int32_t k,
+             GeneMatchSumBuilder matchSum, VariablesStorage& storage)
+    : own_(own),
+      other_(other),
+      k_(k),
+      matchSum_(matchSum),
+      storage_(storage),
+      extremities_(structureExtremities(own)),
+      keys_(extremityKeys(extremities_)),
+      pairs_(structureExtremityPairs(own)) {
+  locateExtremities();
+  buildPlusSums();
+  buildMinusSums();
+  buildTSums();
+}
+
+size_t TSide::distinctPosition(std::string_view key) const {
+  const std::vector<std::string>& sorted = pairs_.keys;
+  const auto it = std::lower_bound(sorted.begin(), sorted.end(), key,
+                                   [](const std::string& a, std::string_view b) { return a < b; });
+  if (it == sorted.end() || *it != key) {
+    throw std::logic_error("gene end " + std::string(key) + " of structure " + own_.name +
+                           " is missing from its copy list");
+  }
+  return static_cast<size_t>(it - sorted.begin());
+}
+
+void TSide::locateExtremities() {
+  distinctOf_.resize(keys_.size());
+  multiplicity_.assign(pairs_.sorted.size(), 0);
+  for (size_t position = 0; position < keys_.size(); ++position) {
+    distinctOf_[position] = distinctPosition(keys_[position]);
+    ++multiplicity_[distinctOf_[position]];
+  }
+  std::string key;
+  geneEnds_.resize(own_.chromosomes.size());
+  for (size_t c = 0; c < own_.chromosomes.size(); ++c) {
+    const std::vector<Gene>& genes = own_.chromosomes[c].genes;
+    geneEnds_[c].resize(genes.size());
+    for (size_t g = 0; g < genes.size(); ++g) {
+      for (size_t e = 0; e < 2; ++e) {
+        key.clear();
+        appendExtremityKey(Extremity{genes[g].name, genes[g].index, kEndLabels[e]}, key);
+        geneEnds_[c][g][e] = distinctPosition(key);
+      }
+    }
+  }
+}
+
+void TSide::buildPlusSums() {
+  // Both ends of a copy share its sum: the end met second reuses the text
+  // built for the first.
+  const size_t count = pairs_.sorted.size();
+  plusBegin_.assign(count, 0);
+  plusEnd_.assign(count, 0);
+  std::vector<bool> built(count, false);
+  std::string siblingKey;
+  for (size_t d = 0; d < count; ++d) {
+    siblingKey = pairs_.keys[d];
+    siblingKey.back() = siblingKey.back() == 't' ? 'h' : 't';
+    const size_t sibling = distinctPosition(siblingKey);
+    if (built[sibling]) {
+      plusBegin_[d] = plusBegin_[sibling];
+      plusEnd_[d] = plusEnd_[sibling];
+    } else {
+      plusBegin_[d] = plusSums_.size();
+      const Extremity& extremity = pairs_.sorted[d];
+      matchSum_(extremity.name, extremity.index, other_, storage_, true, {}, plusSums_);
+      plusEnd_[d] = plusSums_.size();
+    }
+    built[d] = true;
+  }
+}
+
+void TSide::buildMinusSums() {
+  minusSums_.resize(own_.chromosomes.size());
+  for (size_t c = 0; c < own_.chromosomes.size(); ++c) {
+    const Chromosome& chromosome = own_.chromosomes[c];
+    if (!chromosome.circular) continue;
+    std::string& text = minusSums_[c];
+    for (const Gene& gene : chromosome.genes) {
+      text.append(" - ");
+      matchSum_(gene.name, gene.index, other_, storage_, false, {}, text);
+    }
+  }
+}
+
+void TSide::buildTSums() {
+  const size_t count = pairs_.sorted.size();
+  const size_t entries = keys_.size();
+
+  // Reserve the exact size: every t name is prefix + the two keys, and
+  // " + " stands between names.
+  std::string prefix = "t_";
+  appendDecimal(prefix, k_);
+  prefix += '_';
+  size_t allKeysLength = 0;
+  for (const std::string& key : keys_) allKeysLength += key.size();
+  size_t total = 0;
+  for (size_t d = 0; d < count; ++d) {
+    const size_t ownLength = pairs_.keys[d].size();
+    const size_t terms = entries - multiplicity_[d];
+    if (terms == 0) continue;
+    total += terms * (prefix.size() + ownLength) + allKeysLength -
+             multiplicity_[d] * ownLength + 3 * (terms - 1);
+  }
+  tSums_.reserve(total);
+
+  tSumBegin_.resize(count + 1);
+  for (size_t d = 0; d < count; ++d) {
+    tSumBegin_[d] = tSums_.size();
+    const std::string& ownKey = pairs_.keys[d];
+    bool firstTerm = true;
+    for (size_t position = 0; position < entries; ++position) {
+      if (distinctOf_[position] == d) continue;
+      if (!firstTerm) tSums_.append(" + ");
+      firstTerm = false;
+      tSums_.append(storage_.tVariable(k_, ownKey, keys_[position]));
+    }
+  }
+  tSumBegin_[count] = tSums_.size();
+}
+
+}  // namespace paralog

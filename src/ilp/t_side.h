@@ -1,0 +1,109 @@
+#ifndef PARALOG_ILP_T_SIDE_H
+#define PARALOG_ILP_T_SIDE_H
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "genome/genome.h"
+#include "ilp/extremities.h"
+#include "ilp/gene_match_sum.h"
+#include "lp/extremity.h"
+#include "lp/variables_storage.h"
+
+namespace paralog {
+
+/// Everything the t constraints of one structure share, built once so that
+/// every line is a few appends: the structure's extremity list and keys,
+/// its distinct extremities sorted by key (whose i < j pairs are the pair
+/// set), the ends of every chromosome gene as positions in that sorted
+/// list, the match sum of every copy, the minus sums of the circular
+/// chromosomes, and the t sum of every extremity.
+///
+/// Extremities are referred to by their position in `pairs().sorted`
+/// ("distinct position"). Building registers in the storage every z name
+/// of the structure's copies and every t name of two different extremities.
+/// Throws what the match-sum builder throws for a gene that `other` lacks,
+/// and std::logic_error for a chromosome gene missing from own.copies.
+/// `own`, `other` and `storage` must outlive the object.
+class TSide {
+ public:
+  /// `k` is the id written into the t names (the other structure's id);
+  /// `matchSum` is the builder for copies of `own` with `other` as partner.
+  TSide(const Structure& own, const Structure& other, int32_t k, GeneMatchSumBuilder matchSum,
+        VariablesStorage& storage);
+
+  const Structure& own() const { return own_; }
+  const Structure& other() const { return other_; }
+  int32_t k() const { return k_; }
+  GeneMatchSumBuilder matchSum() const { return matchSum_; }
+  VariablesStorage& storage() const { return storage_; }
+
+  /// structureExtremities(own) and its keys, position by position.
+  const std::vector<Extremity>& extremities() const { return extremities_; }
+  const std::vector<std::string>& keys() const { return keys_; }
+  /// structureExtremityPairs(own).
+  const ExtremityPairs& pairs() const { return pairs_; }
+  /// The distinct position of extremities()[position].
+  size_t distinctOf(size_t position) const { return distinctOf_[position]; }
+
+  /// Distinct positions of the 't' and the 'h' end of gene `gene` of
+  /// chromosome `chromosome` of own, in the order of kEndLabels.
+  const std::array<size_t, 2>& geneEnds(size_t chromosome, size_t gene) const {
+    return geneEnds_[chromosome][gene];
+  }
+
+  /// The sum of the z variables of the copy of extremity `distinct`, terms
+  /// joined by " + ", no coefficient.
+  std::string_view plusSum(size_t distinct) const {
+    return std::string_view(plusSums_).substr(plusBegin_[distinct],
+                                              plusEnd_[distinct] - plusBegin_[distinct]);
+  }
+
+  /// For a circular chromosome of own: " - " and the sum of the copy's z
+  /// variables joined by " - ", for every gene in order. Empty for a linear
+  /// chromosome.
+  std::string_view minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
+
+  /// The t names of extremity `distinct` with every other entry of
+  /// extremities() (equal extremities skipped, repeated ones repeated), in
+  /// list order, joined by " + ". Gene names hold no blank, so splitting
+  /// at " + " gives the names back one by one.
+  std::string_view tSum(size_t distinct) const {
+    return std::string_view(tSums_).substr(tSumBegin_[distinct],
+                                           tSumBegin_[distinct + 1] - tSumBegin_[distinct]);
+  }
+
+ private:
+  size_t distinctPosition(std::string_view key) const;
+  void locateExtremities();
+  void buildPlusSums();
+  void buildMinusSums();
+  void buildTSums();
+
+  const Structure& own_;
+  const Structure& other_;
+  int32_t k_;
+  GeneMatchSumBuilder matchSum_;
+  VariablesStorage& storage_;
+
+  std::vector<Extremity> extremities_;
+  std::vector<std::string> keys_;
+  ExtremityPairs pairs_;
+  std::vector<size_t> distinctOf_;
+  std::vector<size_t> multiplicity_;  ///< per distinct position: entries in extremities_
+  std::vector<std::vector<std::array<size_t, 2>>> geneEnds_;
+
+  std::string plusSums_;
+  std::vector<size_t> plusBegin_;
+  std::vector<size_t> plusEnd_;
+  std::vector<std::string> minusSums_;
+  std::string tSums_;
+  std::vector<size_t> tSumBegin_;  ///< one more entry than distinct extremities
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_ILP_T_SIDE_H
