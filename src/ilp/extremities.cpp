@@ -28,7 +28,7 @@ ExtremityPairs structureExtremityPairs(const Structure& structure) {
   std::vector<size_t> order(all.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
-  // Gene names hold no ".", so equal keys mean equal extremities.
+  // The index after the last "." holds no ".", so equal keys mean equal extremities.
   order.erase(std::unique(order.begin(), order.end(),
                           [&](size_t a, size_t b) { return keys[a] == keys[b]; }),
               order.end());
