@@ -1,0 +1,63 @@
+#include "app/run_parameters.h"
+
+#include <boost/filesystem/operations.hpp>
+#include <boost/program_options.hpp>
+
+namespace paralog {
+namespace po = boost::program_options;
+namespace {
+
+std::string joinToDirectory(const std::string& directory, const std::string& value) {
+  if (!value.empty() && value.front() == '/') return value;
+  return directory + "/" + value;
+}
+
+}  // namespace
+
+std::string_view programName(std::string_view argv0) {
+  const size_t backslash = argv0.rfind('\\');
+  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
+  const size_t slash = argv0.rfind('/');
+  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
+  return argv0;
+}
+
+std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
+                                             std::ostream& usage) {
+  po::options_description options("Options");
+  options.add_options()
+      ("help,h", "Show help")
+      ("input,i", po::value<std::string>(), "File with paralogs and structs")
+      ("output,o", po::value<std::string>(), "Linear programming task");
+
+  po::variables_map values;
+  try {
+    // With no arguments at all (not even a program name) there is nothing to parse.
+    if (argc > 0) po::store(po::parse_command_line(argc, argv, options), values);
+    po::notify(values);
+  } catch (const po::error& error) {
+    throw UsageError(error.what());
+  }
+
+  if (values.count("help") != 0) {
+    const std::string_view name = argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
+    usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
+    return std::nullopt;
+  }
+
+  const bool hasInput = values.count("input") != 0;
+  const bool hasOutput = values.count("output") != 0;
+  if (!hasInput && !hasOutput) {
+    throw UsageError("the options '--input' and '--output' are required but missing");
+  }
+  if (!hasInput) throw UsageError("the option '--input' is required but missing");
+  if (!hasOutput) throw UsageError("the option '--output' is required but missing");
+
+  const std::string directory = boost::filesystem::current_path().string();
+  RunParameters parameters;
+  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
+  parameters.outputPath = joinToDirectory(directory, values["output"].as<std::string>());
+  return parameters;
+}
+
+}  // namespace paralog

@@ -1,0 +1,80 @@
+#ifndef PARALOG_GENOME_READER_H
+#define PARALOG_GENOME_READER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "genome/genome.h"
+#include "genome/token_cursor.h"
+
+namespace paralog {
+
+// Reader of the input file: a paralog table followed by a list of genome
+// structures, read as whitespace-separated integers, words and characters.
+//
+//   <rows>  { <gene name> <value> }
+//   <structures>
+//   { <name> <id> <sep> <chromosomes> <sep>
+//     { <type> <gene count> <sep> <gene list> } }
+//
+// A separator is any single non-white character. Type "C" marks a circular
+// chromosome, any other character a linear one. A gene list is one word such
+// as +a.1-b.12+a.2; (sign, name, ".", copy index; closed by ";"). The gene
+// count in front of it is not trusted: the list decides.
+//
+// Every function here throws std::runtime_error on malformed input; errors
+// raised while reading a file read "<file>:<line>: <where>: <what is wrong>"
+// and quote the offending item.
+
+/// Gene name -> value, from the first block of the file. It is read and
+/// kept, but nothing in the program depends on it.
+using ParalogTable = std::map<std::string, int32_t, std::less<>>;
+
+/// The longest variable name LP readers accept.
+inline constexpr size_t kMaxVariableNameLength = 255;
+
+/// Reads the paralog table (a non-negative row count, then that many rows
+/// of a name and an integer; a repeated name keeps its last value) and
+/// leaves `in` just after it.
+ParalogTable readParalogTable(TokenCursor& in);
+
+/// Reads the structure list that follows the paralog table, in file order,
+/// and stops after the last structure. Besides the grammar it enforces:
+/// counts and ids are not negative; every gene list ends with its only ";"; every
+/// gene token passes `parseGene`; and no gene copy is so long that a
+/// variable name built from it (the longest are those pairing two gene
+/// ends, "t_" id "_" key key with key = name "." index end) would exceed
+/// kMaxVariableNameLength, taking the longest id of the file.
+std::vector<Structure> readStructures(TokenCursor& in);
+
+/// Cuts a gene list into its gene tokens: a new token starts at every "+",
+/// "-" or ";" after the first character; text after the last such cut (the
+/// closing ";") is not a token. A list of fewer than two characters gives
+/// no token. The views point into `list`.
+std::vector<std::string_view> splitGeneList(std::string_view list);
+
+/// Parses one gene token: sign "+" (+1) or "-" (-1), a non-empty name of
+/// name characters, ".", and a copy index that begins with a digit and fits
+/// a 32-bit signed integer (anything after its digits is ignored, so
+/// "+x.3y" gives copy 3). Throws std::runtime_error naming the token when
+/// any of this does not hold.
+Gene parseGene(std::string_view token);
+
+/// True for the characters a gene name may hold: ASCII letters and digits
+/// and ! " # $ % & ( ) / , ? @ _ ` ' { } | ~ (the others would corrupt
+/// the LP file or be refused by solvers).
+bool isGeneNameCharacter(char c);
+
+/// Throws std::runtime_error("<sourceName>: gene ... occurs in structure ...
+/// but not in structure ...") unless both structures hold the same gene
+/// names; the later stages pair every copy with copies of its name.
+void requireSameGeneNames(const Structure& first, const Structure& second,
+                          std::string_view sourceName);
+
+}  // namespace paralog
+
+#endif  // PARALOG_GENOME_READER_H
