@@ -33,7 +33,17 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   po::variables_map values;
   try {
     // With no arguments at all (not even a program name) there is nothing to parse.
-    if (argc > 0) po::store(po::parse_command_line(argc, argv, options), values);
+    if (argc > 0) {
+      const po::parsed_options parsed = po::parse_command_line(argc, argv, options);
+      // The parser would keep a stray argument without a name and nobody
+      // would read it; it is far more likely a mistake than intended.
+      for (const po::option& option : parsed.options) {
+        if (option.string_key.empty() && !option.original_tokens.empty()) {
+          throw UsageError("unexpected argument '" + option.original_tokens.front() + "'");
+        }
+      }
+      po::store(parsed, values);
+    }
     po::notify(values);
   } catch (const po::error& error) {
     throw UsageError(error.what());

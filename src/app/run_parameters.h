@@ -32,7 +32,8 @@ std::string_view programName(std::string_view argv0);
 /// and returns nothing. Otherwise returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
 /// directory with "/". Throws UsageError on a command line the option
-/// parser refuses or that lacks --input or --output.
+/// parser refuses, that holds an argument belonging to no option, or that
+/// lacks --input or --output.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 

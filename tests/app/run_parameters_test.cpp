@@ -1,0 +1,119 @@
+#include "app/run_parameters.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include <unistd.h>
+
+namespace paralog {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kOptionTable =
+    "Options:\n"
+    "  -h [ --help ]         Show help\n"
+    "  -i [ --input ] arg    File with paralogs and structs\n"
+    "  -o [ --output ] arg   Linear programming task\n";
+
+std::string workingDirectory() {
+  std::vector<char> buffer(1 << 16);
+  EXPECT_NE(::getcwd(buffer.data(), buffer.size()), nullptr);
+  return buffer.data();
+}
+
+// Parses `args` (argv[0] first) and returns the parameters; the usage text
+// goes to `usage`.
+std::optional<RunParameters> parse(std::vector<const char*> args, std::ostream& usage) {
+  return parseParameters(static_cast<int>(args.size()), args.data(), usage);
+}
+
+std::optional<RunParameters> parse(std::vector<const char*> args) {
+  std::ostringstream usage;
+  return parse(std::move(args), usage);
+}
+
+// The message of the UsageError that parsing `args` raises.
+std::string usageError(std::vector<const char*> args) {
+  try {
+    parse(std::move(args));
+  } catch (const UsageError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(ParseParametersTest, HelpWinsOverEveryOtherOption) {
+  for (const std::vector<const char*>& args :
+       {std::vector<const char*>{"paralog-ilp", "-h"},
+        std::vector<const char*>{"paralog-ilp", "--help"},
+        std::vector<const char*>{"paralog-ilp", "-i", "in.txt", "-h", "-o", "out.lp"},
+        std::vector<const char*>{"paralog-ilp", "-h", "--output=out.lp"}}) {
+    std::ostringstream usage;
+    EXPECT_EQ(parse(args, usage), std::nullopt);
+    EXPECT_EQ(usage.str(), std::string("Usage: paralog-ilp -i [file] -o [file]\n") + kOptionTable);
+  }
+}
+
+TEST(ParseParametersTest, ProgramNameIsTheLastPartOfArgv0) {
+  EXPECT_EQ(programName("tools\\gen.exe"), "gen.exe");
+  EXPECT_EQ(programName("C:\\tools\\bin\\gen.exe"), "gen.exe");
+  EXPECT_EQ(programName("./bin/gen"), "gen");
+  EXPECT_EQ(programName("/usr/local/bin/paralog-ilp"), "paralog-ilp");
+  EXPECT_EQ(programName("gen"), "gen");
+  EXPECT_EQ(programName(""), "");
+  // A backslash decides before any slash.
+  EXPECT_EQ(programName("a\\b/c"), "b/c");
+
+  std::ostringstream usage;
+  parse({"tools\\gen.exe", "-h"}, usage);
+  EXPECT_EQ(usage.str(), std::string("Usage: gen.exe -i [file] -o [file]\n") + kOptionTable);
+}
+
+TEST(ParseParametersTest, RelativeValuesAreJoinedToTheWorkingDirectory) {
+  const std::string directory = workingDirectory();
+  const std::optional<RunParameters> joined = parse({"p", "--input=in.txt", "-o", "out.lp"});
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(joined->inputPath, directory + "/in.txt");
+  EXPECT_EQ(joined->outputPath, directory + "/out.lp");
+
+  const std::optional<RunParameters> longForms =
+      parse({"p", "--input", "data/in.txt", "--output=../out.lp"});
+  ASSERT_TRUE(longForms);
+  EXPECT_EQ(longForms->inputPath, directory + "/data/in.txt");
+  EXPECT_EQ(longForms->outputPath, directory + "/../out.lp");
+}
+
+TEST(ParseParametersTest, AbsoluteValuesAreTakenUnchanged) {
+  const std::optional<RunParameters> parameters =
+      parse({"p", "-i", "/data/in.txt", "--output", "/results/out.lp"});
+  ASSERT_TRUE(parameters);
+  EXPECT_EQ(parameters->inputPath, "/data/in.txt");
+  EXPECT_EQ(parameters->outputPath, "/results/out.lp");
+}
+
+TEST(ParseParametersTest, MisuseIsAUsageError) {
+  EXPECT_EQ(usageError({"p", "-i", "in.txt", "-o", "out.lp", "--bogus"}),
+            "unrecognised option '--bogus'");
+  EXPECT_THAT(usageError({"p", "-x", "-i", "in.txt", "-o", "out.lp"}), HasSubstr("'-x'"));
+  EXPECT_EQ(usageError({"p", "-o", "out.lp", "-i"}),
+            "the required argument for option '--input' is missing");
+  EXPECT_THAT(usageError({"p", "-i", "a", "-i", "b", "-o", "out.lp"}), HasSubstr("'--input'"));
+  // An argument that belongs to no option is refused, not ignored.
+  EXPECT_EQ(usageError({"p", "-i", "in.txt", "-o", "out.lp", "extra"}),
+            "unexpected argument 'extra'");
+  EXPECT_EQ(usageError({"p", "-i", "in.txt", "out.lp"}), "unexpected argument 'out.lp'");
+}
+
+TEST(ParseParametersTest, MissingInputOrOutputIsNamed) {
+  EXPECT_EQ(usageError({"p", "-o", "out.lp"}), "the option '--input' is required but missing");
+  EXPECT_EQ(usageError({"p", "--input=in.txt"}), "the option '--output' is required but missing");
+  EXPECT_EQ(usageError({"p"}), "the options '--input' and '--output' are required but missing");
+  EXPECT_EQ(usageError({}), "the options '--input' and '--output' are required but missing");
+}
+
+}  // namespace
+}  // namespace paralog
