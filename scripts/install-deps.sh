@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing paralog-ilp needs,
+# only those that are missing. Uses sudo when not run as root. The package
+# lists are refreshed only if the first install attempt fails.
+set -euo pipefail
+
+packages=(
+  g++
+  make
+  cmake
+  libboost-dev
+  libboost-program-options-dev
+  libboost-filesystem-dev
+  libgtest-dev
+)
+
+if ! command -v dpkg-query >/dev/null 2>&1; then
+  echo "install-deps: no dpkg here; make sure these (or their equivalents) are installed:" >&2
+  echo "  ${packages[*]}" >&2
+  exit 0
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    missing+=("$package")
+  fi
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "install-deps: all build dependencies are installed."
+  exit 0
+fi
+
+if [[ $(id -u) -eq 0 ]]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "install-deps: these packages are missing and sudo is not available: ${missing[*]}" >&2
+  exit 1
+fi
+
+apt() {
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@"
+}
+
+echo "install-deps: installing ${missing[*]}"
+if ! apt install -y --no-install-recommends "${missing[@]}"; then
+  echo "install-deps: refreshing the package lists and trying again"
+  apt update
+  apt install -y --no-install-recommends "${missing[@]}"
+fi
