@@ -1,13 +1,27 @@
+#include <cerrno>
 #include <csignal>
 #include <exception>
 #include <iostream>
 #include <new>
 #include <string>
 
+#include <fcntl.h>
+
 #include "app/driver.h"
 #include "app/run_parameters.h"
 
 namespace {
+
+// A process started with standard output (or input, or error) closed would
+// hand that descriptor number to the first file it opens, and progress lines
+// would then land in the LP file. Park /dev/null there instead.
+void occupyStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      if (::open("/dev/null", O_RDWR) != fd) return;
+    }
+  }
+}
 
 // Every failure ends the run with exactly one line on standard error.
 void reportError(const char* message) {
@@ -25,6 +39,7 @@ int main(int argc, char* argv[]) {
   // reported, instead of a signal that kills the process.
   std::signal(SIGXFSZ, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
+  occupyStandardDescriptors();
   try {
     return paralog::runProgram(argc, argv);
   } catch (const paralog::UsageError& error) {

@@ -127,14 +127,6 @@ TEST(ProgramFailuresTest, StructuresWithDifferentGeneNames) {
   setup.expectUntouched();
 }
 
-TEST(ProgramFailuresTest, EmptyLinearChromosomeIsAccepted) {
-  TempDirectory directory;
-  directory.write("in.txt", "0\n2\nA 0 : 2 :\nL 0 : ;\nL 1 : +a.1;\nB 1 : 1 :\nC 1 : +a.1;\n");
-  const ProgramRun run = runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp"});
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.out, testutil::kFullRunOutput);
-}
-
 TEST(ProgramFailuresTest, UnwritableOutputPathFailsBeforeAnyWork) {
   const FailingRun setup(kTwoStructures);
   const std::string readingDone = "Parsing params...\nDone\nReading structures...\nDone\n";

@@ -167,6 +167,25 @@ TEST(ProgramTest, ParalogTableDoesNotChangeTheOutput) {
   EXPECT_EQ(directory.read("a.lp"), directory.read("b.lp"));
 }
 
+TEST(ProgramTest, EmptyLinearChromosomeIsAccepted) {
+  TempDirectory directory;
+  directory.write("in.txt", "0\n2\nA 0 : 2 :\nL 0 : ;\nL 1 : +a.1;\nB 1 : 1 :\nC 1 : +a.1;\n");
+  expectCompleteRun(runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp"}));
+  expectLpFile(directory.read("out.lp"));
+}
+
+TEST(ProgramTest, ClosedStandardOutputDoesNotLeakIntoTheLpFile) {
+  TempDirectory directory;
+  directory.write("in.txt", kTwoStructures);
+  RunOptions options;
+  options.closeStdout = true;
+  const ProgramRun run = runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp"}, options);
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const std::string content = directory.read("out.lp");
+  expectLpFile(content);
+  EXPECT_EQ(content.find("Calculating"), std::string::npos);
+}
+
 TEST(ProgramTest, OutputMayBeTheInputFile) {
   // The input is read completely before the output replaces it.
   TempDirectory directory;

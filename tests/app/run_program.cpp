@@ -94,6 +94,7 @@ ProgramRun runExecutable(const std::string& workingDirectory, const std::vector<
         ::dup2(errPipe[1], 2) < 0) {
       ::_exit(126);
     }
+    if (options.closeStdout) ::close(1);
     if (::chdir(workingDirectory.c_str()) != 0) ::_exit(126);
     if (options.umask) ::umask(*options.umask);
     if (options.fileSizeLimit) {

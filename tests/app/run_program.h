@@ -33,6 +33,8 @@ struct RunOptions {
   /// When the tests run as root, run the child as user and group 65534
   /// (nobody), so that permission checks apply to it.
   bool dropRoot = false;
+  /// Start the child with standard output closed (stdout is then empty).
+  bool closeStdout = false;
 };
 
 /// Runs the executable under test (PARALOG_EXECUTABLE) with `args` in
