@@ -161,6 +161,71 @@ ParalogTable readParalogTable(TokenCursor& in) {
   return table;
 }
 
+namespace {
+
+// Reads one chromosome of `structure` (type, gene count, separator, gene
+// list), appends it and records its genes in `copies` and `longestKey`.
+template <class Context>
+void readChromosome(TokenCursor& in, const Context& chromosomeContext, Structure& structure,
+                    LongestKey& longestKey) {
+  Chromosome chromosome;
+  chromosome.circular = readChar(in, chromosomeContext, "the chromosome type") == 'C';
+  // The count is checked but not trusted: the list decides.
+  readCount(in, chromosomeContext, "the gene count");
+  readChar(in, chromosomeContext, "the separator after the gene count");
+  const Token list = readWord(in, chromosomeContext, "the gene list");
+  const size_t semicolon = list.text.find(';');
+  if (semicolon != list.text.size() - 1) {
+    in.fail(list.line, chromosomeContext() + ": the gene list " + quoted(list.text) +
+                           (semicolon == std::string_view::npos ? " does not end with \";\""
+                                                                : " holds a \";\" before its end"));
+  }
+  for (const std::string_view token : splitGeneList(list.text)) {
+    try {
+      chromosome.genes.push_back(parseGene(token));
+    } catch (const std::runtime_error& error) {
+      in.fail(list.line, chromosomeContext() + ": " + error.what());
+    }
+    const Gene& gene = chromosome.genes.back();
+    auto entry = structure.copies.find(gene.name);
+    if (entry == structure.copies.end()) {
+      entry = structure.copies.emplace(gene.name, std::vector<int32_t>{}).first;
+    }
+    entry->second.push_back(gene.index);
+    const size_t keyLength = extremityKeyLength(gene);
+    if (keyLength > longestKey.length) {
+      longestKey = {keyLength, structure.chromosomes.size(), chromosome.genes.size() - 1,
+                    list.line};
+    }
+  }
+  structure.chromosomes.push_back(std::move(chromosome));
+}
+
+// The longest names pair two gene ends: "t_" id "_" key key. Their id is
+// that of either structure, so the widest id of the file bounds them all.
+void checkNameLengths(const TokenCursor& in, const std::vector<Structure>& structures,
+                      const std::vector<LongestKey>& longest) {
+  size_t idLength = 0;
+  for (const Structure& structure : structures) {
+    idLength = std::max(idLength, decimalLength(structure.id));
+  }
+  for (size_t s = 0; s < structures.size(); ++s) {
+    if (longest[s].length == 0) continue;
+    const size_t nameLength = 3 + idLength + 2 * longest[s].length;
+    if (nameLength <= kMaxVariableNameLength) continue;
+    const Structure& structure = structures[s];
+    const Gene& gene = structure.chromosomes[longest[s].chromosome].genes[longest[s].gene];
+    in.fail(longest[s].line,
+            structureContext(s + 1, structure.name) + ", chromosome " +
+                std::to_string(longest[s].chromosome + 1) + ": gene " + quoted(gene.name) +
+                " with copy index " + std::to_string(gene.index) + " gives variable names of " +
+                std::to_string(nameLength) + " characters; LP readers accept at most " +
+                std::to_string(kMaxVariableNameLength));
+  }
+}
+
+}  // namespace
+
 std::vector<Structure> readStructures(TokenCursor& in) {
   std::vector<Structure> structures;
   std::vector<LongestKey> longest;
@@ -179,65 +244,14 @@ std::vector<Structure> readStructures(TokenCursor& in) {
     readChar(in, context, "the separator after the id");
     const int32_t chromosomes = readCount(in, context, "the number of chromosomes");
     readChar(in, context, "the separator after the number of chromosomes");
-
     for (int32_t c = 1; c <= chromosomes; ++c) {
-      Chromosome chromosome;
       const auto chromosomeContext = [&] { return context() + ", chromosome " + std::to_string(c); };
-      chromosome.circular = readChar(in, chromosomeContext, "the chromosome type") == 'C';
-      readCount(in, chromosomeContext, "the gene count");
-      readChar(in, chromosomeContext, "the separator after the gene count");
-      const Token list = readWord(in, chromosomeContext, "the gene list");
-      const size_t semicolon = list.text.find(';');
-      if (semicolon != list.text.size() - 1) {
-        in.fail(list.line, chromosomeContext() + ": the gene list " + quoted(list.text) +
-                               (semicolon == std::string_view::npos
-                                    ? " does not end with \";\""
-                                    : " holds a \";\" before its end"));
-      }
-      for (const std::string_view token : splitGeneList(list.text)) {
-        try {
-          chromosome.genes.push_back(parseGene(token));
-        } catch (const std::runtime_error& error) {
-          in.fail(list.line, chromosomeContext() + ": " + error.what());
-        }
-        const Gene& gene = chromosome.genes.back();
-        auto entry = structure.copies.find(gene.name);
-        if (entry == structure.copies.end()) {
-          entry = structure.copies.emplace(gene.name, std::vector<int32_t>{}).first;
-        }
-        entry->second.push_back(gene.index);
-        const size_t keyLength = extremityKeyLength(gene);
-        if (keyLength > longestKey.length) {
-          longestKey = {keyLength, structure.chromosomes.size(), chromosome.genes.size() - 1,
-                        list.line};
-        }
-      }
-      structure.chromosomes.push_back(std::move(chromosome));
+      readChromosome(in, chromosomeContext, structure, longestKey);
     }
     structures.push_back(std::move(structure));
     longest.push_back(longestKey);
   }
-
-  // The longest names pair two gene ends: "t_" id "_" key key. Their id is
-  // that of either structure, so the widest id of the file bounds them all.
-  size_t idLength = 0;
-  for (const Structure& structure : structures) {
-    idLength = std::max(idLength, decimalLength(structure.id));
-  }
-  for (size_t s = 0; s < structures.size(); ++s) {
-    if (longest[s].length == 0) continue;
-    const size_t nameLength = 3 + idLength + 2 * longest[s].length;
-    if (nameLength <= kMaxVariableNameLength) continue;
-    const Structure& structure = structures[s];
-    const Gene& gene = structure.chromosomes[longest[s].chromosome].genes[longest[s].gene];
-    in.fail(longest[s].line,
-            structureContext(s + 1, structure.name) + ", chromosome " +
-                std::to_string(longest[s].chromosome + 1) + ": gene " + quoted(gene.name) +
-                " with copy index " + std::to_string(gene.index) +
-                " gives variable names of " + std::to_string(nameLength) +
-                " characters; LP readers accept at most " +
-                std::to_string(kMaxVariableNameLength));
-  }
+  checkNameLengths(in, structures, longest);
   return structures;
 }
 
