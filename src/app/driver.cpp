@@ -1,6 +1,7 @@
 #include "app/driver.h"
 
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,10 +38,9 @@ int runProgram(int argc, const char* const argv[]) {
   progress("Done\n");
 
   if (structures.size() < 2) {
-    throw std::runtime_error(parameters->inputPath + ": found " +
-                             std::to_string(structures.size()) +
-                             (structures.size() == 1 ? " structure" : " structures") +
-                             "; two are needed");
+    throw std::runtime_error(
+        parameters->inputPath + ": found " + std::to_string(structures.size()) +
+        (structures.size() == 1 ? " structure" : " structures") + "; two are needed");
   }
   // Structures after the second were read and checked but take no part.
   const Structure& first = structures[0];

@@ -1,12 +1,12 @@
 #include "app/input_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <stdexcept>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
 namespace paralog {
 namespace {

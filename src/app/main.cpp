@@ -1,11 +1,11 @@
+#include <fcntl.h>
+
 #include <cerrno>
 #include <csignal>
 #include <exception>
 #include <iostream>
 #include <new>
 #include <string>
-
-#include <fcntl.h>
 
 #include "app/driver.h"
 #include "app/run_parameters.h"

@@ -25,10 +25,12 @@ std::string_view programName(std::string_view argv0) {
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage) {
   po::options_description options("Options");
+  // clang-format off
   options.add_options()
       ("help,h", "Show help")
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task");
+  // clang-format on
 
   po::variables_map values;
   try {
@@ -50,7 +52,8 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   }
 
   if (values.count("help") != 0) {
-    const std::string_view name = argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
+    const std::string_view name =
+        argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
     usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
     return std::nullopt;
   }

@@ -1,5 +1,9 @@
 #include "app/safe_output_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -7,10 +11,6 @@
 #include <ctime>
 #include <stdexcept>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace paralog {
 namespace {
@@ -98,13 +98,15 @@ void SafeOutputFile::linkUnnamedFile() {
     int result = ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
 #ifdef AT_EMPTY_PATH
     // Without /proc, linking the descriptor itself needs privileges but may work.
-    if (result != 0 && errno == ENOENT) result = ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+    if (result != 0 && errno == ENOENT)
+      result = ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
 #endif
     if (result == 0) {
       tempPath_ = name;
       return;
     }
-    if (errno != EEXIST) fail("cannot name the finished file in " + directory_ + ": " + std::strerror(errno));
+    if (errno != EEXIST)
+      fail("cannot name the finished file in " + directory_ + ": " + std::strerror(errno));
   }
   fail("cannot find a free temporary name in " + directory_);
 }

@@ -89,15 +89,9 @@ struct LongestKey {
 }  // namespace
 
 bool isGeneNameCharacter(char c) {
+  static constexpr std::string_view kPunctuation = "!\"#$%&()/,?@_`'{}|~";
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-  switch (c) {
-    case '!': case '"': case '#': case '$': case '%': case '&': case '(': case ')':
-    case '/': case ',': case '?': case '@': case '_': case '`': case '\'': case '{':
-    case '}': case '|': case '~':
-      return true;
-    default:
-      return false;
-  }
+  return kPunctuation.find(c) != std::string_view::npos;
 }
 
 std::vector<std::string_view> splitGeneList(std::string_view list) {
@@ -238,14 +232,16 @@ std::vector<Structure> readStructures(TokenCursor& in) {
     structure.name = std::string(readWord(in, context, "the structure's name").text);
     structure.id = readInt(in, context, "the id");
     if (structure.id < 0) {
-      in.fail(in.lastLine(), context() + ": the id must not be negative, found " +
-                                 std::to_string(structure.id));
+      in.fail(in.lastLine(),
+              context() + ": the id must not be negative, found " + std::to_string(structure.id));
     }
     readChar(in, context, "the separator after the id");
     const int32_t chromosomes = readCount(in, context, "the number of chromosomes");
     readChar(in, context, "the separator after the number of chromosomes");
     for (int32_t c = 1; c <= chromosomes; ++c) {
-      const auto chromosomeContext = [&] { return context() + ", chromosome " + std::to_string(c); };
+      const auto chromosomeContext = [&] {
+        return context() + ", chromosome " + std::to_string(c);
+      };
       readChromosome(in, chromosomeContext, structure, longestKey);
     }
     structures.push_back(std::move(structure));

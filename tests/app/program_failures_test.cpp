@@ -4,26 +4,25 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/run_program.h"
 
 namespace paralog {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using testutil::ProgramRun;
 using testutil::runExecutable;
 using testutil::RunOptions;
 using testutil::TempDirectory;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 
 constexpr const char* kTwoStructures =
     "0\n2\nfirst 0 : 1 :\nL 2 : +a.1-b.1;\nsecond 1 : 1 :\nC 2 : +b.1+a.1;\n";
@@ -83,8 +82,9 @@ TEST(ProgramFailuresTest, CommandLineMisuseEndsWithStatusTwo) {
 TEST(ProgramFailuresTest, InputFileThatCannotBeOpened) {
   const FailingRun setup(kTwoStructures);
   const ProgramRun missing = setup.run({"-i", "nope.txt", "-o", "out.lp"});
-  EXPECT_EQ(errorOf(missing, 1), "invalid input file provided: " + setup.directory.file("nope.txt") +
-                                     ": No such file or directory");
+  EXPECT_EQ(errorOf(missing, 1),
+            "invalid input file provided: " + setup.directory.file("nope.txt") +
+                ": No such file or directory");
   EXPECT_EQ(missing.out, "Parsing params...\nDone\n");
 
   ASSERT_EQ(::mkdir(setup.directory.file("dir").c_str(), 0755), 0);
@@ -211,8 +211,8 @@ TEST(ProgramFailuresTest, FullDiskIsAnErrorAndKeepsTheOldOutput) {
   options.fileSizeLimit = 8;
   const ProgramRun run = setup.run({"-i", "in.txt", "-o", "out.lp"}, options);
   EXPECT_EQ(errorOf(run, 1), "cannot write " + setup.directory.file("out.lp") + ": File too large");
-  EXPECT_EQ(run.out,
-            std::string(testutil::kFullRunOutput).substr(0, std::string(testutil::kFullRunOutput).rfind("Done\n")));
+  EXPECT_EQ(run.out, std::string(testutil::kFullRunOutput)
+                         .substr(0, std::string(testutil::kFullRunOutput).rfind("Done\n")));
   setup.expectUntouched();
 }
 

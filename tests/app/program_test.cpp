@@ -3,26 +3,25 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/run_program.h"
 
 namespace paralog {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 using testutil::kFullRunOutput;
 using testutil::ProgramRun;
 using testutil::runExecutable;
 using testutil::RunOptions;
 using testutil::TempDirectory;
-using ::testing::ElementsAre;
-using ::testing::EndsWith;
-using ::testing::StartsWith;
 
 constexpr const char* kTwoStructures =
     "2\na 2\nb 1\n"
@@ -152,7 +151,8 @@ TEST(ProgramTest, OnlyTheFirstTwoStructuresCount) {
   directory.write("bad.txt", bad);
   const ProgramRun run = runExecutable(directory.path(), {"-i", "bad.txt", "-o", "bad.lp"});
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_THAT(run.err, StartsWith("error: " + directory.file("bad.txt") + ":11: structure 3 (\"third\"), chromosome 1: the gene list"));
+  EXPECT_THAT(run.err, StartsWith("error: " + directory.file("bad.txt") +
+                                  ":11: structure 3 (\"third\"), chromosome 1: the gene list"));
   EXPECT_FALSE(directory.exists("bad.lp"));
 }
 

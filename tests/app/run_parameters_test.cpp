@@ -2,11 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <vector>
-
-#include <unistd.h>
 
 namespace paralog {
 namespace {

@@ -1,6 +1,12 @@
 #include "app/run_program.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,13 +16,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-#include <fcntl.h>
-#include <grp.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace paralog::testutil {
 
@@ -125,8 +124,8 @@ ProgramRun runExecutable(const std::string& workingDirectory, const std::vector<
 
 TempDirectory::TempDirectory() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/paralog-test-XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/paralog-test-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   if (::mkdtemp(name.data()) == nullptr) systemFailure("mkdtemp");

@@ -2,21 +2,20 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/run_program.h"
 
 namespace paralog {
 namespace {
 
-using testutil::TempDirectory;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using testutil::TempDirectory;
 
 void writeAll(int fd, const std::string& text) {
   ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));

@@ -13,17 +13,18 @@
 namespace paralog {
 namespace {
 
-using testutil::readError;
-using testutil::twoStructures;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
+using testutil::readError;
+using testutil::twoStructures;
 
 TEST(ReaderErrorsTest, InputThatEndsEarly) {
   EXPECT_EQ(readError(""), "in.txt:1: paralog table: the file ends before the number of rows");
   EXPECT_EQ(readError("3\na 2\nb 1\n"),
             "in.txt:3: paralog table, row 3: the file ends before the gene name");
   EXPECT_EQ(readError("1\na\n"), "in.txt:2: paralog table, row 1: the file ends before the value");
-  EXPECT_EQ(readError("0\n"), "in.txt:1: structure list: the file ends before the number of structures");
+  EXPECT_EQ(readError("0\n"),
+            "in.txt:1: structure list: the file ends before the number of structures");
   EXPECT_EQ(readError("0 1 A"), "in.txt:1: structure 1 (\"A\"): the file ends before the id");
   EXPECT_EQ(readError("0 1 A 0"),
             "in.txt:1: structure 1 (\"A\"): the file ends before the separator after the id");
@@ -41,13 +42,15 @@ TEST(ReaderErrorsTest, HugeCountsBeforeShortContent) {
             "in.txt:1: paralog table, row 2: the file ends before the gene name");
   EXPECT_EQ(readError("0 2147483647 A 0 : 1 : L 1 : +a.1;"),
             "in.txt:1: structure 2: the file ends before the structure's name");
-  EXPECT_EQ(readError("0 1 A 0 : 2147483647 : L 1 : +a.1;"),
-            "in.txt:1: structure 1 (\"A\"), chromosome 2: the file ends before the chromosome type");
+  EXPECT_EQ(
+      readError("0 1 A 0 : 2147483647 : L 1 : +a.1;"),
+      "in.txt:1: structure 1 (\"A\"), chromosome 2: the file ends before the chromosome type");
 }
 
 TEST(ReaderErrorsTest, WordWhereAnIntegerIsExpected) {
   EXPECT_EQ(readError("x"), "in.txt:1: paralog table: expected the number of rows, found \"x\"");
-  EXPECT_EQ(readError("1\na b\n"), "in.txt:2: paralog table, row 1: expected the value, found \"b\"");
+  EXPECT_EQ(readError("1\na b\n"),
+            "in.txt:2: paralog table, row 1: expected the value, found \"b\"");
   EXPECT_EQ(readError("0\nfirst 0 : 1 :\n"),
             "in.txt:2: structure list: expected the number of structures, found \"first\"");
   EXPECT_EQ(readError("0 1\nA x : 1 :"),
@@ -112,7 +115,8 @@ TEST(ReaderErrorsTest, MalformedGeneTokens) {
   };
   const std::string where = "in.txt:3: structure 1 (\"A\"), chromosome 1: ";
   // The first token keeps its first character, so it must be the sign.
-  EXPECT_EQ(errorOfList("a.1+b.1;"), where + "gene token \"a.1\" does not begin with \"+\" or \"-\"");
+  EXPECT_EQ(errorOfList("a.1+b.1;"),
+            where + "gene token \"a.1\" does not begin with \"+\" or \"-\"");
   EXPECT_EQ(errorOfList("+a1;"), where + "gene token \"+a1\" has no \".\" before its copy index");
   EXPECT_EQ(errorOfList("+a.1-b;"), where + "gene token \"-b\" has no \".\" before its copy index");
   EXPECT_EQ(errorOfList("+.1;"), where + "gene token \"+.1\" has an empty name");
@@ -124,8 +128,9 @@ TEST(ReaderErrorsTest, MalformedGeneTokens) {
   EXPECT_EQ(errorOfList("+a.-1;"),
             where + "the copy index of gene token \"+a.\" does not begin with a digit");
   EXPECT_EQ(errorOfList("+a.2147483648;"),
-            where + "the copy index of gene token \"+a.2147483648\" does not fit a 32-bit signed "
-                    "integer");
+            where +
+                "the copy index of gene token \"+a.2147483648\" does not fit a 32-bit signed "
+                "integer");
   EXPECT_EQ(errorOfList("+a.2147483647;"), "no error");
 }
 
@@ -154,7 +159,8 @@ TEST(ReaderErrorsTest, GeneNameAlphabet) {
     const char c = static_cast<char>(code);
     // White space ends a word; signs and ";" cut tokens; "." ends the name.
     if (isWhiteSpace(c) || c == '+' || c == '-' || c == ';' || c == '.') continue;
-    const bool alphanumeric = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    const bool alphanumeric =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     const bool allowed = alphanumeric || punctuation.find(c) != std::string::npos;
     EXPECT_EQ(isGeneNameCharacter(c), allowed) << "byte " << code;
     const std::string name = std::string("x") + c + "y";
@@ -162,23 +168,25 @@ TEST(ReaderErrorsTest, GeneNameAlphabet) {
     if (allowed) {
       EXPECT_EQ(error, "no error") << "byte " << code;
     } else {
-      EXPECT_THAT(error, HasSubstr("a character not allowed in names of the LP file")) << "byte " << code;
+      EXPECT_THAT(error, HasSubstr("a character not allowed in names of the LP file"))
+          << "byte " << code;
       EXPECT_THAT(error, StartsWith("in.txt:4: structure 1 (\"A\"), chromosome 1: gene name "))
           << "byte " << code;
     }
   }
   // Bytes outside printable ASCII are shown escaped, so the message stays readable.
-  EXPECT_EQ(readError(twoStructures("+g\xC3\xA9ne.1;", "+a.1;")),
-            "in.txt:4: structure 1 (\"A\"), chromosome 1: gene name \"g\\xC3\\xA9ne\" in token "
-            "\"+g\\xC3\\xA9ne.1\" holds \"\\xC3\", a character not allowed in names of the LP file");
+  EXPECT_EQ(
+      readError(twoStructures("+g\xC3\xA9ne.1;", "+a.1;")),
+      "in.txt:4: structure 1 (\"A\"), chromosome 1: gene name \"g\\xC3\\xA9ne\" in token "
+      "\"+g\\xC3\\xA9ne.1\" holds \"\\xC3\", a character not allowed in names of the LP file");
 }
 
 // An input whose structures have the given ids and whose first structure
 // holds one copy of `name` with copy index `index`.
 std::string longGeneInput(const std::string& name, const std::string& index, int firstId,
                           int secondId) {
-  return "0 2\nA " + std::to_string(firstId) + " : 1 :\nL 1 : +" + name + "." + index +
-         ";\nB " + std::to_string(secondId) + " : 1 :\nL 1 : +" + name + ".1;\n";
+  return "0 2\nA " + std::to_string(firstId) + " : 1 :\nL 1 : +" + name + "." + index + ";\nB " +
+         std::to_string(secondId) + " : 1 :\nL 1 : +" + name + ".1;\n";
 }
 
 TEST(ReaderErrorsTest, VariableNamesStayWithinTheLimitOfLpReaders) {
@@ -187,8 +195,10 @@ TEST(ReaderErrorsTest, VariableNamesStayWithinTheLimitOfLpReaders) {
   // with copy index 1 gives exactly 255 characters.
   const std::string name122(122, 'n');
   VariablesStorage storage;
-  EXPECT_EQ(storage.tVariable(10, Extremity{name122, 1, 't'}, Extremity{name122, 1, 'h'}).size(), 255u);
-  EXPECT_EQ(storage.uVariable(10, Extremity{name122, 1, 'h'}, Extremity{name122, 1, 'h'}).size(), 255u);
+  EXPECT_EQ(storage.tVariable(10, Extremity{name122, 1, 't'}, Extremity{name122, 1, 'h'}).size(),
+            255u);
+  EXPECT_EQ(storage.uVariable(10, Extremity{name122, 1, 'h'}, Extremity{name122, 1, 'h'}).size(),
+            255u);
   EXPECT_EQ(readError(longGeneInput(name122, "1", 10, 0)), "no error");
 
   // One more character is refused, naming the gene.

@@ -9,10 +9,10 @@
 namespace paralog {
 namespace {
 
+using ::testing::ElementsAre;
 using testutil::describe;
 using testutil::describeChromosomes;
 using testutil::readInput;
-using ::testing::ElementsAre;
 
 constexpr std::string_view kWorkedExample =
     "3\n"
@@ -49,7 +49,8 @@ TEST(ReaderTest, BundledWorkedExampleMatches) {
   const std::string text = testutil::readFile(testutil::sourcePath("examples/worked-example.txt"));
   const testutil::InputContent content = readInput(text);
   ASSERT_EQ(content.structures.size(), 2u);
-  EXPECT_THAT(describeChromosomes(content.structures[1]), ElementsAre("C: +a.1 +c.1", "L: -b.1 -a.2"));
+  EXPECT_THAT(describeChromosomes(content.structures[1]),
+              ElementsAre("C: +a.1 +c.1", "L: -b.1 -a.2"));
 }
 
 TEST(ReaderTest, LayoutOverLinesIsFree) {
@@ -78,15 +79,16 @@ TEST(ReaderTest, HeaderItemsMayTouch) {
 }
 
 TEST(ReaderTest, SeparatorsMayBeAnyCharacter) {
-  const testutil::InputContent content = readInput("0 2 A 0 | 1 # L 1 x +a.1; B 1 1 1 2 C 1 C +a.1;");
+  const testutil::InputContent content =
+      readInput("0 2 A 0 | 1 # L 1 x +a.1; B 1 1 1 2 C 1 C +a.1;");
   EXPECT_THAT(describeChromosomes(content.structures[0]), ElementsAre("L: +a.1"));
   EXPECT_THAT(describeChromosomes(content.structures[1]), ElementsAre("C: +a.1"));
 }
 
 TEST(ReaderTest, OnlyTypeCMakesACircularChromosome) {
-  const testutil::InputContent content =
-      readInput("0 2 A 0 : 5 : C 1 : +a.1; c 1 : +b.1; L 1 : +c.1; x 1 : +d.1; 1 1 : +e.1;"
-                " B 1 : 1 : C 5 : +a.1+b.1+c.1+d.1+e.1;");
+  const testutil::InputContent content = readInput(
+      "0 2 A 0 : 5 : C 1 : +a.1; c 1 : +b.1; L 1 : +c.1; x 1 : +d.1; 1 1 : +e.1;"
+      " B 1 : 1 : C 5 : +a.1+b.1+c.1+d.1+e.1;");
   EXPECT_THAT(describeChromosomes(content.structures[0]),
               ElementsAre("C: +a.1", "L: +b.1", "L: +c.1", "L: +d.1", "L: +e.1"));
 }
@@ -104,8 +106,8 @@ TEST(ReaderTest, GeneCountIsNotTrusted) {
 }
 
 TEST(ReaderTest, CopiesFollowFileOrderAndKeepRepeats) {
-  const testutil::InputContent content = readInput(
-      "0 2 A 0 : 2 : L 3 : +b.2+a.1+a.1; C 2 : -a.3+b.1; B 1 : 1 : L 1 : +a.1+b.1;");
+  const testutil::InputContent content =
+      readInput("0 2 A 0 : 2 : L 3 : +b.2+a.1+a.1; C 2 : -a.3+b.1; B 1 : 1 : L 1 : +a.1+b.1;");
   const Structure& first = content.structures[0];
   EXPECT_THAT(describeChromosomes(first), ElementsAre("L: +b.2 +a.1 +a.1", "C: -a.3 +b.1"));
   EXPECT_EQ(describe(first.copies), "a:[1,1,3] b:[2,1]");
@@ -127,8 +129,8 @@ TEST(ReaderTest, StructureWithoutChromosomes) {
 }
 
 TEST(ReaderTest, ThirdStructureIsReadToo) {
-  const testutil::InputContent content = readInput(
-      "0 3 A 0 : 1 : L 1 : +a.1; B 1 : 1 : L 1 : +a.1; extra 7 : 1 : C 2 : +z.1-z.2;");
+  const testutil::InputContent content =
+      readInput("0 3 A 0 : 1 : L 1 : +a.1; B 1 : 1 : L 1 : +a.1; extra 7 : 1 : C 2 : +z.1-z.2;");
   ASSERT_EQ(content.structures.size(), 3u);
   EXPECT_EQ(content.structures[2].name, "extra");
   EXPECT_EQ(content.structures[2].id, 7);
@@ -149,8 +151,8 @@ TEST(ReaderTest, ParalogTableKeepsTheLastValueOfARepeatedName) {
 }
 
 TEST(ReaderTest, IdsAndIndicesAtTheirLimits) {
-  const testutil::InputContent content = readInput(
-      "0 2 A 2147483647 : 1 : L 1 : +a.2147483647+a.0+a.007; B 0 : 1 : L 1 : +a.1;");
+  const testutil::InputContent content =
+      readInput("0 2 A 2147483647 : 1 : L 1 : +a.2147483647+a.0+a.007; B 0 : 1 : L 1 : +a.1;");
   EXPECT_EQ(content.structures[0].id, 2147483647);
   EXPECT_THAT(describeChromosomes(content.structures[0]),
               ElementsAre("L: +a.2147483647 +a.0 +a.7"));

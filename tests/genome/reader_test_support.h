@@ -77,8 +77,8 @@ inline std::vector<std::string> describeChromosomes(const Structure& structure) 
 /// An input of two structures "A" (id 0) and "B" (id 1) with one linear
 /// chromosome each, holding the given gene lists.
 inline std::string twoStructures(std::string_view firstList, std::string_view secondList) {
-  return "0\n2\nA 0 : 1 :\nL 1 : " + std::string(firstList) + "\nB 1 : 1 :\nL 1 : " +
-         std::string(secondList) + "\n";
+  return "0\n2\nA 0 : 1 :\nL 1 : " + std::string(firstList) +
+         "\nB 1 : 1 :\nL 1 : " + std::string(secondList) + "\n";
 }
 
 }  // namespace paralog::testutil
