@@ -6,18 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "app/generate_program.h"
 #include "app/input_file.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
 #include "common/byte_sink.h"
 #include "genome/reader.h"
-#include "ilp/gene_match_sum.h"
-#include "ilp/generators.h"
 #include "lp/ilp_task.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {
 namespace {
+
+// Section text kept in memory before it moves to a file beside the output.
+constexpr size_t kSectionMemoryLimit = 8 << 20;
 
 // Progress lines are flushed at once so that a long run shows where it is.
 void progress(const char* line) { std::cout << line << std::flush; }
@@ -51,17 +53,10 @@ int runProgram(int argc, const char* const argv[]) {
   // fails at once; the task spills its sections next to the output.
   SafeOutputFile output(parameters->outputPath);
   VariablesStorage storage;
-  IlpTask task(output.directory());
+  // Lines are canonicalised on a second thread while the generators run.
+  IlpTask task(output.directory(), kSectionMemoryLimit, /*background=*/true);
 
-  generateZVariables(task, first, second, storage);
-  generateTVariables(task, first, second, storage);
-  generateUVariables(task, first, second, storage);
-  generatePVariables(task, first, second, storage);
-  generateRVariables(task, first, second, storage);
-  generateLVariables(task, first, second, storage);
-  progress("Calculating O variables\n");
-  generateOVariables(task, storage, first, second, firstGeneMatchSum);
-  generateOVariables(task, storage, second, first, secondGeneMatchSum);
+  generateProgram(task, first, second, storage);
 
   progress("Writing ilp task to file...\n");
   FdSink sink(output.fd(), parameters->outputPath);
