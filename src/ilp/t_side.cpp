@@ -16,11 +16,11 @@ TSide::TSide(const Structure& own, const Structure& other, int32_t k,
       storage_(storage),
       extremities_(structureExtremities(own)),
       keys_(extremityKeys(extremities_)),
-      pairs_(structureExtremityPairs(own)) {
+      pairs_(structureExtremityPairs(own)),
+      tNames_(&storage.tPairNames(k, pairs_.keys)) {
   locateExtremities();
   buildPlusSums();
   buildMinusSums();
-  buildTSums();
 }
 
 size_t TSide::distinctPosition(std::string_view key) const {
@@ -94,40 +94,17 @@ void TSide::buildMinusSums() {
   }
 }
 
-void TSide::buildTSums() {
-  const size_t count = pairs_.sorted.size();
-  const size_t entries = keys_.size();
-
-  // Reserve the exact size: every t name is prefix + the two keys, and
-  // " + " stands between names.
-  std::string prefix = "t_";
-  appendDecimal(prefix, k_);
-  prefix += '_';
-  size_t allKeysLength = 0;
-  for (const std::string& key : keys_) allKeysLength += key.size();
-  size_t total = 0;
-  for (size_t d = 0; d < count; ++d) {
-    const size_t ownLength = pairs_.keys[d].size();
-    const size_t terms = entries - multiplicity_[d];
-    if (terms == 0) continue;
-    total += terms * (prefix.size() + ownLength) + allKeysLength -
-             multiplicity_[d] * ownLength + 3 * (terms - 1);
-  }
-  tSums_.reserve(total);
-
-  tSumBegin_.resize(count + 1);
-  for (size_t d = 0; d < count; ++d) {
-    tSumBegin_[d] = tSums_.size();
-    const std::string& ownKey = pairs_.keys[d];
-    bool firstTerm = true;
-    for (size_t position = 0; position < entries; ++position) {
-      if (distinctOf_[position] == d) continue;
-      if (!firstTerm) tSums_.append(" + ");
+void TSide::appendTSum(size_t distinct, std::string& out) const {
+  bool firstTerm = true;
+  for (size_t other = 0; other < pairs_.sorted.size(); ++other) {
+    if (other == distinct) continue;
+    const std::string_view name = tNames_->name(distinct, other);
+    for (size_t copy = 0; copy < multiplicity_[other]; ++copy) {
+      if (!firstTerm) out.append(" + ");
       firstTerm = false;
-      tSums_.append(storage_.tVariable(k_, ownKey, keys_[position]));
+      out.append(name);
     }
   }
-  tSumBegin_[count] = tSums_.size();
 }
 
 }  // namespace paralog

@@ -20,11 +20,12 @@ namespace paralog {
 /// its distinct extremities sorted by key (whose i < j pairs are the pair
 /// set), the ends of every chromosome gene as positions in that sorted
 /// list, the match sum of every copy, the minus sums of the circular
-/// chromosomes, and the t sum of every extremity.
+/// chromosomes, and the t names of all pairs of ends.
 ///
 /// Extremities are referred to by their position in `pairs().sorted`
 /// ("distinct position"). Building registers in the storage every z name
-/// of the structure's copies and every t name of two different extremities.
+/// of the structure's copies and, as one block, every t name of two
+/// different extremities.
 /// Throws what the match-sum builder throws for a gene that `other` lacks,
 /// and std::logic_error for a chromosome gene missing from own.copies.
 /// `own`, `other` and `storage` must outlive the object.
@@ -67,21 +68,21 @@ class TSide {
   /// chromosome.
   std::string_view minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
 
-  /// The t names of extremity `distinct` with every other entry of
-  /// extremities() (equal extremities skipped, repeated ones repeated), in
-  /// list order, joined by " + ". Gene names hold no blank, so splitting
-  /// at " + " gives the names back one by one.
-  std::string_view tSum(size_t distinct) const {
-    return std::string_view(tSums_).substr(tSumBegin_[distinct],
-                                           tSumBegin_[distinct + 1] - tSumBegin_[distinct]);
-  }
+  /// The t name of two different distinct positions.
+  std::string_view tName(size_t a, size_t b) const { return tNames_->name(a, b); }
+
+  /// Appends the t sum of extremity `distinct`: its t names with every
+  /// other entry of extremities() (equal extremities skipped, repeated ones
+  /// repeated), joined by " + ". They come in name order, so the line needs
+  /// no sorting when it is made canonical; the sum of the terms is the one
+  /// of the list order.
+  void appendTSum(size_t distinct, std::string& out) const;
 
  private:
   size_t distinctPosition(std::string_view key) const;
   void locateExtremities();
   void buildPlusSums();
   void buildMinusSums();
-  void buildTSums();
 
   const Structure& own_;
   const Structure& other_;
@@ -100,8 +101,7 @@ class TSide {
   std::vector<size_t> plusBegin_;
   std::vector<size_t> plusEnd_;
   std::vector<std::string> minusSums_;
-  std::string tSums_;
-  std::vector<size_t> tSumBegin_;  ///< one more entry than distinct extremities
+  const PairNameBlock* tNames_;  ///< every t name of two different ends, kept by the storage
 };
 
 }  // namespace paralog

@@ -20,7 +20,8 @@ void atMostOnePartner(IlpTask& task, const TSide& side, std::string& line) {
   for (size_t c = 0; c < chromosomes.size(); ++c) {
     for (size_t g = 0; g < chromosomes[c].genes.size(); ++g) {
       for (size_t end : side.geneEnds(c, g)) {
-        line.assign(side.tSum(end));
+        line.clear();
+        side.appendTSum(end, line);
         line.append(" <= 1");
         task.addConstraint(kSubjectTo, line);
       }
@@ -34,7 +35,7 @@ void noPairWithMatchedCopy(IlpTask& task, const TSide& side, std::string& line) 
   const size_t count = pairs.sorted.size();
   for (size_t x = 0; x < count; ++x) {
     for (size_t y = x + 1; y < count; ++y) {
-      const std::string_view t = side.storage().tVariable(side.k(), pairs.keys[x], pairs.keys[y]);
+      const std::string_view t = side.tName(x, y);
       for (size_t end : {x, y}) {
         line.assign(t);
         line.append(" + ");
@@ -47,13 +48,12 @@ void noPairWithMatchedCopy(IlpTask& task, const TSide& side, std::string& line) 
 }
 
 // Steps 5 and 6: on a circular chromosome, an end can be paired only while
-// some copy of the chromosome is matched. One line per term of the end's t
-// sum, whose names come in exactly the order of this step (every other
-// entry of the extremity list), each followed by the chromosome's minus
+// some copy of the chromosome is matched. One line per other entry of the
+// extremity list, in list order, each followed by the chromosome's minus
 // sums, which all its lines share: the inner loop only appends.
 void circularSupport(IlpTask& task, const TSide& side, std::string& line) {
   const std::vector<Chromosome>& chromosomes = side.own().chromosomes;
-  constexpr std::string_view kJoin = " + ";
+  const size_t entries = side.extremities().size();
   std::string tail;
   for (size_t c = 0; c < chromosomes.size(); ++c) {
     if (!chromosomes[c].circular) continue;
@@ -61,13 +61,12 @@ void circularSupport(IlpTask& task, const TSide& side, std::string& line) {
     tail.append(" <= 0");
     for (size_t g = 0; g < chromosomes[c].genes.size(); ++g) {
       for (size_t end : side.geneEnds(c, g)) {
-        std::string_view rest = side.tSum(end);
-        while (!rest.empty()) {
-          const size_t join = rest.find(kJoin);
-          line.assign(rest.substr(0, join));
+        for (size_t position = 0; position < entries; ++position) {
+          const size_t other = side.distinctOf(position);
+          if (other == end) continue;
+          line.assign(side.tName(end, other));
           line.append(tail);
           task.addConstraint(kSubjectTo, line);
-          rest.remove_prefix(join == std::string_view::npos ? rest.size() : join + kJoin.size());
         }
       }
     }
@@ -93,7 +92,8 @@ void circularCover(IlpTask& task, const TSide& side, std::string& line) {
                       tail);
       tail.append(" >= 0");
       for (size_t end : side.geneEnds(c, g)) {
-        line.assign(side.tSum(end));
+        line.clear();
+        side.appendTSum(end, line);
         line.append(tail);
         task.addConstraint(kSubjectTo, line);
       }
@@ -108,7 +108,8 @@ void linearCover(IlpTask& task, const TSide& side, std::string& line) {
     if (chromosomes[c].circular) continue;
     for (size_t g = 0; g < chromosomes[c].genes.size(); ++g) {
       for (size_t end : side.geneEnds(c, g)) {
-        line.assign(side.tSum(end));
+        line.clear();
+        side.appendTSum(end, line);
         line.append(" + ");
         line.append(side.plusSum(end));
         line.append(" >= 1");

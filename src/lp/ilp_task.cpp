@@ -27,9 +27,10 @@ void IlpTask::addConstraint(std::string_view sectionName, std::string_view text)
     pipeline_->add(section(sectionName), text);
     return;
   }
-  rendered_.clear();
-  canonicalizer_.canonicalize(text, rendered_);
-  section(sectionName).append(rendered_);
+  // Parsed before the section is looked up: a malformed line must not
+  // create its section.
+  canonicalizer_.parse(text);
+  section(sectionName).appendRendered([&](std::string& out) { canonicalizer_.render(out); });
 }
 
 void IlpTask::appendCanonical(std::string_view sectionName, std::string_view formattedLines,

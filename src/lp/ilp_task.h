@@ -62,7 +62,6 @@ class IlpTask {
   std::map<std::string, SectionLines, std::less<>> sections_;
   LineCanonicalizer canonicalizer_;
   std::unique_ptr<LinePipeline> pipeline_;
-  std::string rendered_;
 };
 
 }  // namespace paralog

@@ -35,17 +35,39 @@ void sortAndMerge(std::vector<std::pair<std::string_view, int64_t>>& raw, TermLi
   }
 }
 
+// Reads a factor token; plain digits, by far the common case, are read here
+// without the general conversion.
+int64_t factorValue(std::string_view token) {
+  if (token.size() <= 9) {
+    int64_t value = 0;
+    bool digitsOnly = true;
+    for (char c : token) {
+      if (c < '0' || c > '9') {
+        digitsOnly = false;
+        break;
+      }
+      value = value * 10 + (c - '0');
+    }
+    if (digitsOnly) return value;
+  }
+  const std::optional<int32_t> factor = toInt(token);
+  if (!factor) invalidInequality();
+  return *factor;
+}
+
 void parseExpressionInto(std::string_view text, TermList& terms,
                          std::vector<std::pair<std::string_view, int64_t>>& raw) {
   raw.clear();
   // A left side that does not begin with a sign reads as if "+ " stood in
   // front of it; starting with a pending +1 has the same effect.
   int64_t pending = 1;
-  size_t start = 0;
+  const char* cursor = text.data();
+  const char* const end = cursor + text.size();
   while (true) {
-    const size_t blank = text.find(' ', start);
-    const std::string_view token =
-        text.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start);
+    // Tokens are short: a plain scan beats a library search per token.
+    const char* const start = cursor;
+    while (cursor != end && *cursor != ' ') ++cursor;
+    const std::string_view token(start, static_cast<size_t>(cursor - start));
     if (!token.empty()) {
       const char first = token.front();
       if (first == '+' || first == '-') {
@@ -53,23 +75,17 @@ void parseExpressionInto(std::string_view text, TermList& terms,
       } else if (first >= 'a' && first <= 'z') {
         raw.emplace_back(token, pending);
       } else {
-        const std::optional<int32_t> factor = toInt(token);
-        if (!factor) invalidInequality();
-        pending *= *factor;
+        pending *= factorValue(token);
         if (pending > INT32_MAX || pending < INT32_MIN) invalidInequality();
       }
     }
-    if (blank == std::string_view::npos) break;
-    start = blank + 1;
+    if (cursor == end) break;
+    ++cursor;
   }
   sortAndMerge(raw, terms);
 }
 
 }  // namespace
-
-void LineCanonicalizer::parseExpression(std::string_view text, TermList& terms) {
-  parseExpressionInto(text, terms, raw_);
-}
 
 void parseExpression(std::string_view text, TermList& terms) {
   std::vector<std::pair<std::string_view, int64_t>> raw;
@@ -156,9 +172,8 @@ std::string renderInequality(const Inequality& inequality) {
   return out;
 }
 
-void LineCanonicalizer::canonicalize(std::string_view text, std::string& out) {
-  parseExpression(splitInequality(text, inequality_), inequality_.terms);
-  renderInequality(inequality_, out);
+void LineCanonicalizer::parse(std::string_view text) {
+  parseExpressionInto(splitInequality(text, inequality_), inequality_.terms, raw_);
 }
 
 }  // namespace paralog

@@ -58,12 +58,18 @@ std::string renderInequality(const Inequality& inequality);
 /// One instance per thread.
 class LineCanonicalizer {
  public:
+  /// Parses `text`, throwing as parseInequality. The result holds views into
+  /// `text`, which must stay alive and unchanged until the next parse.
+  void parse(std::string_view text);
+  /// Appends the canonical form of the line parsed last.
+  void render(std::string& out) const { renderInequality(inequality_, out); }
   /// Appends the canonical form of `text` to `out`; throws as parseInequality.
-  void canonicalize(std::string_view text, std::string& out);
+  void canonicalize(std::string_view text, std::string& out) {
+    parse(text);
+    render(out);
+  }
 
  private:
-  void parseExpression(std::string_view text, TermList& terms);
-
   std::vector<std::pair<std::string_view, int64_t>> raw_;
   Inequality inequality_;
 };

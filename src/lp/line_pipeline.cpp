@@ -68,7 +68,6 @@ void LinePipeline::submitCurrent() {
 
 void LinePipeline::run() {
   LineCanonicalizer canonicalizer;
-  std::string rendered;
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
     changed_.wait(lock, [this] { return stopping_ || !queued_.empty(); });
@@ -84,10 +83,8 @@ void LinePipeline::run() {
       try {
         size_t start = 0;
         for (const auto& [section, end] : batch->lineEnds) {
-          rendered.clear();
-          canonicalizer.canonicalize(std::string_view(batch->text).substr(start, end - start),
-                                     rendered);
-          section->append(rendered);
+          canonicalizer.parse(std::string_view(batch->text).substr(start, end - start));
+          section->appendRendered([&](std::string& out) { canonicalizer.render(out); });
           start = end;
         }
       } catch (...) {

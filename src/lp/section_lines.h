@@ -23,6 +23,23 @@ class SectionLines {
   explicit SectionLines(std::string spillDirectory = {}, size_t memoryLimit = 8 << 20);
 
   void append(std::string_view line);
+  /// Appends the line that render(std::string& out) appends to `out`,
+  /// written straight into the section's buffer. If render throws, the
+  /// section is left as it was.
+  template <typename Render>
+  void appendRendered(Render&& render) {
+    const size_t mark = buffer_.size();
+    buffer_ += '\t';
+    try {
+      render(buffer_);
+    } catch (...) {
+      buffer_.resize(mark);
+      throw;
+    }
+    buffer_ += '\n';
+    ++lineCount_;
+    if (!spillDirectory_.empty() && buffer_.size() >= memoryLimit_) spill();
+  }
   /// Appends bytes already laid out as "\t" line "\n" for each line.
   void appendFormatted(std::string_view lines, uint64_t lineCount);
 

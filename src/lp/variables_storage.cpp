@@ -27,7 +27,89 @@ std::string_view VariablesStorage::pairName(NameSet& set, std::string_view prefi
 
 std::string_view VariablesStorage::tVariable(int32_t k, std::string_view keyA,
                                              std::string_view keyB) {
+  for (const TBlock& block : tBlocks_) {
+    if (block.k != k) continue;
+    const int64_t a = block.names->position(keyA);
+    if (a < 0) continue;
+    const int64_t b = block.names->position(keyB);
+    if (b < 0 || a == b) continue;
+    return block.names->name(static_cast<size_t>(a), static_cast<size_t>(b));
+  }
   return pairName(binary_, "t_", k, keyA, keyB);
+}
+
+const PairNameBlock& VariablesStorage::tPairNames(int32_t k, std::vector<std::string> sortedKeys) {
+  for (const TBlock& block : tBlocks_) {
+    if (block.k == k && block.names->keys() == sortedKeys) return *block.names;
+  }
+  std::string prefix = "t_";
+  appendDecimal(prefix, k);
+  prefix += '_';
+  auto names = std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys));
+  // Names that would not come out of the block in byte order are declared
+  // through the hashed set instead; the block still spells them.
+  if (!names->namesSorted()) names->forEachName([&](std::string_view name) { binary_.insert(name); });
+  tBlocks_.push_back(TBlock{k, std::move(names)});
+  return *tBlocks_.back().names;
+}
+
+template <typename Fn>
+void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed, Fn&& fn) const {
+  // A k-way merge of already sorted streams: the hashed names and each
+  // sorted block, walked row by row. A name in several streams (two
+  // structures with the same id share t names) is given once.
+  struct BlockCursor {
+    const PairNameBlock* block;
+    size_t i = 0;
+    size_t j = 1;
+    bool done() const { return j >= block->keyCount(); }
+    std::string_view current() const { return block->name(i, j); }
+    void advance() {
+      if (++j == block->keyCount()) {
+        ++i;
+        j = i + 1;
+      }
+    }
+  };
+  std::vector<BlockCursor> cursors;
+  for (const TBlock& block : tBlocks_) {
+    if (block.names->namesSorted()) cursors.push_back(BlockCursor{block.names.get()});
+  }
+  size_t next = 0;
+  bool any = false;
+  std::string_view last;
+  while (true) {
+    std::string_view smallest;
+    int chosen = -2;  // -2: nothing left; -1: the hashed names; else a cursor
+    if (next < hashed.size()) {
+      smallest = hashed[next];
+      chosen = -1;
+    }
+    for (size_t c = 0; c < cursors.size(); ++c) {
+      if (cursors[c].done()) continue;
+      const std::string_view candidate = cursors[c].current();
+      if (chosen == -2 || candidate < smallest) {
+        smallest = candidate;
+        chosen = static_cast<int>(c);
+      }
+    }
+    if (chosen == -2) return;
+    if (chosen == -1) {
+      ++next;
+    } else {
+      cursors[static_cast<size_t>(chosen)].advance();
+    }
+    if (any && smallest == last) continue;
+    fn(smallest);
+    last = smallest;
+    any = true;
+  }
+}
+
+std::vector<std::string_view> VariablesStorage::binaryVariables() const {
+  std::vector<std::string_view> names;
+  forEachBinary(binary_.sorted(), [&](std::string_view name) { names.push_back(name); });
+  return names;
 }
 
 std::string_view VariablesStorage::pVariable(int32_t k, std::string_view keyA,
@@ -148,6 +230,8 @@ std::string VariablesStorage::objectiveText() const {
 }
 
 void VariablesStorage::writeLp(ByteSink& out, const IlpTask& task) const {
+  // The t blocks hold only t names, which the objective skips: it needs
+  // only the hashed binary names.
   const std::vector<std::string_view> binary = binary_.sorted();
   const std::vector<std::string_view> general = general_.sorted();
   out.write("Minimize\n\t");
@@ -155,11 +239,11 @@ void VariablesStorage::writeLp(ByteSink& out, const IlpTask& task) const {
   out.write("\n\n");
   task.writeSections(out);
   out.write("\nBinary\n");
-  for (std::string_view name : binary) {
+  forEachBinary(binary, [&](std::string_view name) {
     out.write("\t");
     out.write(name);
     out.write("\n");
-  }
+  });
   out.write("\nGeneral\n");
   for (std::string_view name : general) {
     out.write("\t");

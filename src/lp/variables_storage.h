@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "lp/extremity.h"
 #include "lp/ilp_task.h"
 #include "lp/name_set.h"
+#include "lp/pair_name_block.h"
 
 namespace paralog {
 
@@ -38,6 +40,13 @@ class VariablesStorage {
   std::string_view tVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view pVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view uVariable(int32_t k, std::string_view keyA, std::string_view keyB);
+  /// Registers at once every t name "t_" k "_" keys[i] keys[j] (i < j) of
+  /// `sortedKeys`, distinct keys in byte order, and returns the block that
+  /// spells them, kept as long as the storage. From then on tVariable finds
+  /// these names without hashing them, and they cost no per-name memory.
+  /// The same k and keys give the same block.
+  const PairNameBlock& tPairNames(int32_t k, std::vector<std::string> sortedKeys);
+
   /// "r_" k "_" key, general.
   std::string_view rVariable(int32_t k, const Extremity& e);
   std::string_view rVariable(int32_t k, std::string_view key);
@@ -49,7 +58,7 @@ class VariablesStorage {
   std::string_view oVariable(int32_t k, uint64_t n, uint64_t weight);
 
   /// Declarations in byte order.
-  std::vector<std::string_view> binaryVariables() const { return binary_.sorted(); }
+  std::vector<std::string_view> binaryVariables() const;
   std::vector<std::string_view> generalVariables() const { return general_.sorted(); }
   const std::map<std::string, uint64_t, std::less<>>& objectiveWeights() const {
     return objectiveWeights_;
@@ -71,8 +80,18 @@ class VariablesStorage {
                             std::string_view keyA, std::string_view keyB);
   void writeObjective(ByteSink& out, const std::vector<std::string_view>& binary,
                       const std::vector<std::string_view>& general) const;
+  /// Calls fn for every binary name in byte order, each once: the hashed
+  /// names merged with the t name blocks. `hashed` is binary_.sorted().
+  template <typename Fn>
+  void forEachBinary(const std::vector<std::string_view>& hashed, Fn&& fn) const;
 
-  NameSet binary_;
+  struct TBlock {
+    int32_t k;
+    std::unique_ptr<PairNameBlock> names;
+  };
+
+  NameSet binary_;  ///< binary names outside the t blocks
+  std::vector<TBlock> tBlocks_;
   NameSet general_;
   std::map<std::string, uint64_t, std::less<>> objectiveWeights_;
   std::string scratch_;
