@@ -11,6 +11,7 @@
 #include "ilp/adjacency.h"
 #include "ilp/extremities.h"
 #include "ilp/generators.h"
+#include "ilp/t_names.h"
 
 namespace paralog {
 namespace {
@@ -102,7 +103,10 @@ void addAdjacencyLines(IlpTask& task, const Structure& structure, VariablesStora
 void addPairLines(IlpTask& task, const Structure& structure, const RSide& side, int32_t other,
                   VariablesStorage& storage, std::string& line) {
   const std::unordered_set<uint64_t> adjacent = adjacencyCodes(structure, side);
+  const TNames tNames(structure, other, storage);
   const size_t n = side.keys.size();
+  std::vector<size_t> positions(n);
+  for (size_t e = 0; e < n; ++e) positions[e] = tNames.position(side.keys[e]);
   for (size_t e1 = 0; e1 < n; ++e1) {
     for (size_t e2 = 0; e2 < n; ++e2) {
       const size_t lo = side.ranks[e2] < side.ranks[e1] ? e2 : e1;
@@ -112,7 +116,7 @@ void addPairLines(IlpTask& task, const Structure& structure, const RSide& side, 
       line.append(" + ");
       line.append(side.rNames[hi]);
       line.append(" + 2 ");
-      line.append(storage.tVariable(other, side.keys[lo], side.keys[hi]));
+      line.append(tNames.name(positions[lo], positions[hi]));
       line.append(" <= 2");
       task.addConstraint("Subject To", line);
     }

@@ -98,7 +98,7 @@ void TSide::appendTSum(size_t distinct, std::string& out) const {
   bool firstTerm = true;
   for (size_t other = 0; other < pairs_.sorted.size(); ++other) {
     if (other == distinct) continue;
-    const std::string_view name = tNames_->name(distinct, other);
+    const std::string_view name = tNames_->use(distinct, other);
     for (size_t copy = 0; copy < multiplicity_[other]; ++copy) {
       if (!firstTerm) out.append(" + ");
       firstTerm = false;

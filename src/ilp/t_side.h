@@ -69,7 +69,7 @@ class TSide {
   std::string_view minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
 
   /// The t name of two different distinct positions.
-  std::string_view tName(size_t a, size_t b) const { return tNames_->name(a, b); }
+  std::string_view tName(size_t a, size_t b) const { return tNames_->use(a, b); }
 
   /// Appends the t sum of extremity `distinct`: its t names with every
   /// other entry of extremities() (equal extremities skipped, repeated ones
@@ -101,7 +101,7 @@ class TSide {
   std::vector<size_t> plusBegin_;
   std::vector<size_t> plusEnd_;
   std::vector<std::string> minusSums_;
-  const PairNameBlock* tNames_;  ///< every t name of two different ends, kept by the storage
+  PairNameBlock* tNames_;  ///< every t name of two different ends, kept by the storage
 };
 
 }  // namespace paralog

@@ -8,6 +8,7 @@
 #include "ilp/adjacency.h"
 #include "ilp/gene_match_sum.h"
 #include "ilp/generators.h"
+#include "ilp/t_names.h"
 #include "ilp/u_adjacency_table.h"
 
 namespace paralog {
@@ -108,14 +109,21 @@ void addEndMatching(IlpTask& task, const Side& side, VariablesStorage& storage,
 /// linear chromosomes has label 0.
 void addEndConnections(IlpTask& task, const Side& side, VariablesStorage& storage,
                        std::string& line) {
+  const TNames tNames(side.own, side.other.id, storage);
+  std::vector<std::array<size_t, 2>> rowEnds(side.table.rows.size());
+  for (size_t r = 0; r < rowEnds.size(); ++r) {
+    for (size_t o = 0; o < 2; ++o) rowEnds[r][o] = tNames.position(side.table.rows[r].firstKey(o));
+  }
   for (const Chromosome& chromosome : side.own.chromosomes) {
     if (chromosome.circular) continue;
     const std::optional<ChromosomeEnds> ends = linearEnds(chromosome);
     if (!ends) continue;
     for (const std::string& endKey : ends->keys) {
-      for (const UAdjacencyRow& row : side.table.rows) {
+      const size_t end = tNames.position(endKey);
+      for (size_t r = 0; r < side.table.rows.size(); ++r) {
+        const UAdjacencyRow& row = side.table.rows[r];
         for (size_t o = 0; o < 2; ++o) {
-          const std::string_view t = storage.tVariable(side.other.id, endKey, row.firstKey(o));
+          const std::string_view t = tNames.name(end, rowEnds[r][o]);
           line.assign(row.uName).append(" + ").append(row.number).append(" ").append(t);
           line.append(" <= ").append(row.number);
           task.addConstraint(kSubjectTo, line);
@@ -156,15 +164,23 @@ void addCrossMatching(IlpTask& task, const UAdjacencyTable& first, const UAdjace
 void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& storage,
                          std::string& line) {
   const std::vector<UAdjacencyRow>& rows = side.table.rows;
-  const int32_t otherId = side.other.id;
-  for (const UAdjacencyRow& p : rows) {
-    for (const UAdjacencyRow& q : rows) {
+  const TNames tNames(side.own, side.other.id, storage);
+  // Positions of each row's two ends among the structure's ends, for
+  // looking t names up without hashing them.
+  std::vector<std::array<size_t, 2>> ends(rows.size());
+  for (size_t r = 0; r < rows.size(); ++r) {
+    for (size_t o = 0; o < 2; ++o) ends[r][o] = tNames.position(rows[r].firstKey(o));
+  }
+  for (size_t pi = 0; pi < rows.size(); ++pi) {
+    const UAdjacencyRow& p = rows[pi];
+    for (size_t qi = 0; qi < rows.size(); ++qi) {
+      const UAdjacencyRow& q = rows[qi];
       for (size_t ox = 0; ox < 2; ++ox) {
         const Extremity& xFirst = p.firstEnd(ox);
         const Extremity& xSecond = p.firstEnd(1 - ox);
         for (size_t oy = 0; oy < 2; ++oy) {
           if (xFirst == q.firstEnd(oy) && xSecond == q.firstEnd(1 - oy)) continue;
-          const std::string_view t = storage.tVariable(otherId, p.firstKey(ox), q.firstKey(oy));
+          const std::string_view t = tNames.name(ends[pi][ox], ends[qi][oy]);
           line.assign(p.uName).append(" + ").append(p.number).append(" ").append(t);
           line.append(" - ").append(q.uName).append(" <= ").append(p.number);
           task.addConstraint(kSubjectTo, line);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <stdexcept>
 
 #include "common/to_int.h"
@@ -21,17 +22,43 @@ int32_t checkedInt32(int64_t value) {
 
 // Sorts the raw terms by name and merges repeated names, dropping zeros.
 // Sums are taken in 64 bits so that a long line cannot overflow silently.
-void sortAndMerge(std::vector<std::pair<std::string_view, int64_t>>& raw, TermList& terms) {
-  const auto byName = [](const auto& a, const auto& b) { return a.first < b.first; };
-  // Lines written in name order skip the sort entirely.
-  if (!std::is_sorted(raw.begin(), raw.end(), byName)) std::sort(raw.begin(), raw.end(), byName);
+using RawTerms = std::vector<std::pair<std::string_view, int64_t>>;
+
+// Merges neighbours with equal names, checking the order on the way with
+// one comparison per neighbour. At the first name out of order it stops and
+// returns false, leaving the same terms (some merged) for a sort.
+bool mergeNeighbours(RawTerms& raw) {
+  size_t merged = 0;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (merged > 0) {
+      const int order = raw[i].first.compare(raw[merged - 1].first);
+      if (order == 0) {
+        raw[merged - 1].second += raw[i].second;
+        continue;
+      }
+      if (order < 0) {
+        raw.erase(raw.begin() + static_cast<std::ptrdiff_t>(merged),
+                  raw.begin() + static_cast<std::ptrdiff_t>(i));
+        return false;
+      }
+    }
+    raw[merged++] = raw[i];
+  }
+  raw.resize(merged);
+  return true;
+}
+
+// Sorts the raw terms by name and merges repeated names, dropping zeros.
+// Lines written in name order, the common case, are never sorted. Sums are
+// taken in 64 bits so that a long line cannot overflow silently.
+void sortAndMerge(RawTerms& raw, TermList& terms) {
+  if (!mergeNeighbours(raw)) {
+    std::sort(raw.begin(), raw.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    mergeNeighbours(raw);
+  }
   terms.clear();
-  for (size_t i = 0; i < raw.size();) {
-    int64_t sum = 0;
-    size_t j = i;
-    for (; j < raw.size() && raw[j].first == raw[i].first; ++j) sum += raw[j].second;
-    if (sum != 0) terms.push_back(Term{raw[i].first, checkedInt32(sum)});
-    i = j;
+  for (const auto& [name, sum] : raw) {
+    if (sum != 0) terms.push_back(Term{name, checkedInt32(sum)});
   }
 }
 
@@ -134,22 +161,35 @@ Inequality parseInequality(std::string_view text) {
 }
 
 void renderExpression(const TermList& terms, std::string& out) {
+  // Sized once for the longest possible text, then written through a
+  // pointer: far cheaper than several small appends per term.
+  size_t bound = 0;
+  for (const Term& term : terms) bound += term.name.size() + 16;
+  const size_t start = out.size();
+  out.resize(start + bound);
+  char* cursor = out.data() + start;
   bool first = true;
   for (const Term& term : terms) {
     const int64_t coefficient = term.coefficient;
     if (first) {
-      if (coefficient < 0) out += "- ";
+      if (coefficient < 0) {
+        std::memcpy(cursor, "- ", 2);
+        cursor += 2;
+      }
     } else {
-      out += coefficient < 0 ? " - " : " + ";
+      std::memcpy(cursor, coefficient < 0 ? " - " : " + ", 3);
+      cursor += 3;
     }
     first = false;
     const int64_t magnitude = coefficient < 0 ? -coefficient : coefficient;
     if (magnitude != 1) {
-      appendDecimal(out, magnitude);
-      out += ' ';
+      cursor = std::to_chars(cursor, cursor + 12, magnitude).ptr;
+      *cursor++ = ' ';
     }
-    out.append(term.name);
+    std::memcpy(cursor, term.name.data(), term.name.size());
+    cursor += term.name.size();
   }
+  out.resize(static_cast<size_t>(cursor - out.data()));
 }
 
 std::string renderExpression(const TermList& terms) {

@@ -31,6 +31,7 @@ PairNameBlock::PairNameBlock(std::string prefix, std::vector<std::string> keys)
       out += keys_[j].size();
     }
   }
+  used_.assign((nameCount() + 63) / 64, 0);
   positions_.reserve(n);
   for (size_t m = 0; m < n; ++m) {
     if (m > 0 && !(keys_[m - 1] < keys_[m])) {

@@ -11,10 +11,11 @@
 namespace paralog {
 
 /// Every name prefix + keys[i] + keys[j] for i < j of a list of distinct
-/// keys in byte order, spelled out back to back in (i, j) order. A name is
-/// found by arithmetic on the two positions instead of by hashing the name,
-/// and the whole block costs the bytes of its names and nothing per name.
-/// This is how the quadratic family of t names of one structure is kept.
+/// keys in byte order, spelled out back to back in (i, j) order, with one
+/// bit per name that says whether it was used (declared). A name is found
+/// by arithmetic on the two positions instead of by hashing the name, and
+/// the whole block costs the bytes of its names and a bit per name. This is
+/// how the quadratic family of t names of one structure is kept.
 class PairNameBlock {
  public:
   /// `keys` must be distinct and sorted in byte order.
@@ -30,6 +31,18 @@ class PairNameBlock {
   /// The name of positions i and j (i != j, in either order); the view
   /// lives as long as the block.
   std::string_view name(size_t i, size_t j) const;
+  /// The same, marking the name as used.
+  std::string_view use(size_t i, size_t j) {
+    if (j < i) std::swap(i, j);
+    const uint64_t bit = bitIndex(i, j);
+    used_[bit >> 6] |= uint64_t{1} << (bit & 63);
+    return name(i, j);
+  }
+  bool used(size_t i, size_t j) const {
+    if (j < i) std::swap(i, j);
+    const uint64_t bit = bitIndex(i, j);
+    return (used_[bit >> 6] >> (bit & 63)) & 1;
+  }
   /// Position of `key` in keys(), or -1.
   int64_t position(std::string_view key) const;
 
@@ -47,12 +60,19 @@ class PairNameBlock {
   }
 
  private:
+  /// Names are numbered row by row: (0, 1), (0, 2), ..., (1, 2), ...
+  uint64_t bitIndex(size_t i, size_t j) const {
+    const uint64_t n = keys_.size();
+    return i * (2 * n - i - 1) / 2 + (j - i - 1);
+  }
+
   std::string prefix_;
   std::vector<std::string> keys_;
   std::vector<uint64_t> keyLengthBefore_;  ///< summed length of keys[0..m)
   std::vector<uint64_t> rowStart_;         ///< offset of name(i, i + 1)
   std::unique_ptr<char[]> names_;
   std::unordered_map<std::string_view, uint32_t> positions_;
+  std::vector<uint64_t> used_;
   bool namesSorted_ = true;
 };
 

@@ -2,6 +2,8 @@
 
 #include "common/decimal.h"
 
+#include <algorithm>
+
 namespace paralog {
 
 std::string_view VariablesStorage::zVariable(std::string_view name, int32_t i, int32_t j) {
@@ -33,23 +35,20 @@ std::string_view VariablesStorage::tVariable(int32_t k, std::string_view keyA,
     if (a < 0) continue;
     const int64_t b = block.names->position(keyB);
     if (b < 0 || a == b) continue;
-    return block.names->name(static_cast<size_t>(a), static_cast<size_t>(b));
+    return block.names->use(static_cast<size_t>(a), static_cast<size_t>(b));
   }
   return pairName(binary_, "t_", k, keyA, keyB);
 }
 
-const PairNameBlock& VariablesStorage::tPairNames(int32_t k, std::vector<std::string> sortedKeys) {
+PairNameBlock& VariablesStorage::tPairNames(int32_t k, std::vector<std::string> sortedKeys) {
   for (const TBlock& block : tBlocks_) {
     if (block.k == k && block.names->keys() == sortedKeys) return *block.names;
   }
   std::string prefix = "t_";
   appendDecimal(prefix, k);
   prefix += '_';
-  auto names = std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys));
-  // Names that would not come out of the block in byte order are declared
-  // through the hashed set instead; the block still spells them.
-  if (!names->namesSorted()) names->forEachName([&](std::string_view name) { binary_.insert(name); });
-  tBlocks_.push_back(TBlock{k, std::move(names)});
+  tBlocks_.push_back(
+      TBlock{k, std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys))});
   return *tBlocks_.back().names;
 }
 
@@ -61,29 +60,56 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
   struct BlockCursor {
     const PairNameBlock* block;
     size_t i = 0;
-    size_t j = 1;
-    bool done() const { return j >= block->keyCount(); }
+    size_t j = 0;
+    bool done() const { return i + 1 >= block->keyCount(); }
     std::string_view current() const { return block->name(i, j); }
+    // Moves to the next used name.
     void advance() {
-      if (++j == block->keyCount()) {
-        ++i;
-        j = i + 1;
+      while (!done()) {
+        if (++j == block->keyCount()) {
+          ++i;
+          j = i + 1;
+          if (done()) return;
+        }
+        if (block->used(i, j)) return;
       }
     }
   };
   std::vector<BlockCursor> cursors;
+  // Blocks whose names do not come out in byte order (keys that are
+  // prefixes of others) have their used names sorted here instead.
+  std::vector<std::string_view> unsortedBlockNames;
   for (const TBlock& block : tBlocks_) {
-    if (block.names->namesSorted()) cursors.push_back(BlockCursor{block.names.get()});
+    if (block.names->namesSorted()) {
+      cursors.push_back(BlockCursor{block.names.get()});
+      cursors.back().advance();
+    } else {
+      const PairNameBlock& names = *block.names;
+      for (size_t i = 0; i + 1 < names.keyCount(); ++i) {
+        for (size_t j = i + 1; j < names.keyCount(); ++j) {
+          if (names.used(i, j)) unsortedBlockNames.push_back(names.name(i, j));
+        }
+      }
+    }
   }
+  std::sort(unsortedBlockNames.begin(), unsortedBlockNames.end());
+  size_t nextUnsorted = 0;
   size_t next = 0;
   bool any = false;
   std::string_view last;
   while (true) {
     std::string_view smallest;
-    int chosen = -2;  // -2: nothing left; -1: the hashed names; else a cursor
+    // -2: nothing left; -1: the hashed names; -3: names of unsorted blocks;
+    // else a block cursor.
+    int chosen = -2;
     if (next < hashed.size()) {
       smallest = hashed[next];
       chosen = -1;
+    }
+    if (nextUnsorted < unsortedBlockNames.size() &&
+        (chosen == -2 || unsortedBlockNames[nextUnsorted] < smallest)) {
+      smallest = unsortedBlockNames[nextUnsorted];
+      chosen = -3;
     }
     for (size_t c = 0; c < cursors.size(); ++c) {
       if (cursors[c].done()) continue;
@@ -96,6 +122,8 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
     if (chosen == -2) return;
     if (chosen == -1) {
       ++next;
+    } else if (chosen == -3) {
+      ++nextUnsorted;
     } else {
       cursors[static_cast<size_t>(chosen)].advance();
     }

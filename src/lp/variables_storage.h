@@ -40,12 +40,12 @@ class VariablesStorage {
   std::string_view tVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view pVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view uVariable(int32_t k, std::string_view keyA, std::string_view keyB);
-  /// Registers at once every t name "t_" k "_" keys[i] keys[j] (i < j) of
-  /// `sortedKeys`, distinct keys in byte order, and returns the block that
-  /// spells them, kept as long as the storage. From then on tVariable finds
-  /// these names without hashing them, and they cost no per-name memory.
+  /// The block that spells every t name "t_" k "_" keys[i] keys[j] (i < j)
+  /// of `sortedKeys`, distinct keys in byte order; kept as long as the
+  /// storage. Its `use(i, j)` is tVariable for those names, without hashing
+  /// them and without per-name memory; tVariable itself also finds them.
   /// The same k and keys give the same block.
-  const PairNameBlock& tPairNames(int32_t k, std::vector<std::string> sortedKeys);
+  PairNameBlock& tPairNames(int32_t k, std::vector<std::string> sortedKeys);
 
   /// "r_" k "_" key, general.
   std::string_view rVariable(int32_t k, const Extremity& e);
