@@ -6,20 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/generate_program.h"
 #include "app/input_file.h"
+#include "app/program_file.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
-#include "common/byte_sink.h"
 #include "genome/reader.h"
-#include "lp/ilp_task.h"
-#include "lp/variables_storage.h"
 
 namespace paralog {
 namespace {
-
-// Section text kept in memory before it moves to a file beside the output.
-constexpr size_t kSectionMemoryLimit = 8 << 20;
 
 // Progress lines are flushed at once so that a long run shows where it is.
 void progress(const char* line) { std::cout << line << std::flush; }
@@ -50,18 +44,9 @@ int runProgram(int argc, const char* const argv[]) {
   requireSameGeneNames(first, second, parameters->inputPath);
 
   // Created before any generator runs, so that an unwritable output path
-  // fails at once; the task spills its sections next to the output.
+  // fails at once.
   SafeOutputFile output(parameters->outputPath);
-  VariablesStorage storage;
-  // Lines are canonicalised on a second thread while the generators run.
-  IlpTask task(output.directory(), kSectionMemoryLimit, /*background=*/true);
-
-  generateProgram(task, first, second, storage);
-
-  progress("Writing ilp task to file...\n");
-  FdSink sink(output.fd(), parameters->outputPath);
-  storage.writeLp(sink, task);
-  sink.flush();
+  writeProgramFile(output, parameters->outputPath, first, second);
   output.commit();
   progress("Done\n");
   return 0;

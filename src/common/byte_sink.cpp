@@ -15,11 +15,12 @@ std::runtime_error systemError(const std::string& what, const std::string& name)
 
 }  // namespace
 
-void ByteSink::writeFileContent(int fd, uint64_t length) {
+void ByteSink::writeFileContent(int fd, uint64_t length, uint64_t start) {
   std::vector<char> chunk(1 << 20);
-  uint64_t offset = 0;
-  while (offset < length) {
-    const size_t want = static_cast<size_t>(std::min<uint64_t>(chunk.size(), length - offset));
+  uint64_t offset = start;
+  const uint64_t end = start + length;
+  while (offset < end) {
+    const size_t want = static_cast<size_t>(std::min<uint64_t>(chunk.size(), end - offset));
     const ssize_t got = ::pread(fd, chunk.data(), want, static_cast<off_t>(offset));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw systemError("cannot read", "temporary file");
@@ -45,10 +46,10 @@ void FdSink::write(std::string_view bytes) {
   used_ += bytes.size();
 }
 
-void FdSink::writeFileContent(int fd, uint64_t length) {
+void FdSink::writeFileContent(int fd, uint64_t length, uint64_t offset) {
   flush();
   // Copy inside the kernel where it can; fall back to reading and writing.
-  loff_t inOffset = 0;
+  loff_t inOffset = static_cast<loff_t>(offset);
   uint64_t copied = 0;
   while (copied < length) {
     const size_t want = static_cast<size_t>(std::min<uint64_t>(length - copied, 1ull << 30));
@@ -60,7 +61,7 @@ void FdSink::writeFileContent(int fd, uint64_t length) {
   total_ += copied;
   if (copied == length) return;
   if (copied != 0) throw systemError("cannot write", displayName_);
-  ByteSink::writeFileContent(fd, length);
+  ByteSink::writeFileContent(fd, length, offset);
 }
 
 void FdSink::flush() {

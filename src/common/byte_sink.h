@@ -13,10 +13,10 @@ class ByteSink {
  public:
   virtual ~ByteSink() = default;
   virtual void write(std::string_view bytes) = 0;
-  /// Appends the first `length` bytes of the file open as `fd` (read from
-  /// offset 0 with pread, so the descriptor's own offset is left alone).
+  /// Appends `length` bytes of the file open as `fd`, starting at `offset`
+  /// (read with pread, so the descriptor's own offset is left alone).
   /// Throws std::runtime_error if the file is shorter or cannot be read.
-  virtual void writeFileContent(int fd, uint64_t length);
+  virtual void writeFileContent(int fd, uint64_t length, uint64_t offset = 0);
 };
 
 /// Appends everything to a caller-owned string.
@@ -40,7 +40,7 @@ class FdSink : public ByteSink {
   FdSink& operator=(const FdSink&) = delete;
 
   void write(std::string_view bytes) override;
-  void writeFileContent(int fd, uint64_t length) override;
+  void writeFileContent(int fd, uint64_t length, uint64_t offset = 0) override;
   /// Writes out the buffered bytes; throws on failure.
   void flush();
   /// Total bytes accepted so far.

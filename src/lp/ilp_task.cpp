@@ -39,14 +39,40 @@ void IlpTask::appendCanonical(std::string_view sectionName, std::string_view for
   section(sectionName).appendFormatted(formattedLines, lineCount);
 }
 
+void IlpTask::streamSection(std::string_view sectionName, ByteSink& out) {
+  finish();
+  std::string header(sectionName);
+  header += '\n';
+  section(sectionName).streamTo(out, std::move(header));
+}
+
+void IlpTask::unstreamSection(std::string_view sectionName, int fd, uint64_t offset) {
+  finish();
+  const auto it = sections_.find(sectionName);
+  if (it != sections_.end()) it->second.unstream(fd, offset);
+}
+
+bool IlpTask::hasLines(std::string_view sectionName) const {
+  finish();
+  const auto it = sections_.find(sectionName);
+  return it != sections_.end() && !it->second.empty();
+}
+
 void IlpTask::writeSections(ByteSink& out) const {
   finish();
   for (std::string_view name : kSectionOrder) {
     const auto it = sections_.find(name);
     if (it == sections_.end()) continue;
-    out.write(name);
-    out.write("\n");
-    it->second.writeTo(out);
+    SectionLines& lines = it->second;
+    if (lines.streaming()) {
+      // Created in advance for streaming, so it may have stayed empty.
+      if (lines.empty()) continue;
+      lines.finishStream(out);
+    } else {
+      out.write(name);
+      out.write("\n");
+      lines.writeTo(out);
+    }
     out.write("\n");
   }
 }

@@ -43,6 +43,18 @@ class IlpTask {
   void appendCanonical(std::string_view section, std::string_view formattedLines,
                        uint64_t lineCount);
 
+  /// Sends the lines of `section` to `out` as they are added, behind the
+  /// section's name line, instead of keeping or spilling them: for writing
+  /// the LP file in one pass when everything before the section is known
+  /// in advance and already written to `out`. writeSections then writes
+  /// only the rest of it, and must be given the same `out`.
+  void streamSection(std::string_view section, ByteSink& out);
+  /// Stops streaming `section` and takes back what was sent, which the file
+  /// `fd` holds from `offset` on, so that the task can be written anew.
+  void unstreamSection(std::string_view section, int fd, uint64_t offset);
+  /// True when `section` exists and holds at least one line.
+  bool hasLines(std::string_view section) const;
+
   /// Waits until every added line is stored; rethrows a pending failure.
   /// writeSections and lines call it themselves.
   void finish() const;
@@ -59,7 +71,8 @@ class IlpTask {
 
   std::string spillDirectory_;
   size_t memoryLimit_ = 8 << 20;
-  std::map<std::string, SectionLines, std::less<>> sections_;
+  // Mutable because writing a streamed section sends its buffered tail.
+  mutable std::map<std::string, SectionLines, std::less<>> sections_;
   LineCanonicalizer canonicalizer_;
   std::unique_ptr<LinePipeline> pipeline_;
 };

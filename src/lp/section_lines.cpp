@@ -1,5 +1,7 @@
 #include "lp/section_lines.h"
 
+#include <stdexcept>
+
 namespace paralog {
 
 SectionLines::SectionLines(std::string spillDirectory, size_t memoryLimit)
@@ -16,10 +18,18 @@ void SectionLines::append(std::string_view line) {
 void SectionLines::appendFormatted(std::string_view lines, uint64_t lineCount) {
   buffer_.append(lines);
   lineCount_ += lineCount;
-  if (!spillDirectory_.empty() && buffer_.size() >= memoryLimit_) spill();
+  if (buffer_.size() >= memoryLimit_ && (stream_ != nullptr || !spillDirectory_.empty())) spill();
 }
 
 void SectionLines::spill() {
+  if (stream_ != nullptr) {
+    if (buffer_.empty()) return;
+    if (streamedBytes_ == 0) stream_->write(streamHeader_);
+    stream_->write(buffer_);
+    streamedBytes_ += buffer_.size();
+    buffer_.clear();
+    return;
+  }
   if (!spillFile_) {
     spillFile_ = std::make_unique<AnonymousFile>(spillDirectory_);
     spillSink_ = std::make_unique<FdSink>(spillFile_->fd(), "temporary file in " + spillDirectory_, 0);
@@ -27,6 +37,29 @@ void SectionLines::spill() {
   spillSink_->write(buffer_);
   spilledBytes_ += buffer_.size();
   buffer_.clear();
+}
+
+void SectionLines::streamTo(ByteSink& out, std::string header) {
+  if (lineCount_ != 0) throw std::logic_error("only an empty section can be streamed");
+  stream_ = &out;
+  streamHeader_ = std::move(header);
+}
+
+void SectionLines::finishStream(ByteSink& out) {
+  if (&out != stream_) throw std::logic_error("a streamed section can only be finished on its stream");
+  if (lineCount_ == 0) return;
+  spill();
+}
+
+void SectionLines::unstream(int fd, uint64_t offset) {
+  ByteSink* const stream = stream_;
+  stream_ = nullptr;
+  if (stream == nullptr || streamedBytes_ == 0) return;
+  spillFile_ = std::make_unique<AnonymousFile>(spillDirectory_);
+  spillSink_ = std::make_unique<FdSink>(spillFile_->fd(), "temporary file in " + spillDirectory_, 0);
+  spillSink_->writeFileContent(fd, streamedBytes_, offset + streamHeader_.size());
+  spilledBytes_ = streamedBytes_;
+  streamedBytes_ = 0;
 }
 
 void SectionLines::writeTo(ByteSink& out) const {

@@ -258,22 +258,29 @@ std::string VariablesStorage::objectiveText() const {
 }
 
 void VariablesStorage::writeLp(ByteSink& out, const IlpTask& task) const {
-  // The t blocks hold only t names, which the objective skips: it needs
-  // only the hashed binary names.
-  const std::vector<std::string_view> binary = binary_.sorted();
-  const std::vector<std::string_view> general = general_.sorted();
   out.write("Minimize\n\t");
-  writeObjective(out, binary, general);
+  writeObjective(out, binary_.sorted(), general_.sorted());
   out.write("\n\n");
+  writeLpAfterObjective(out, task);
+}
+
+void VariablesStorage::writeLpHead(ByteSink& out, std::string_view objective) {
+  out.write("Minimize\n\t");
+  out.write(objective);
+  out.write("\n\n");
+}
+
+void VariablesStorage::writeLpAfterObjective(ByteSink& out, const IlpTask& task) const {
   task.writeSections(out);
   out.write("\nBinary\n");
-  forEachBinary(binary, [&](std::string_view name) {
+  // The t blocks are merged in here; the hashed names are few.
+  forEachBinary(binary_.sorted(), [&](std::string_view name) {
     out.write("\t");
     out.write(name);
     out.write("\n");
   });
   out.write("\nGeneral\n");
-  for (std::string_view name : general) {
+  for (std::string_view name : general_.sorted()) {
     out.write("\t");
     out.write(name);
     out.write("\n");

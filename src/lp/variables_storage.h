@@ -74,6 +74,10 @@ class VariablesStorage {
   /// sections, the "Binary" and "General" declarations and "End" with no
   /// line end after it.
   void writeLp(ByteSink& out, const IlpTask& task) const;
+  /// The same in two parts, for an objective known before the lines: the
+  /// head ("Minimize", the given objective, an empty line), then the rest.
+  static void writeLpHead(ByteSink& out, std::string_view objective);
+  void writeLpAfterObjective(ByteSink& out, const IlpTask& task) const;
 
  private:
   std::string_view pairName(NameSet& set, std::string_view prefix, int32_t k,
