@@ -10,6 +10,7 @@
 #   bench/run_benchmarks.sh                 # N = 100 200 400 1000
 #   SIZES="100 200" bench/run_benchmarks.sh
 #   bench/run_benchmarks.sh --record        # store checksums of new outputs
+#   PROGRAM=/path/to/paralog-ilp bench/run_benchmarks.sh   # time another build
 #
 # The LP files of N = 100 and 200 must match bench/checksums.txt: every
 # optimisation is checked against them.
@@ -33,6 +34,7 @@ generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target paralog-ilp paralog_make_input >/dev/null
+program=${PROGRAM:-$build/paralog-ilp}
 
 mkdir -p "$work"
 now() { date +%s.%N; }
@@ -47,7 +49,7 @@ for n in $sizes; do
   "$build/bench/paralog_make_input" "$n" "$seed" > "$input"
 
   start=$(now)
-  /usr/bin/time -v -o "$work/time-$n.txt" "$build/paralog-ilp" -i "$input" -o "$output" > /dev/null
+  /usr/bin/time -v -o "$work/time-$n.txt" "$program" -i "$input" -o "$output" > /dev/null
   end=$(now)
   seconds=$(calc "$end - $start")
   rss_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time-$n.txt")
