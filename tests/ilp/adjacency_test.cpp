@@ -6,35 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "ilp/structure_builders.h"
+
 namespace paralog {
 namespace {
 
-// "+a.1" / "-b.2" -> Gene.
-Gene gene(const std::string& token) {
-  const size_t dot = token.rfind('.');
-  return Gene{token.substr(1, dot - 1), std::stoi(token.substr(dot + 1)),
-              token[0] == '-' ? -1 : 1};
-}
-
-Chromosome chromosome(bool circular, const std::vector<std::string>& tokens) {
-  Chromosome result;
-  result.circular = circular;
-  for (const std::string& token : tokens) result.genes.push_back(gene(token));
-  return result;
-}
-
-Chromosome linear(const std::vector<std::string>& tokens) { return chromosome(false, tokens); }
-Chromosome circular(const std::vector<std::string>& tokens) { return chromosome(true, tokens); }
-
-Structure structure(int32_t id, const std::vector<Chromosome>& chromosomes) {
-  Structure result;
-  result.id = id;
-  result.chromosomes = chromosomes;
-  for (const Chromosome& c : chromosomes) {
-    for (const Gene& g : c.genes) result.copies[g.name].push_back(g.index);
-  }
-  return result;
-}
+using testutil::circular;
+using testutil::gene;
+using testutil::linear;
+using testutil::structure;
 
 // An adjacency written as its two keys, e.g. "a.1h b.2h".
 std::string text(const Adjacency& a) {

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "zt_structures.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-using zt_test::kCircular;
-using zt_test::kLinear;
-using zt_test::makeStructure;
+using testutil::kCircular;
+using testutil::kLinear;
+using testutil::makeStructure;
 
 std::vector<std::string> keysOf(const std::vector<Extremity>& extremities) {
   std::vector<std::string> keys;

@@ -6,17 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "zt_structures.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-using zt_test::kLinear;
-using zt_test::makeStructure;
+using testutil::kLinear;
+using testutil::makeStructure;
 
-std::vector<std::string> names(const std::vector<std::string_view>& views) {
-  return std::vector<std::string>(views.begin(), views.end());
-}
+using testutil::names;
 
 TEST(GeneMatchSumTest, ExampleTable) {
   const Structure second = makeStructure(2, {{kLinear, "+a.1 +a.2"}});

@@ -7,33 +7,16 @@
 #include <vector>
 
 #include "ilp/generators.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-// "+a.1" / "-b.2" to a gene copy.
-Gene gene(std::string_view token) {
-  const size_t dot = token.rfind('.');
-  return Gene{std::string(token.substr(1, dot - 1)), std::stoi(std::string(token.substr(dot + 1))),
-              token[0] == '-' ? -1 : 1};
-}
+using testutil::names;
 
-// A structure of one linear chromosome, with its copy index filled in as the
-// reader does.
+// A structure of one linear chromosome.
 Structure linearStructure(int32_t id, std::initializer_list<std::string_view> tokens) {
-  Structure result;
-  result.id = id;
-  result.chromosomes.push_back(Chromosome{false, {}});
-  for (std::string_view token : tokens) {
-    const Gene g = gene(token);
-    result.copies[g.name].push_back(g.index);
-    result.chromosomes.back().genes.push_back(g);
-  }
-  return result;
-}
-
-std::vector<std::string> names(const std::vector<std::string_view>& views) {
-  return std::vector<std::string>(views.begin(), views.end());
+  return testutil::structure(id, {testutil::linear(tokens)});
 }
 
 using Lines = std::vector<std::string>;

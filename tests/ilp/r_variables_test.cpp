@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,43 +7,15 @@
 #include "ilp/adjacency.h"
 #include "ilp/extremities.h"
 #include "ilp/generators.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-// "+a.1" / "-b.2" to a gene copy.
-Gene gene(std::string_view token) {
-  const size_t dot = token.rfind('.');
-  return Gene{std::string(token.substr(1, dot - 1)), std::stoi(std::string(token.substr(dot + 1))),
-              token[0] == '-' ? -1 : 1};
-}
-
-Chromosome chromosome(bool circular, std::initializer_list<std::string_view> tokens) {
-  Chromosome result{circular, {}};
-  for (std::string_view token : tokens) result.genes.push_back(gene(token));
-  return result;
-}
-Chromosome linear(std::initializer_list<std::string_view> tokens) {
-  return chromosome(false, tokens);
-}
-Chromosome circular(std::initializer_list<std::string_view> tokens) {
-  return chromosome(true, tokens);
-}
-
-// A structure with its copy index filled in as the reader does.
-Structure structure(int32_t id, std::vector<Chromosome> chromosomes) {
-  Structure result;
-  result.id = id;
-  result.chromosomes = std::move(chromosomes);
-  for (const Chromosome& c : result.chromosomes) {
-    for (const Gene& g : c.genes) result.copies[g.name].push_back(g.index);
-  }
-  return result;
-}
-
-std::vector<std::string> names(const std::vector<std::string_view>& views) {
-  return std::vector<std::string>(views.begin(), views.end());
-}
+using testutil::circular;
+using testutil::linear;
+using testutil::names;
+using testutil::structure;
 
 using Lines = std::vector<std::string>;
 

@@ -9,15 +9,15 @@
 
 #include "ilp/extremities.h"
 #include "ilp/generators.h"
-#include "zt_structures.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-using zt_test::ChromosomeText;
-using zt_test::kCircular;
-using zt_test::kLinear;
-using zt_test::makeStructure;
+using testutil::ChromosomeText;
+using testutil::kCircular;
+using testutil::kLinear;
+using testutil::makeStructure;
 
 using Lines = std::vector<std::string>;
 

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "ilp/generators.h"
-#include "zt_structures.h"
+#include "ilp/structure_builders.h"
 
 namespace paralog {
 namespace {
 
-using zt_test::kCircular;
-using zt_test::kLinear;
-using zt_test::makeStructure;
+using testutil::kCircular;
+using testutil::kLinear;
+using testutil::makeStructure;
 
 using Lines = std::vector<std::string>;
 
