@@ -105,15 +105,35 @@ void addEndMatching(IlpTask& task, const Side& side, VariablesStorage& storage,
   }
 }
 
+/// Positions of each row's two ends (orientation 0, then 1) among the
+/// structure's ends, for looking t names up without hashing them.
+std::vector<std::array<size_t, 2>> rowEndPositions(const UAdjacencyTable& table,
+                                                   const TNames& tNames) {
+  std::vector<std::array<size_t, 2>> ends(table.rows.size());
+  for (size_t r = 0; r < ends.size(); ++r) {
+    for (size_t o = 0; o < 2; ++o) ends[r][o] = tNames.position(table.rows[r].firstKey(o));
+  }
+  return ends;
+}
+
+/// The two lines of steps 5 and 6: with `tie` 1, the labels of a and b are
+/// equal (a <= b and b <= a); with `tie` 0 each is at most its own number.
+void addEqualLabels(IlpTask& task, const UAdjacencyRow& a, const UAdjacencyRow& b,
+                    std::string_view tie, std::string& line) {
+  line.assign(a.uName).append(" + ").append(a.number).append(" ").append(tie);
+  line.append(" - ").append(b.uName).append(" <= ").append(a.number);
+  task.addConstraint(kSubjectTo, line);
+  line.assign(b.uName).append(" + ").append(b.number).append(" ").append(tie);
+  line.append(" - ").append(a.uName).append(" <= ").append(b.number);
+  task.addConstraint(kSubjectTo, line);
+}
+
 /// Step 4: an adjacency end joined to an end of one of its own structure's
 /// linear chromosomes has label 0.
 void addEndConnections(IlpTask& task, const Side& side, VariablesStorage& storage,
                        std::string& line) {
   const TNames tNames(side.own, side.other.id, storage);
-  std::vector<std::array<size_t, 2>> rowEnds(side.table.rows.size());
-  for (size_t r = 0; r < rowEnds.size(); ++r) {
-    for (size_t o = 0; o < 2; ++o) rowEnds[r][o] = tNames.position(side.table.rows[r].firstKey(o));
-  }
+  const std::vector<std::array<size_t, 2>> rowEnds = rowEndPositions(side.table, tNames);
   for (const Chromosome& chromosome : side.own.chromosomes) {
     if (chromosome.circular) continue;
     const std::optional<ChromosomeEnds> ends = linearEnds(chromosome);
@@ -145,13 +165,7 @@ void addCrossMatching(IlpTask& task, const UAdjacencyTable& first, const UAdjace
           const Extremity& x = a.firstEnd(oa);
           const Extremity& y = b.firstEnd(ob);
           if (!fits(x, y)) continue;
-          const std::string_view z = storage.zVariable(x.name, x.index, y.index);
-          line.assign(a.uName).append(" + ").append(a.number).append(" ").append(z);
-          line.append(" - ").append(b.uName).append(" <= ").append(a.number);
-          task.addConstraint(kSubjectTo, line);
-          line.assign(b.uName).append(" + ").append(b.number).append(" ").append(z);
-          line.append(" - ").append(a.uName).append(" <= ").append(b.number);
-          task.addConstraint(kSubjectTo, line);
+          addEqualLabels(task, a, b, storage.zVariable(x.name, x.index, y.index), line);
         }
       }
     }
@@ -165,12 +179,7 @@ void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& stor
                          std::string& line) {
   const std::vector<UAdjacencyRow>& rows = side.table.rows;
   const TNames tNames(side.own, side.other.id, storage);
-  // Positions of each row's two ends among the structure's ends, for
-  // looking t names up without hashing them.
-  std::vector<std::array<size_t, 2>> ends(rows.size());
-  for (size_t r = 0; r < rows.size(); ++r) {
-    for (size_t o = 0; o < 2; ++o) ends[r][o] = tNames.position(rows[r].firstKey(o));
-  }
+  const std::vector<std::array<size_t, 2>> ends = rowEndPositions(side.table, tNames);
   for (size_t pi = 0; pi < rows.size(); ++pi) {
     const UAdjacencyRow& p = rows[pi];
     for (size_t qi = 0; qi < rows.size(); ++qi) {
@@ -180,13 +189,7 @@ void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& stor
         const Extremity& xSecond = p.firstEnd(1 - ox);
         for (size_t oy = 0; oy < 2; ++oy) {
           if (xFirst == q.firstEnd(oy) && xSecond == q.firstEnd(1 - oy)) continue;
-          const std::string_view t = tNames.name(ends[pi][ox], ends[qi][oy]);
-          line.assign(p.uName).append(" + ").append(p.number).append(" ").append(t);
-          line.append(" - ").append(q.uName).append(" <= ").append(p.number);
-          task.addConstraint(kSubjectTo, line);
-          line.assign(q.uName).append(" + ").append(q.number).append(" ").append(t);
-          line.append(" - ").append(p.uName).append(" <= ").append(q.number);
-          task.addConstraint(kSubjectTo, line);
+          addEqualLabels(task, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), line);
         }
       }
     }
