@@ -60,7 +60,7 @@ SafeOutputFile::SafeOutputFile(const std::string& path, Mode mode) : path_(path)
 
 #ifdef O_TMPFILE
   if (mode == Mode::kAuto) {
-    fd_ = ::open(directory_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    fd_ = ::open(directory_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd_ >= 0) {
       unnamed_ = true;
       return;

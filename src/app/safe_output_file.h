@@ -33,7 +33,8 @@ class SafeOutputFile {
   SafeOutputFile(const SafeOutputFile&) = delete;
   SafeOutputFile& operator=(const SafeOutputFile&) = delete;
 
-  /// The descriptor to write the content to (not to be closed by the caller).
+  /// The descriptor to write the content to, open for reading too (a writer
+  /// may read back what it wrote); not to be closed by the caller.
   int fd() const { return fd_; }
   /// The directory that will hold the output, without a trailing "/".
   const std::string& directory() const { return directory_; }

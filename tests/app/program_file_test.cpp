@@ -89,7 +89,8 @@ TEST(ProgramFileTest, WritesTheSameBytesAsTheWholeFileWriter) {
 TEST(ProgramFileTest, StreamedSectionCanBeTakenBackAndWrittenAnew) {
   const std::string directory = ::testing::TempDir();
   for (const bool extraMinimizeLine : {false, true}) {
-    AnonymousFile file(directory);
+    // The output file itself holds the streamed text, so it must be readable.
+    SafeOutputFile file(directory + "/streamed.lp");
     FdSink sink(file.fd(), "test file");
     IlpTask task(directory, 64, /*background=*/true);
     VariablesStorage storage;
