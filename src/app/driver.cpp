@@ -2,11 +2,11 @@
 
 #include <iostream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/input_file.h"
+#include "app/lp_text.h"
 #include "app/program_file.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
@@ -33,15 +33,10 @@ int runProgram(int argc, const char* const argv[]) {
   const std::vector<Structure> structures = readStructures(input);
   progress("Done\n");
 
-  if (structures.size() < 2) {
-    throw std::runtime_error(
-        parameters->inputPath + ": found " + std::to_string(structures.size()) +
-        (structures.size() == 1 ? " structure" : " structures") + "; two are needed");
-  }
+  requireComparableStructures(structures, parameters->inputPath);
   // Structures after the second were read and checked but take no part.
   const Structure& first = structures[0];
   const Structure& second = structures[1];
-  requireSameGeneNames(first, second, parameters->inputPath);
 
   // Created before any generator runs, so that an unwritable output path
   // fails at once.
