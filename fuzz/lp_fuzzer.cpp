@@ -1,0 +1,88 @@
+// libFuzzer target over the whole path from input text to LP text, in
+// memory: reading, the checks between reading and generating, every
+// generator and the writer. Input that is refused must be refused with a
+// std::runtime_error whose message is one printable line; input that is
+// accepted must give an LP file with every property of
+// tests/property/lp_file_check.h. Anything else (a crash, a sanitizer
+// report, another exception) is a finding.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+#include "app/lp_text.h"
+#include "genome/genome.h"
+#include "property/lp_file_check.h"
+
+namespace {
+
+// Inputs beyond this size are not tried: execution must stay small, and
+// the reader's work is linear in the input anyway.
+constexpr size_t kMaxInputSize = 4096;
+
+// The LP text grows with the cube of the gene copies, and with the fourth
+// power of the copies of one gene: 32 copies of one gene in each structure
+// already give 50 MB. Inputs with more copies than this in a
+// compared structure are read and checked, but not generated.
+constexpr size_t kMaxGeneratedCopies = 16;
+
+// Swallows the generators' progress lines.
+class NullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+size_t copyCount(const paralog::Structure& structure) {
+  size_t count = 0;
+  for (const paralog::Chromosome& chromosome : structure.chromosomes) {
+    count += chromosome.genes.size();
+  }
+  return count;
+}
+
+[[noreturn]] void finding(const std::string& what) {
+  std::cerr << "lp_fuzzer: " << what << std::endl;
+  std::abort();
+}
+
+void checkErrorMessage(std::string_view message) {
+  if (message.empty()) finding("an error without a message");
+  for (const char c : message) {
+    if (c < 0x20 || c > 0x7e) finding("an error message with unprintable bytes: " + std::string(message));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  static NullBuffer silence;
+  std::cout.rdbuf(&silence);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > kMaxInputSize) return -1;  // keeps such inputs out of the corpus
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  paralog::ProgramInput input;
+  try {
+    input = paralog::readProgramInput(text, "fuzz.txt");
+  } catch (const std::runtime_error& error) {
+    checkErrorMessage(error.what());
+    return 0;
+  }
+  const paralog::Structure& first = input.structures[0];
+  const paralog::Structure& second = input.structures[1];
+  if (copyCount(first) > kMaxGeneratedCopies || copyCount(second) > kMaxGeneratedCopies) return 0;
+
+  // Accepted input must generate without any error.
+  const std::string lp = paralog::lpTextFromStructures(first, second);
+  const std::string problem = paralog::testutil::lpFileProblem(lp);
+  if (!problem.empty()) finding("the LP file breaks a property: " + problem);
+  return 0;
+}
