@@ -54,7 +54,8 @@ size_t copyCount(const paralog::Structure& structure) {
 void checkErrorMessage(std::string_view message) {
   if (message.empty()) finding("an error without a message");
   for (const char c : message) {
-    if (c < 0x20 || c > 0x7e) finding("an error message with unprintable bytes: " + std::string(message));
+    if (c < 0x20 || c > 0x7e)
+      finding("an error message with unprintable bytes: " + std::string(message));
   }
 }
 

@@ -1,13 +1,14 @@
 // The in-memory path from input text to LP text: it writes what a run of
 // the program writes, and refuses what a run refuses.
 
+#include "app/lp_text.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-#include "app/lp_text.h"
 #include "app/quiet_stdout.h"
 #include "app/run_program.h"
 #include "genome/token_cursor.h"

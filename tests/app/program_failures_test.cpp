@@ -7,18 +7,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/failing_run.h"
 #include "app/run_program.h"
 
 namespace paralog {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::StartsWith;
+using testutil::errorOf;
+using testutil::FailingRun;
+using testutil::kOldOutput;
 using testutil::ProgramRun;
 using testutil::runExecutable;
 using testutil::RunOptions;
@@ -26,37 +27,6 @@ using testutil::TempDirectory;
 
 constexpr const char* kTwoStructures =
     "0\n2\nfirst 0 : 1 :\nL 2 : +a.1-b.1;\nsecond 1 : 1 :\nC 2 : +b.1+a.1;\n";
-constexpr const char* kOldOutput = "an earlier LP file\n";
-
-// Checks the common shape of a failed run and returns its error text
-// (without "error: " and the line end).
-std::string errorOf(const ProgramRun& run, int expectedStatus) {
-  EXPECT_EQ(run.signal, 0);
-  EXPECT_EQ(run.exitStatus, expectedStatus) << run.err;
-  EXPECT_THAT(run.err, StartsWith("error: "));
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  if (run.err.size() < 8 || run.err.back() != '\n') return run.err;
-  return run.err.substr(7, run.err.size() - 8);
-}
-
-// A directory with the given input as in.txt and an earlier out.lp.
-class FailingRun {
- public:
-  explicit FailingRun(const std::string& input) {
-    directory.write("in.txt", input);
-    directory.write("out.lp", kOldOutput);
-  }
-  ProgramRun run(const std::vector<std::string>& args, const RunOptions& options = {}) const {
-    return runExecutable(directory.path(), args, options);
-  }
-  // The earlier output is intact and no temporary file is left.
-  void expectUntouched() const {
-    EXPECT_EQ(directory.read("out.lp"), kOldOutput);
-    EXPECT_THAT(directory.entries(), ElementsAre("in.txt", "out.lp"));
-  }
-
-  TempDirectory directory;
-};
 
 TEST(ProgramFailuresTest, CommandLineMisuseEndsWithStatusTwo) {
   const FailingRun setup(kTwoStructures);
@@ -142,6 +112,14 @@ TEST(ProgramFailuresTest, UnwritableOutputPathFailsBeforeAnyWork) {
   EXPECT_EQ(errorOf(directory, 1),
             "cannot write output file " + setup.directory.file(".") + ": Is a directory");
   EXPECT_EQ(directory.out, readingDone);
+
+  // A directory named like a file, with and without a trailing "/".
+  ASSERT_EQ(::mkdir(setup.directory.file("sub").c_str(), 0755), 0);
+  for (const std::string name : {"sub", "sub/"}) {
+    EXPECT_EQ(errorOf(setup.run({"-i", "in.txt", "-o", name}), 1),
+              "cannot write output file " + setup.directory.file(name) + ": Is a directory");
+  }
+  ::rmdir(setup.directory.file("sub").c_str());
   setup.expectUntouched();
 }
 
@@ -213,6 +191,44 @@ TEST(ProgramFailuresTest, FullDiskIsAnErrorAndKeepsTheOldOutput) {
   EXPECT_EQ(errorOf(run, 1), "cannot write " + setup.directory.file("out.lp") + ": File too large");
   EXPECT_EQ(run.out, std::string(testutil::kFullRunOutput)
                          .substr(0, std::string(testutil::kFullRunOutput).rfind("Done\n")));
+  setup.expectUntouched();
+}
+
+// Two structures over `genes` distinct genes, one linear and one circular
+// chromosome: the LP file grows with the cube of `genes` (32 give about
+// 3.7 MB, 46 about 9 MB of which 8.5 MB are "Subject To" lines).
+std::string distinctGenes(int genes) {
+  std::string list;
+  for (int g = 1; g <= genes; ++g) list += "+g" + std::to_string(g) + ".1";
+  const std::string count = std::to_string(genes);
+  return "0 2 A 0 : 1 : L " + count + " : " + list + "; B 1 : 1 : C " + count + " : " + list + ";";
+}
+
+TEST(ProgramFailuresTest, FullDiskPartWayThroughLeavesNothing) {
+  // Several megabytes of the file are written before the limit is hit; the
+  // half-written file must vanish, whether or not an output existed.
+  FailingRun setup(distinctGenes(32));
+  RunOptions options;
+  options.fileSizeLimit = 2 << 20;
+  const std::string error = "cannot write " + setup.directory.file("out.lp") + ": File too large";
+  EXPECT_EQ(errorOf(setup.run({"-i", "in.txt", "-o", "out.lp"}, options), 1), error);
+  setup.expectUntouched();
+
+  ASSERT_EQ(::unlink(setup.directory.file("out.lp").c_str()), 0);
+  EXPECT_EQ(errorOf(setup.run({"-i", "in.txt", "-o", "out.lp"}, options), 1), error);
+  EXPECT_THAT(setup.directory.entries(), ::testing::ElementsAre("in.txt"));
+}
+
+TEST(ProgramFailuresTest, FullDiskWhileSpillingLinesLeavesNothing) {
+  // Past 8 MB the "Subject To" lines move to a temporary file beside the
+  // output, written on the canonicalising thread; its failure reaches the
+  // main thread and ends the run the same way.
+  const FailingRun setup(distinctGenes(46));
+  RunOptions options;
+  options.fileSizeLimit = 4 << 20;
+  const ProgramRun run = setup.run({"-i", "in.txt", "-o", "out.lp"}, options);
+  EXPECT_EQ(errorOf(run, 1),
+            "cannot write temporary file in " + setup.directory.path() + ": File too large");
   setup.expectUntouched();
 }
 

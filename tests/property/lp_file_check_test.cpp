@@ -75,9 +75,9 @@ TEST(LpFileCheckTest, FindsDeclarationFaults) {
               HasSubstr("the objective uses the undeclared variable \"r_0_a.1h\""));
   EXPECT_THAT(lpFileProblem(replaced(kGood, "\tu_1_a.1ha.1t\n", "")),
               HasSubstr("uses the undeclared variable \"u_1_a.1ha.1t\""));
-  EXPECT_THAT(lpFileProblem(replaced(kGood, "\tt_0_a.1ha.1t\n\tz_a.1.1\n",
-                                     "\tz_a.1.1\n\tt_0_a.1ha.1t\n")),
-              HasSubstr("does not come after \"z_a.1.1\""));
+  EXPECT_THAT(
+      lpFileProblem(replaced(kGood, "\tt_0_a.1ha.1t\n\tz_a.1.1\n", "\tz_a.1.1\n\tt_0_a.1ha.1t\n")),
+      HasSubstr("does not come after \"z_a.1.1\""));
   EXPECT_THAT(lpFileProblem(replaced(kGood, "\tz_a.1.1\n", "\tz_a.1.1\n\tz_a.1.1\n")),
               HasSubstr("does not come after"));
   EXPECT_THAT(lpFileProblem(replaced(kGood, "\tt_0_a.1ha.1t\n", "\tl_a.1h\n")),

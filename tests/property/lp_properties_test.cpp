@@ -92,7 +92,8 @@ RandomStructure randomStructure(Random& random, const std::vector<std::string>& 
   for (const std::string& name : names) {
     if (present.count(name) != 0) continue;
     if (structure.chromosomes.empty()) structure.chromosomes.emplace_back();
-    RandomChromosome& chromosome = structure.chromosomes[below(random, structure.chromosomes.size())];
+    RandomChromosome& chromosome =
+        structure.chromosomes[below(random, structure.chromosomes.size())];
     chromosome.genes.push_back({name, randomIndex(random), chance(random, 50)});
   }
   return structure;
@@ -176,7 +177,8 @@ TEST(LpPropertiesTest, RandomValidInputsGiveWellFormedLpFiles) {
     if (i % 4 != 0) continue;
     Random otherStyle(static_cast<uint64_t>(i) + 1000000);
     ASSERT_EQ(lpTextFromInput(layOut(input, otherStyle), "random.txt"), lp)
-        << "input " << i << ":\n" << text;
+        << "input " << i << ":\n"
+        << text;
   }
 }
 
