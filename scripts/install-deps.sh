@@ -2,7 +2,16 @@
 # Installs the Debian packages that building and testing paralog-ilp needs,
 # only those that are missing. Uses sudo when not run as root. The package
 # lists are refreshed only if the first install attempt fails.
+#   scripts/install-deps.sh [--fuzz]
+# With --fuzz it also installs clang and its sanitizer and libFuzzer
+# runtime (libclang-rt-<version>-dev, only recommended by clang on Debian 12
+# and later), which scripts/fuzz.sh needs.
 set -euo pipefail
+
+fuzz=false
+if [[ "${1:-}" == "--fuzz" ]]; then
+  fuzz=true
+fi
 
 packages=(
   g++
@@ -13,6 +22,17 @@ packages=(
   libboost-filesystem-dev
   libgtest-dev
 )
+
+if $fuzz; then
+  packages+=(clang)
+  # The runtime package carries clang's major version, the one that the
+  # "clang" package depends on.
+  clang_major=$(apt-cache depends clang 2>/dev/null |
+    sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1 || true)
+  if [[ -n "$clang_major" ]] && apt-cache show "libclang-rt-$clang_major-dev" >/dev/null 2>&1; then
+    packages+=("libclang-rt-$clang_major-dev")
+  fi
+fi
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
   echo "install-deps: no dpkg here; make sure these (or their equivalents) are installed:" >&2
