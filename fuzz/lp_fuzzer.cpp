@@ -51,11 +51,19 @@ size_t copyCount(const paralog::Structure& structure) {
   std::abort();
 }
 
+// The error line must stay one readable line whatever the input holds:
+// printable ASCII only, and bounded (quoted items are cut, so a long input
+// item cannot make a long message).
 void checkErrorMessage(std::string_view message) {
+  constexpr size_t kMaxMessageLength = 4096;
   if (message.empty()) finding("an error without a message");
+  if (message.size() > kMaxMessageLength) {
+    finding("an error message of " + std::to_string(message.size()) + " bytes");
+  }
   for (const char c : message) {
-    if (c < 0x20 || c > 0x7e)
+    if (c < 0x20 || c > 0x7e) {
       finding("an error message with unprintable bytes: " + std::string(message));
+    }
   }
 }
 
