@@ -159,7 +159,7 @@ std::string layOut(const RandomInput& input, Random& style) {
 TEST(LpPropertiesTest, RandomValidInputsGiveWellFormedLpFiles) {
   const testutil::QuietStdout quiet;
   Random random(20240611);
-  for (int i = 0; i < 120; ++i) {
+  for (int i = 0; i < 100; ++i) {
     const RandomInput input = randomInput(random);
     Random style(static_cast<uint64_t>(i));
     const std::string text = layOut(input, style);
