@@ -1,10 +1,16 @@
-// libFuzzer target over the whole path from input text to LP text, in
-// memory: reading, the checks between reading and generating, every
-// generator and the writer. Input that is refused must be refused with a
+// libFuzzer target over the whole path from input text to LP text: reading,
+// the checks between reading and generating, every generator and the
+// writer, in memory. Input that is refused must be refused with a
 // std::runtime_error whose message is one printable line; input that is
 // accepted must give an LP file with every property of
-// tests/property/lp_file_check.h. Anything else (a crash, a sanitizer
+// tests/property/lp_file_check.h, and the program's own way of writing it
+// (streamed into a file behind an objective forecast from the structures)
+// must give the very same bytes. Anything else (a crash, a sanitizer
 // report, another exception) is a finding.
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +22,10 @@
 #include <string_view>
 
 #include "app/lp_text.h"
+#include "app/program_file.h"
+#include "app/safe_output_file.h"
 #include "genome/genome.h"
+#include "ilp/objective_forecast.h"
 #include "property/lp_file_check.h"
 
 namespace {
@@ -27,8 +36,8 @@ constexpr size_t kMaxInputSize = 4096;
 
 // The LP text grows with the cube of the gene copies, and with the fourth
 // power of the copies of one gene: 32 copies of one gene in each structure
-// already give 50 MB. Inputs with more copies than this in a
-// compared structure are read and checked, but not generated.
+// already give 50 MB. Inputs with more copies than this in a compared
+// structure are read and checked, but not generated.
 constexpr size_t kMaxGeneratedCopies = 16;
 
 // Swallows the generators' progress lines.
@@ -37,6 +46,15 @@ class NullBuffer : public std::streambuf {
   int_type overflow(int_type c) override { return traits_type::not_eof(c); }
   std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
 };
+
+// A private directory for the file the program writes, removed at exit.
+std::string outputDirectory;
+std::string outputPath;
+
+void removeOutput() {
+  ::unlink(outputPath.c_str());
+  ::rmdir(outputDirectory.c_str());
+}
 
 size_t copyCount(const paralog::Structure& structure) {
   size_t count = 0;
@@ -67,11 +85,37 @@ void checkErrorMessage(std::string_view message) {
   }
 }
 
+std::string readOutput() {
+  const int fd = ::open(outputPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) finding("the written LP file cannot be opened");
+  std::string text;
+  char chunk[1 << 16];
+  ssize_t got;
+  while ((got = ::read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(got));
+  ::close(fd);
+  if (got < 0) finding("the written LP file cannot be read");
+  return text;
+}
+
+// The objective line of an LP text: the line after "Minimize", without its tab.
+std::string_view objectiveOf(std::string_view lp) {
+  const size_t start = lp.find('\n') + 2;
+  return lp.substr(start, lp.find('\n', start) - start);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   static NullBuffer silence;
   std::cout.rdbuf(&silence);
+
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/paralog-fuzz-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) finding("cannot make a directory for LP files");
+  outputDirectory = pattern;
+  outputPath = outputDirectory + "/out.lp";
+  std::atexit(removeOutput);
   return 0;
 }
 
@@ -93,5 +137,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string lp = paralog::lpTextFromStructures(first, second);
   const std::string problem = paralog::testutil::lpFileProblem(lp);
   if (!problem.empty()) finding("the LP file breaks a property: " + problem);
+
+  // The forecast must be exact, or every run pays for writing the file twice.
+  if (paralog::forecastObjective(first, second) != objectiveOf(lp)) {
+    finding("the objective forecast differs from the generated objective");
+  }
+  paralog::SafeOutputFile output(outputPath);
+  paralog::writeProgramFile(output, outputPath, first, second);
+  output.commit();
+  if (readOutput() != lp) finding("the program's LP file differs from the one built in memory");
   return 0;
 }
