@@ -48,6 +48,16 @@ TEST(LpTextTest, WritesWhatTheProgramWrites) {
   }
 }
 
+TEST(LpTextTest, WritesTheHandDerivedFiles) {
+  const QuietStdout quiet;
+  for (const char* name : {"paralogs_circular", "same_id", "third_structure", "worked_example"}) {
+    const std::string base = testutil::sourcePath("tests/data/golden/") + name;
+    EXPECT_EQ(lpTextFromInput(testutil::readFile(base + ".txt"), "in.txt"),
+              testutil::readFile(base + ".lp"))
+        << name;
+  }
+}
+
 TEST(LpTextTest, RefusesWhatARunRefuses) {
   EXPECT_EQ(errorOf("0\n1\nA 0 : 1 :\nL 1 : +a.1;\n"), "in.txt: found 1 structure; two are needed");
   EXPECT_EQ(errorOf("0 0"), "in.txt: found 0 structures; two are needed");
