@@ -3,7 +3,9 @@
 // every line is in canonical form, and that every variable it uses is
 // declared once and in order (see lp_file_check.h). Also that the layout of
 // the input (white space, separators, gene counts, the paralog table, a
-// third structure) does not change the LP file.
+// third structure) does not change the LP file, that the objective forecast
+// from the structures is exact, and that the file the program streams to
+// disk holds the same bytes as the one built in memory.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,11 @@
 #include <vector>
 
 #include "app/lp_text.h"
+#include "app/program_file.h"
 #include "app/quiet_stdout.h"
+#include "app/run_program.h"
+#include "app/safe_output_file.h"
+#include "ilp/objective_forecast.h"
 #include "property/lp_file_check.h"
 
 namespace paralog {
@@ -156,29 +162,47 @@ std::string layOut(const RandomInput& input, Random& style) {
   return text;
 }
 
+// The objective line of an LP text: the line after "Minimize", without its tab.
+std::string objectiveOf(const std::string& lp) {
+  const size_t start = lp.find('\n') + 2;
+  return lp.substr(start, lp.find('\n', start) - start);
+}
+
 TEST(LpPropertiesTest, RandomValidInputsGiveWellFormedLpFiles) {
   const testutil::QuietStdout quiet;
+  const testutil::TempDirectory directory;
   Random random(20240611);
   for (int i = 0; i < 100; ++i) {
     const RandomInput input = randomInput(random);
     Random style(static_cast<uint64_t>(i));
     const std::string text = layOut(input, style);
+    ProgramInput read;
     std::string lp;
     try {
-      lp = lpTextFromInput(text, "random.txt");
+      read = readProgramInput(text, "random.txt");
+      lp = lpTextFromStructures(read.structures[0], read.structures[1]);
     } catch (const std::exception& error) {
       ADD_FAILURE() << "input " << i << " was refused: " << error.what() << "\n" << text;
       continue;
     }
     const std::string problem = testutil::lpFileProblem(lp);
     ASSERT_EQ(problem, "") << "input " << i << ":\n" << text << "\nLP file:\n" << lp;
+    ASSERT_EQ(forecastObjective(read.structures[0], read.structures[1]), objectiveOf(lp))
+        << "input " << i << ":\n"
+        << text;
 
-    // The same content laid out differently gives the same file.
     if (i % 4 != 0) continue;
+    // The same content laid out differently gives the same file.
     Random otherStyle(static_cast<uint64_t>(i) + 1000000);
     ASSERT_EQ(lpTextFromInput(layOut(input, otherStyle), "random.txt"), lp)
         << "input " << i << ":\n"
         << text;
+    // The program's own way of writing it gives the same bytes.
+    const std::string path = directory.file("out.lp");
+    SafeOutputFile output(path);
+    writeProgramFile(output, path, read.structures[0], read.structures[1]);
+    output.commit();
+    ASSERT_EQ(testutil::readFile(path), lp) << "input " << i << ":\n" << text;
   }
 }
 
