@@ -30,7 +30,7 @@ std::runtime_error cannotOpen(const std::string& path, int error) {
 
 }  // namespace
 
-std::string readInputFile(const std::string& path) {
+std::string readInputFile(const std::string& path, uint64_t maxBytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw cannotOpen(path, errno);
   const FileDescriptor file(fd);
@@ -41,7 +41,8 @@ std::string readInputFile(const std::string& path) {
 
   std::string text;
   // The size is only a hint (pipes report 0); reading goes on until the end.
-  if (S_ISREG(status.st_mode) && status.st_size > 0) {
+  if (S_ISREG(status.st_mode) && status.st_size > 0 &&
+      static_cast<uint64_t>(status.st_size) <= maxBytes) {
     text.reserve(static_cast<size_t>(status.st_size));
   }
   char chunk[1 << 16];
@@ -52,6 +53,10 @@ std::string readInputFile(const std::string& path) {
       throw std::runtime_error("cannot read input file " + path + ": " + std::strerror(errno));
     }
     if (got == 0) break;
+    if (text.size() + static_cast<uint64_t>(got) > maxBytes) {
+      throw std::runtime_error("input file " + path + " is larger than " +
+                               std::to_string(maxBytes) + " bytes");
+    }
     text.append(chunk, static_cast<size_t>(got));
   }
   return text;
