@@ -33,12 +33,6 @@ void IlpTask::addConstraint(std::string_view sectionName, std::string_view text)
   section(sectionName).appendRendered([&](std::string& out) { canonicalizer_.render(out); });
 }
 
-void IlpTask::appendCanonical(std::string_view sectionName, std::string_view formattedLines,
-                              uint64_t lineCount) {
-  finish();
-  section(sectionName).appendFormatted(formattedLines, lineCount);
-}
-
 void IlpTask::streamSection(std::string_view sectionName, ByteSink& out) {
   finish();
   std::string header(sectionName);

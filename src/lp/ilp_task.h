@@ -38,11 +38,6 @@ class IlpTask {
   /// inequality") for text that is not an inequality; nothing is stored then.
   void addConstraint(std::string_view section, std::string_view text);
 
-  /// Appends lines that are already canonical and laid out as
-  /// "\t" line "\n" (for lines rendered elsewhere, e.g. on another thread).
-  void appendCanonical(std::string_view section, std::string_view formattedLines,
-                       uint64_t lineCount);
-
   /// Sends the lines of `section` to `out` as they are added, behind the
   /// section's name line, instead of keeping or spilling them: for writing
   /// the LP file in one pass when everything before the section is known

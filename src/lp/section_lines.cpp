@@ -15,12 +15,6 @@ void SectionLines::append(std::string_view line) {
   if (!spillDirectory_.empty() && buffer_.size() >= memoryLimit_) spill();
 }
 
-void SectionLines::appendFormatted(std::string_view lines, uint64_t lineCount) {
-  buffer_.append(lines);
-  lineCount_ += lineCount;
-  if (buffer_.size() >= memoryLimit_ && (stream_ != nullptr || !spillDirectory_.empty())) spill();
-}
-
 void SectionLines::spill() {
   if (stream_ != nullptr) {
     if (buffer_.empty()) return;

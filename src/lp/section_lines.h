@@ -42,8 +42,6 @@ class SectionLines {
     ++lineCount_;
     if (buffer_.size() >= memoryLimit_ && (stream_ != nullptr || !spillDirectory_.empty())) spill();
   }
-  /// Appends bytes already laid out as "\t" line "\n" for each line.
-  void appendFormatted(std::string_view lines, uint64_t lineCount);
 
   uint64_t lineCount() const { return lineCount_; }
   bool empty() const { return lineCount_ == 0; }
