@@ -3,6 +3,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/input_file.h"
@@ -16,7 +17,7 @@ namespace paralog {
 namespace {
 
 // Progress lines are flushed at once so that a long run shows where it is.
-void progress(const char* line) { std::cout << line << std::flush; }
+void progress(std::string_view line) { std::cout << line << std::flush; }
 
 }  // namespace
 
@@ -41,7 +42,7 @@ int runProgram(int argc, const char* const argv[]) {
   // Created before any generator runs, so that an unwritable output path
   // fails at once.
   SafeOutputFile output(parameters->outputPath);
-  writeProgramFile(output, parameters->outputPath, first, second);
+  writeProgramFile(output, parameters->outputPath, first, second, progress);
   output.commit();
   progress("Done\n");
   return 0;

@@ -1,12 +1,12 @@
 #include "app/lp_text.h"
 
+#include <iostream>
 #include <stdexcept>
 
 #include "app/generate_program.h"
 #include "common/byte_sink.h"
 #include "genome/token_cursor.h"
-#include "lp/ilp_task.h"
-#include "lp/variables_storage.h"
+#include "lp/lp_writer.h"
 
 namespace paralog {
 
@@ -31,12 +31,11 @@ ProgramInput readProgramInput(std::string_view text, const std::string& sourceNa
 }
 
 std::string lpTextFromStructures(const Structure& first, const Structure& second) {
-  IlpTask task;
-  VariablesStorage storage;
-  generateProgram(task, first, second, storage);
   std::string text;
   StringSink sink(text);
-  storage.writeLp(sink, task);
+  LpWriter writer(sink);
+  buildProgram(first, second, writer, [](std::string_view line) { std::cout << line; },
+               RowThreads::kCallingThread);
   return text;
 }
 

@@ -212,8 +212,4 @@ std::string renderInequality(const Inequality& inequality) {
   return out;
 }
 
-void LineCanonicalizer::parse(std::string_view text) {
-  parseExpressionInto(splitInequality(text, inequality_), inequality_.terms, raw_);
-}
-
 }  // namespace paralog

@@ -53,27 +53,6 @@ std::string renderExpression(const TermList& terms);
 void renderInequality(const Inequality& inequality, std::string& out);
 std::string renderInequality(const Inequality& inequality);
 
-/// Turns constraint text into its canonical line, keeping its scratch
-/// buffers from one line to the next so that the hot path does not allocate.
-/// One instance per thread.
-class LineCanonicalizer {
- public:
-  /// Parses `text`, throwing as parseInequality. The result holds views into
-  /// `text`, which must stay alive and unchanged until the next parse.
-  void parse(std::string_view text);
-  /// Appends the canonical form of the line parsed last.
-  void render(std::string& out) const { renderInequality(inequality_, out); }
-  /// Appends the canonical form of `text` to `out`; throws as parseInequality.
-  void canonicalize(std::string_view text, std::string& out) {
-    parse(text);
-    render(out);
-  }
-
- private:
-  std::vector<std::pair<std::string_view, int64_t>> raw_;
-  Inequality inequality_;
-};
-
 }  // namespace paralog
 
 #endif  // PARALOG_LP_INEQUALITY_H

@@ -1,20 +1,18 @@
-#include "lp/line_pipeline.h"
-
-#include "lp/inequality.h"
+#include "lp/row_pipeline.h"
 
 namespace paralog {
 namespace {
 
-constexpr size_t kBatchBytes = 1 << 20;
 constexpr size_t kMaxQueuedBatches = 4;
 
 }  // namespace
 
-LinePipeline::LinePipeline() : current_(std::make_unique<Batch>()) {
+RowPipeline::RowPipeline(ProgramConsumer& consumer, size_t batchTerms)
+    : consumer_(consumer), batchTerms_(batchTerms), current_(std::make_unique<Batch>()) {
   worker_ = std::thread([this] { run(); });
 }
 
-LinePipeline::~LinePipeline() {
+RowPipeline::~RowPipeline() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
@@ -24,13 +22,14 @@ LinePipeline::~LinePipeline() {
   worker_.join();
 }
 
-void LinePipeline::add(SectionLines& section, std::string_view text) {
-  current_->text.append(text);
-  current_->lineEnds.emplace_back(&section, current_->text.size());
-  if (current_->text.size() >= kBatchBytes) submitCurrent();
+void RowPipeline::add(Section section, const TermList& terms, Relation relation, int32_t rhs) {
+  current_->terms.insert(current_->terms.end(), terms.begin(), terms.end());
+  current_->rows.push_back(
+      RowHead{static_cast<uint32_t>(current_->terms.size()), rhs, section, relation});
+  if (current_->terms.size() >= batchTerms_) submitCurrent();
 }
 
-void LinePipeline::drain() {
+void RowPipeline::drain() {
   submitCurrent();
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return queued_.empty() && !busy_; });
@@ -38,7 +37,7 @@ void LinePipeline::drain() {
   rethrowFailure();
 }
 
-void LinePipeline::rethrowFailure() {
+void RowPipeline::rethrowFailure() {
   std::exception_ptr failure;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -47,8 +46,8 @@ void LinePipeline::rethrowFailure() {
   if (failure) std::rethrow_exception(failure);
 }
 
-void LinePipeline::submitCurrent() {
-  if (current_->lineEnds.empty()) {
+void RowPipeline::submitCurrent() {
+  if (current_->rows.empty()) {
     rethrowFailure();
     return;
   }
@@ -66,8 +65,8 @@ void LinePipeline::submitCurrent() {
   changed_.notify_all();
 }
 
-void LinePipeline::run() {
-  LineCanonicalizer canonicalizer;
+void RowPipeline::run() {
+  TermList scratch;
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
     changed_.wait(lock, [this] { return stopping_ || !queued_.empty(); });
@@ -81,18 +80,19 @@ void LinePipeline::run() {
     std::exception_ptr failure;
     if (!skip) {
       try {
-        size_t start = 0;
-        for (const auto& [section, end] : batch->lineEnds) {
-          canonicalizer.parse(std::string_view(batch->text).substr(start, end - start));
-          section->appendRendered([&](std::string& out) { canonicalizer.render(out); });
-          start = end;
+        uint32_t start = 0;
+        for (const RowHead& row : batch->rows) {
+          scratch.assign(batch->terms.begin() + start, batch->terms.begin() + row.termEnd);
+          makeCanonical(scratch);
+          consumer_.row(row.section, scratch, row.relation, row.rhs);
+          start = row.termEnd;
         }
       } catch (...) {
         failure = std::current_exception();
       }
     }
-    batch->text.clear();
-    batch->lineEnds.clear();
+    batch->terms.clear();
+    batch->rows.clear();
 
     lock.lock();
     if (failure && !failure_) failure_ = failure;

@@ -1,0 +1,28 @@
+#ifndef PARALOG_LP_CANONICAL_ROWS_H
+#define PARALOG_LP_CANONICAL_ROWS_H
+
+#include "lp/program_consumer.h"
+#include "lp/row.h"
+
+namespace paralog {
+
+/// A RowSink that makes each row canonical and hands it to a consumer at
+/// once, on the calling thread. Does not own the consumer, which must
+/// outlive it.
+class CanonicalRows : public RowSink {
+ public:
+  explicit CanonicalRows(ProgramConsumer& consumer) : consumer_(consumer) {}
+  void add(Section section, const TermList& terms, Relation relation, int32_t rhs) override {
+    scratch_.assign(terms.begin(), terms.end());
+    makeCanonical(scratch_);
+    consumer_.row(section, scratch_, relation, rhs);
+  }
+
+ private:
+  ProgramConsumer& consumer_;
+  TermList scratch_;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_CANONICAL_ROWS_H
