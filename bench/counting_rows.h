@@ -13,9 +13,10 @@ namespace paralog {
 
 class CountingRows : public RowSink {
  public:
-  void add(Section, const TermList& terms, Relation relation, int32_t rhs) override {
+  void add(Section, const TermList& terms, Relation relation, int32_t rhs,
+           TermOrder order) override {
     scratch_.assign(terms.begin(), terms.end());
-    makeCanonical(scratch_);
+    if (order == TermOrder::kAny) makeCanonical(scratch_);
     line_.clear();
     renderRow(scratch_, relation, rhs, line_);
     ++rows_;

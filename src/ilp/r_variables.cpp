@@ -110,7 +110,10 @@ void addPairLines(RowSink& rows, const Structure& structure, const RSide& side, 
       if (adjacent.count(pairCode(side.ranks[lo], side.ranks[hi])) != 0) continue;
       row.assign({Term{side.rNames[lo], 1}, Term{side.rNames[hi], 1},
                   Term{tNames.name(positions[lo], positions[hi]), 2}});
-      rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2);
+      // r names follow the ranks and sort before t names; an end with
+      // itself repeats its r name, which the sink merges.
+      rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2,
+               side.ranks[lo] != side.ranks[hi] ? TermOrder::kCanonical : TermOrder::kAny);
     }
   }
 }

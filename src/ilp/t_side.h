@@ -12,6 +12,7 @@
 #include "ilp/gene_match_sum.h"
 #include "genome/extremity.h"
 #include "lp/inequality.h"
+#include "lp/row.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {
@@ -66,6 +67,13 @@ class TSide {
   /// For a circular chromosome of own: minus the z variables of every copy
   /// on it, canonical. Empty for a linear chromosome.
   const TermList& minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
+
+  /// kCanonical when the t sums come out canonical (the t names of the
+  /// structure are in byte order, true of every valid input), else kAny:
+  /// the order of a row made of a t sum and a canonical z sum.
+  TermOrder tSumOrder() const {
+    return tNames_->namesSorted() ? TermOrder::kCanonical : TermOrder::kAny;
+  }
 
   /// The t name of two different distinct positions.
   std::string_view tName(size_t a, size_t b) const { return tNames_->use(a, b); }

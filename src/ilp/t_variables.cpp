@@ -7,7 +7,9 @@ namespace paralog {
 namespace {
 
 // Every function below builds each row in `row`, reused from row to row, out
-// of term lists that TSide computed once.
+// of term lists that TSide computed once: a t name or t sum (sorted) and a
+// canonical z sum, t names sorting before z names, so rows are canonical as
+// built.
 
 // Every end of every chromosome gene is in at most one pair.
 void atMostOnePartner(RowSink& rows, const TSide& side, TermList& row) {
@@ -17,7 +19,7 @@ void atMostOnePartner(RowSink& rows, const TSide& side, TermList& row) {
       for (size_t end : side.geneEnds(c, g)) {
         row.clear();
         side.appendTSum(end, row);
-        rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 1);
+        rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 1, side.tSumOrder());
       }
     }
   }
@@ -32,7 +34,7 @@ void noPairWithMatchedCopy(RowSink& rows, const TSide& side, TermList& row) {
       for (size_t end : {x, y}) {
         row.assign({Term{t, 1}});
         row.insert(row.end(), side.plusSum(end).begin(), side.plusSum(end).end());
-        rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 1);
+        rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 1, TermOrder::kCanonical);
       }
     }
   }
@@ -54,7 +56,7 @@ void circularSupport(RowSink& rows, const TSide& side, TermList& row) {
           if (other == end) continue;
           row.assign({Term{side.tName(end, other), 1}});
           row.insert(row.end(), minus.begin(), minus.end());
-          rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 0);
+          rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 0, TermOrder::kCanonical);
         }
       }
     }
@@ -80,7 +82,7 @@ void circularCover(RowSink& rows, const TSide& side, TermList& row) {
         row.clear();
         side.appendTSum(end, row);
         row.insert(row.end(), tail.begin(), tail.end());
-        rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0);
+        rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0, side.tSumOrder());
       }
     }
   }
@@ -96,7 +98,7 @@ void linearCover(RowSink& rows, const TSide& side, TermList& row) {
         row.clear();
         side.appendTSum(end, row);
         row.insert(row.end(), side.plusSum(end).begin(), side.plusSum(end).end());
-        rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 1);
+        rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 1, side.tSumOrder());
       }
     }
   }

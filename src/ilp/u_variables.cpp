@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <stdexcept>
@@ -126,12 +127,46 @@ std::vector<std::array<size_t, 2>> rowEndPositions(const UAdjacencyTable& table,
 
 /// The two rows tying two labels: with `tie` 1, the labels of a and b are
 /// equal (a <= b and b <= a); with `tie` 0 each is at most its own number.
+/// `order` compares the u names of a and b (< 0, 0, > 0); with it each row
+/// is built canonical: the tie (t or z) sorts before or after the u names.
 void addEqualLabels(RowSink& rows, const UAdjacencyRow& a, const UAdjacencyRow& b,
-                    std::string_view tie, TermList& row) {
-  row.assign({Term{a.uName, 1}, Term{tie, a.number}, Term{b.uName, -1}});
-  rows.add(Section::kSubjectTo, row, Relation::kLessEqual, a.number);
-  row.assign({Term{b.uName, 1}, Term{tie, b.number}, Term{a.uName, -1}});
-  rows.add(Section::kSubjectTo, row, Relation::kLessEqual, b.number);
+                    std::string_view tie, int order, TermList& row) {
+  if (order == 0) {  // one u name twice: left to the sink to merge
+    row.assign({Term{a.uName, 1}, Term{tie, a.number}, Term{b.uName, -1}});
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, a.number);
+    row.assign({Term{b.uName, 1}, Term{tie, b.number}, Term{a.uName, -1}});
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, b.number);
+    return;
+  }
+  // Names start with their family's letter: t < u < z.
+  const size_t tieAt = tie[0] < 'u' ? 0 : 2;
+  const size_t uAt = tieAt == 0 ? 1 : 0;
+  const bool aFirst = order < 0;
+  row.resize(3);
+  for (const UAdjacencyRow* own : {&a, &b}) {
+    const UAdjacencyRow& other = own == &a ? b : a;
+    const bool ownFirst = (own == &a) == aFirst;
+    row[tieAt] = Term{tie, own->number};
+    row[uAt + (ownFirst ? 0 : 1)] = Term{own->uName, 1};
+    row[uAt + (ownFirst ? 1 : 0)] = Term{other.uName, -1};
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, own->number, TermOrder::kCanonical);
+  }
+}
+
+/// The place of each row's u name among the table's u names in byte order;
+/// rows with the same name share it.
+std::vector<size_t> uNameRanks(const UAdjacencyTable& table) {
+  std::vector<size_t> order(table.rows.size());
+  for (size_t r = 0; r < order.size(); ++r) order[r] = r;
+  std::sort(order.begin(), order.end(),
+            [&](size_t x, size_t y) { return table.rows[x].uName < table.rows[y].uName; });
+  std::vector<size_t> ranks(order.size());
+  size_t rank = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && table.rows[order[i - 1]].uName != table.rows[order[i]].uName) ++rank;
+    ranks[order[i]] = rank;
+  }
+  return ranks;
 }
 
 /// An adjacency end joined to an end of one of its own structure's
@@ -170,7 +205,8 @@ void addCrossMatching(RowSink& rows, const UAdjacencyTable& first, const UAdjace
           const Extremity& x = a.firstEnd(oa);
           const Extremity& y = b.firstEnd(ob);
           if (!fits(x, y)) continue;
-          addEqualLabels(rows, a, b, storage.zVariable(x.name, x.index, y.index), row);
+          addEqualLabels(rows, a, b, storage.zVariable(x.name, x.index, y.index),
+                         a.uName.compare(b.uName), row);
         }
       }
     }
@@ -185,6 +221,7 @@ void addInnerConnections(RowSink& sink, const Side& side, VariablesStorage& stor
   const std::vector<UAdjacencyRow>& rows = side.table.rows;
   const TNames tNames(side.own, side.other.id, storage);
   const std::vector<std::array<size_t, 2>> ends = rowEndPositions(side.table, tNames);
+  const std::vector<size_t> ranks = uNameRanks(side.table);
   for (size_t pi = 0; pi < rows.size(); ++pi) {
     const UAdjacencyRow& p = rows[pi];
     for (size_t qi = 0; qi < rows.size(); ++qi) {
@@ -194,7 +231,8 @@ void addInnerConnections(RowSink& sink, const Side& side, VariablesStorage& stor
         const Extremity& xSecond = p.firstEnd(1 - ox);
         for (size_t oy = 0; oy < 2; ++oy) {
           if (xFirst == q.firstEnd(oy) && xSecond == q.firstEnd(1 - oy)) continue;
-          addEqualLabels(sink, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), row);
+          const int order = ranks[pi] < ranks[qi] ? -1 : (ranks[pi] > ranks[qi] ? 1 : 0);
+          addEqualLabels(sink, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), order, row);
         }
       }
     }

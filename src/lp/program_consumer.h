@@ -29,7 +29,7 @@ class ProgramConsumer {
   /// twice (the o variables: "+ o - n o"), so it is not canonical.
   virtual void objective(const TermList& terms) = 0;
   /// One row with canonical terms (see makeCanonical).
-  virtual void row(Section section, const TermList& terms, Relation relation, int32_t rhs) = 0;
+  virtual void row(Section section, TermSpan terms, Relation relation, int32_t rhs) = 0;
   virtual void declare(VariableKind kind, std::string_view name) = 0;
   virtual void end() = 0;
 };

@@ -22,10 +22,23 @@ RowPipeline::~RowPipeline() {
   worker_.join();
 }
 
-void RowPipeline::add(Section section, const TermList& terms, Relation relation, int32_t rhs) {
-  current_->terms.insert(current_->terms.end(), terms.begin(), terms.end());
+void RowPipeline::add(Section section, const TermList& terms, Relation relation, int32_t rhs,
+                      TermOrder order) {
+  TermList& batchTerms = current_->terms;
+  const size_t start = batchTerms.size();
+  batchTerms.insert(batchTerms.end(), terms.begin(), terms.end());
+  if (order == TermOrder::kAny) {
+    try {
+      Term* const first = batchTerms.data() + start;
+      const Term* const last = makeCanonical(first, first + terms.size());
+      batchTerms.resize(static_cast<size_t>(last - batchTerms.data()));
+    } catch (...) {
+      batchTerms.resize(start);
+      throw;
+    }
+  }
   current_->rows.push_back(
-      RowHead{static_cast<uint32_t>(current_->terms.size()), rhs, section, relation});
+      RowHead{static_cast<uint32_t>(batchTerms.size()), rhs, section, relation});
   if (current_->terms.size() >= batchTerms_) submitCurrent();
 }
 
@@ -66,7 +79,6 @@ void RowPipeline::submitCurrent() {
 }
 
 void RowPipeline::run() {
-  TermList scratch;
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
     changed_.wait(lock, [this] { return stopping_ || !queued_.empty(); });
@@ -82,9 +94,8 @@ void RowPipeline::run() {
       try {
         uint32_t start = 0;
         for (const RowHead& row : batch->rows) {
-          scratch.assign(batch->terms.begin() + start, batch->terms.begin() + row.termEnd);
-          makeCanonical(scratch);
-          consumer_.row(row.section, scratch, row.relation, row.rhs);
+          consumer_.row(row.section, TermSpan(batch->terms.data() + start, row.termEnd - start),
+                        row.relation, row.rhs);
           start = row.termEnd;
         }
       } catch (...) {

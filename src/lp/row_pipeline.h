@@ -15,11 +15,12 @@
 
 namespace paralog {
 
-/// A RowSink that hands rows to a second thread, which makes them canonical
-/// and passes them to the consumer strictly in the order they were added:
-/// while the generators make the next rows, the worker orders, renders and
-/// writes the previous ones. Rows travel as typed terms in batches of about
-/// `batchTerms` terms; at most four batches wait, which bounds memory.
+/// A RowSink that makes rows canonical on the calling thread and hands them
+/// to a second thread, which passes them to the consumer strictly in the
+/// order they were added: while the generators make the next rows, the
+/// worker renders and writes the previous ones. Rows travel as typed terms
+/// in batches of about `batchTerms` terms; at most four batches wait, which
+/// bounds memory.
 ///
 /// Ownership and threads: the pipeline does not own the consumer; the
 /// consumer (and whatever it writes into) must outlive the pipeline, so
@@ -29,9 +30,9 @@ namespace paralog {
 /// destructor stops the worker and drops rows not yet handed over, so an
 /// exception on the generating thread unwinds safely.
 ///
-/// A row that fails in the worker (a coefficient sum beyond 32 bits, or a
-/// failed write) makes the next add or drain throw that failure; later rows
-/// are dropped.
+/// A row whose coefficient sum leaves 32 bits throws from its own add. A
+/// failure in the worker (a failed write) makes the next add or drain throw
+/// that failure; later rows are dropped.
 class RowPipeline : public RowSink {
  public:
   explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 14);
@@ -39,7 +40,8 @@ class RowPipeline : public RowSink {
   RowPipeline(const RowPipeline&) = delete;
   RowPipeline& operator=(const RowPipeline&) = delete;
 
-  void add(Section section, const TermList& terms, Relation relation, int32_t rhs) override;
+  void add(Section section, const TermList& terms, Relation relation, int32_t rhs,
+           TermOrder order) override;
   /// Returns once every added row has reached the consumer; rethrows the
   /// first failure of the worker.
   void drain();

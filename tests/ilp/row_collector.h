@@ -19,7 +19,12 @@ namespace paralog::testutil {
 
 class RowCollector : public RowSink {
  public:
-  void add(Section section, const TermList& terms, Relation relation, int32_t rhs) override {
+  void add(Section section, const TermList& terms, Relation relation, int32_t rhs,
+           TermOrder order) override {
+    // A row claimed canonical must be so already.
+    if (order == TermOrder::kCanonical) {
+      EXPECT_TRUE(isCanonical(terms));
+    }
     TermList canonical = terms;
     makeCanonical(canonical);
     std::string line;

@@ -14,7 +14,8 @@ TEST(LpWriterTest, WritesTheLayoutByteForByte) {
   StringSink sink(out);
   LpWriter writer(sink);
   writer.objective({Term{"z_a.1.1", -2}, Term{"l_a.1h", 1}, Term{"o_1_1", 1}, Term{"o_1_1", -3}});
-  CanonicalRows rows(writer);
+  CanonicalRows canonical(writer);
+  RowSink& rows = canonical;
   rows.add(Section::kSubjectTo, {Term{"z_a.1.1", 1}}, Relation::kLessEqual, 1);
   rows.add(Section::kBounds, {Term{"u_1_a.1ha.1t", 1}}, Relation::kGreaterEqual, 0);
   rows.add(Section::kSubjectTo, {Term{"z_a.1.1", -1}, Term{"l_a.1h", 1}, Term{"z_a.1.1", -1}},
@@ -57,7 +58,7 @@ TEST(LpWriterTest, EmptySectionsAreLeftOutAndAFirstPositiveObjectiveTermKeepsIts
   StringSink boundsSink(bounds);
   LpWriter boundsOnly(boundsSink);
   boundsOnly.objective({Term{"l_x", 1}});
-  boundsOnly.row(Section::kBounds, {Term{"x", 1}}, Relation::kLessEqual, 1);
+  boundsOnly.row(Section::kBounds, TermList{Term{"x", 1}}, Relation::kLessEqual, 1);
   boundsOnly.declare(VariableKind::kGeneral, "x");
   boundsOnly.end();
   EXPECT_EQ(bounds, "Minimize\n\t+ l_x\n\nBounds\n\tx <= 1\n\n\nBinary\n\nGeneral\n\tx\n\nEnd");

@@ -58,20 +58,43 @@ TEST(RowPipelineTest, RowsKeepTheirPlaceAcrossBatchBorders) {
   }
 }
 
-TEST(RowPipelineTest, AFailedRowSurfacesOnDrainAndLaterRowsAreDropped) {
+// Refuses every write after the first `allowed` bytes.
+class FullSink : public ByteSink {
+ public:
+  explicit FullSink(size_t allowed) : allowed_(allowed) {}
+  void write(std::string_view bytes) override {
+    if (bytes.size() > allowed_) throw std::runtime_error("cannot write: disk full");
+    allowed_ -= bytes.size();
+  }
+
+ private:
+  size_t allowed_;
+};
+
+TEST(RowPipelineTest, AnOverflowingRowFailsItsOwnAddAndAFailedWriteALaterCall) {
   std::string out;
   StringSink sink(out);
   LpWriter writer(sink);
-  RowPipeline rows(writer, 1);
+  RowPipeline pipeline(writer, 1);
+  RowSink& rows = pipeline;
+  EXPECT_THROW(
+      rows.add(Section::kSubjectTo, {Term{"x", INT32_MAX}, Term{"x", 1}}, Relation::kLessEqual, 1),
+      std::runtime_error);
   rows.add(Section::kSubjectTo, {Term{"x", 1}}, Relation::kLessEqual, 1);
-  rows.add(Section::kSubjectTo, {Term{"x", INT32_MAX}, Term{"x", 1}}, Relation::kLessEqual, 1);
+  pipeline.drain();
+  writer.end();
+  EXPECT_EQ(out, "Subject To\n\tx <= 1\n\n\nBinary\n\nGeneral\n\nEnd");
+
+  FullSink full(100);
+  LpWriter fullWriter(full);
+  RowPipeline fullRows(fullWriter, 64);
+  // A few MiB of rows: the writer's chunks meet the full sink on the way.
   EXPECT_THROW(
       {
-        for (int i = 0; i < 100; ++i) addRow(rows, i);
-        rows.drain();
+        for (int i = 0; i < 400000; ++i) addRow(fullRows, i);
+        fullRows.drain();
       },
       std::runtime_error);
-  EXPECT_EQ(out, "Subject To\n\tx <= 1\n");
 }
 
 // A sink slow enough that the worker is still writing when the generating
