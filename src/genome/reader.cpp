@@ -283,4 +283,13 @@ void requireSameGeneNames(const Structure& first, const Structure& second,
   }
 }
 
+void requireDistinctIds(const Structure& first, const Structure& second,
+                        std::string_view sourceName) {
+  if (first.id != second.id) return;
+  throw std::runtime_error(std::string(sourceName) + ": structures " + quoted(first.name) +
+                           " and " + quoted(second.name) + " both have id " +
+                           std::to_string(first.id) +
+                           "; the two structures compared must have different ids");
+}
+
 }  // namespace paralog

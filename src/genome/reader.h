@@ -74,6 +74,12 @@ bool isGeneNameCharacter(char c);
 void requireSameGeneNames(const Structure& first, const Structure& second,
                           std::string_view sourceName);
 
+/// Throws std::runtime_error("<sourceName>: structures ... and ... both
+/// have id ...") when the two structures share their id: the id goes into
+/// the names of their variables, so the two genomes would share variables.
+void requireDistinctIds(const Structure& first, const Structure& second,
+                        std::string_view sourceName);
+
 }  // namespace paralog
 
 #endif  // PARALOG_GENOME_READER_H
