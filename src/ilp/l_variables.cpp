@@ -6,7 +6,9 @@ namespace paralog {
 
 // Every gene end of the first structure gets an l value bounded by the match
 // sum s of its copy (-s <= l <= s) and equal to the end's r value when the
-// copy is matched (|l - r| <= 2 - 2 s).
+// copy is matched (|l - r| <= 2 - 2 s). Its bounds -1..1 are stated too:
+// without them LP readers give l the lower bound 0, so a matched end could
+// never take r = -1 and the optimum would move.
 void generateLVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
   TermList sum;  // the copy's z variables, shared by both its ends
@@ -38,6 +40,9 @@ void generateLVariables(RowSink& rows, const Structure& first, const Structure& 
         put(Term{l, 1}, 2, Relation::kLessEqual, 2, &minusR);
         const Term minusL{l, -1};
         put(Term{r, 1}, 2, Relation::kLessEqual, 2, &minusL);
+        row.assign({Term{l, 1}});
+        rows.add(Section::kBounds, row, Relation::kGreaterEqual, -1);
+        rows.add(Section::kBounds, row, Relation::kLessEqual, 1);
       }
     }
   }
