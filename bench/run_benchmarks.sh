@@ -80,6 +80,7 @@ for n in $sizes $(for c in $circular; do echo "c$c"; done); do
   cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {print s}' "$work/time-$n.txt")
   bytes=$(stat -c %s "$output")
   sum=$(sha256sum "$output" | cut -c1-16)
+  rm -f "$output"  # before the floor, so that a tmpfs holds one copy at a time
 
   blocks=$(( (bytes + 1048575) / 1048576 ))
   floor_start=$(now)
@@ -105,6 +106,5 @@ for n in $sizes $(for c in $circular; do echo "c$c"; done); do
   printf '%7s %12s %9.2f %9.1f %8.1fMB %7.2f %9.3f %9.3f %8.2f  %s%s\n' "$n" "$bytes" \
     "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" "$cpu" \
     "$cache" "$floor" "$(calc "$seconds / $cache")" "$sum" "$note"
-  rm -f "$output"
 done
 exit $status

@@ -8,13 +8,15 @@
 
 namespace paralog {
 
-/// One variable of a linear expression with its merged coefficient.
+/// One variable of a linear expression with its coefficient. The name is a
+/// view: of the parsed text, or of a name kept by whoever made the term.
 struct Term {
-  std::string_view name;  ///< points into the text that was parsed
+  std::string_view name;
   int32_t coefficient = 0;
 };
 
-/// Terms sorted by name in byte order, each name once, no zero coefficient.
+/// A list of terms; canonical (sorted by name in byte order, each name once,
+/// no zero coefficient) wherever a function says so.
 using TermList = std::vector<Term>;
 
 /// A linear constraint parsed from text such as "b + a - 2 c <= 1".
@@ -25,6 +27,10 @@ struct Inequality {
   std::string_view relation;  ///< "=", "<=" or ">="
   int32_t rhs = 0;
 };
+
+// The text side of linear inequalities: the independent reading and
+// writing of a line against which the tests and the fuzzer check every row
+// the program writes. Not on the path from genomes to the file.
 
 /// Parses a left side: tokens split at single blanks (empty tokens kept).
 /// A token starting with "+" or "-" sets the pending coefficient to +1 or
