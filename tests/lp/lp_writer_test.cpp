@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "lp/canonical_rows.h"
 
@@ -62,6 +63,31 @@ TEST(LpWriterTest, EmptySectionsAreLeftOutAndAFirstPositiveObjectiveTermKeepsIts
   boundsOnly.declare(VariableKind::kGeneral, "x");
   boundsOnly.end();
   EXPECT_EQ(bounds, "Minimize\n\t+ l_x\n\nBounds\n\tx <= 1\n\n\nBinary\n\nGeneral\n\tx\n\nEnd");
+}
+
+// Rows written across the borders of the writer's 1 MiB chunks, and one row
+// longer than a chunk, come out whole and in order: as the checker's own
+// rendering of each line, joined.
+TEST(LpWriterTest, RowsCrossChunkBordersWhole) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 120000; ++i) names.push_back("x_" + std::to_string(i));
+  std::string out;
+  StringSink sink(out);
+  LpWriter writer(sink);
+  std::string expected = "Subject To\n";
+  auto add = [&](const TermList& terms, int32_t rhs) {
+    writer.row(Section::kSubjectTo, terms, Relation::kLessEqual, rhs);
+    expected += "\t" + renderInequality(Inequality{terms, "<=", rhs}) + "\n";
+  };
+  for (int i = 0; i < 90000; ++i) add({Term{names[i], 1}, Term{names[i + 1], -3}}, i);
+  TermList longRow;
+  for (const std::string& name : names) longRow.push_back(Term{name, 2});
+  add(longRow, 7);
+  for (int i = 0; i < 10; ++i) add({Term{names[i], 1}}, i);
+  writer.end();
+  expected += "\n\nBinary\n\nGeneral\n\nEnd";
+  ASSERT_GT(out.size(), size_t{3} << 20);
+  EXPECT_TRUE(out == expected);
 }
 
 TEST(LpWriterTest, CanonicalOrderMergesRepeatsDropsZerosAndRefusesOverflow) {
