@@ -11,6 +11,7 @@
 
 namespace paralog {
 
+/// Counts the rows and bytes the generators would write.
 class CountingRows : public RowSink {
  public:
   void add(Section, const TermList& terms, Relation relation, int32_t rhs,

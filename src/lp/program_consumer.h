@@ -22,6 +22,7 @@ enum class VariableKind : uint8_t { kBinary, kGeneral };
 /// from one thread at a time, but rows may come from another thread than
 /// the objective and the declarations (with the hand-over synchronised by
 /// the caller). Views passed in are valid only during the call.
+/// REQUIRES: calls in the order objective, rows, declarations, end.
 class ProgramConsumer {
  public:
   virtual ~ProgramConsumer() = default;

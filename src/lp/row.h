@@ -57,6 +57,8 @@ class RowSink {
   /// inequality") when a merged coefficient leaves 32 bits. With
   /// TermOrder::kCanonical the fast sink trusts the caller; the in-memory
   /// reference sink (CanonicalRows) checks the claim.
+  /// REQUIRES: every name outlives the sink's work (see above); with
+  /// kCanonical, isCanonical(terms).
   virtual void add(Section section, const TermList& terms, Relation relation, int32_t rhs,
                    TermOrder order = TermOrder::kAny) = 0;
 };

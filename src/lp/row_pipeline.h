@@ -40,6 +40,7 @@ class RowPipeline : public RowSink {
   RowPipeline(const RowPipeline&) = delete;
   RowPipeline& operator=(const RowPipeline&) = delete;
 
+  /// REQUIRES: called from the thread that created the pipeline.
   void add(Section section, const TermList& terms, Relation relation, int32_t rhs,
            TermOrder order) override;
   /// Returns once every added row has reached the consumer; rethrows the
@@ -47,12 +48,14 @@ class RowPipeline : public RowSink {
   void drain();
 
  private:
+  /// One row of a batch: the end of its terms in the batch, and the rest.
   struct RowHead {
     uint32_t termEnd;
     int32_t rhs;
     Section section;
     Relation relation;
   };
+  /// Rows on their way to the worker, their terms back to back.
   struct Batch {
     TermList terms;
     std::vector<RowHead> rows;
