@@ -128,9 +128,10 @@ std::vector<std::array<size_t, 2>> rowEndPositions(const UAdjacencyTable& table,
 /// The two rows tying two labels: with `tie` 1, the labels of a and b are
 /// equal (a <= b and b <= a); with `tie` 0 each is at most its own number.
 /// `order` compares the u names of a and b (< 0, 0, > 0); with it each row
-/// is built canonical: the tie (t or z) sorts before or after the u names.
+/// is built canonical: a t tie sorts before the u names, a z tie after them
+/// (`tieIsT` says which, so that the tie's bytes are not read here).
 void addEqualLabels(RowSink& rows, const UAdjacencyRow& a, const UAdjacencyRow& b,
-                    std::string_view tie, int order, TermList& row) {
+                    std::string_view tie, bool tieIsT, int order, TermList& row) {
   if (order == 0) {  // one u name twice: left to the sink to merge
     row.assign({Term{a.uName, 1}, Term{tie, a.number}, Term{b.uName, -1}});
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, a.number);
@@ -138,8 +139,7 @@ void addEqualLabels(RowSink& rows, const UAdjacencyRow& a, const UAdjacencyRow& 
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, b.number);
     return;
   }
-  // Names start with their family's letter: t < u < z.
-  const size_t tieAt = tie[0] < 'u' ? 0 : 2;
+  const size_t tieAt = tieIsT ? 0 : 2;
   const size_t uAt = tieAt == 0 ? 1 : 0;
   const bool aFirst = order < 0;
   row.resize(3);
@@ -205,7 +205,7 @@ void addCrossMatching(RowSink& rows, const UAdjacencyTable& first, const UAdjace
           const Extremity& x = a.firstEnd(oa);
           const Extremity& y = b.firstEnd(ob);
           if (!fits(x, y)) continue;
-          addEqualLabels(rows, a, b, storage.zVariable(x.name, x.index, y.index),
+          addEqualLabels(rows, a, b, storage.zVariable(x.name, x.index, y.index), false,
                          a.uName.compare(b.uName), row);
         }
       }
@@ -232,7 +232,7 @@ void addInnerConnections(RowSink& sink, const Side& side, VariablesStorage& stor
         for (size_t oy = 0; oy < 2; ++oy) {
           if (xFirst == q.firstEnd(oy) && xSecond == q.firstEnd(1 - oy)) continue;
           const int order = ranks[pi] < ranks[qi] ? -1 : (ranks[pi] > ranks[qi] ? 1 : 0);
-          addEqualLabels(sink, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), order, row);
+          addEqualLabels(sink, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), true, order, row);
         }
       }
     }

@@ -35,7 +35,7 @@ namespace paralog {
 /// that failure; later rows are dropped.
 class RowPipeline : public RowSink {
  public:
-  explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 14);
+  explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 16);
   ~RowPipeline() override;
   RowPipeline(const RowPipeline&) = delete;
   RowPipeline& operator=(const RowPipeline&) = delete;

@@ -74,9 +74,9 @@ class SlowCountingSink : public ByteSink {
 };
 
 // Generation that fails after many rows are on their way (a gene the second
-// structure lacks fails the t rows, after the z rows of 150 copies of one
-// gene, 45000 terms): the exception reaches the caller, and from then on
-// nothing writes into the caller's sink, which may then go.
+// structure lacks fails the t rows, after the z rows of 260 copies of one
+// gene: 135200 terms, two batches): the exception reaches the caller, and
+// from then on nothing writes into the caller's sink, which may then go.
 TEST(ProgramFileTest, FailedGenerationStopsTheRowThreadBeforeReturning) {
   Structure first;
   Structure second;
@@ -84,7 +84,7 @@ TEST(ProgramFileTest, FailedGenerationStopsTheRowThreadBeforeReturning) {
   second.id = 2;
   first.chromosomes.resize(1);
   second.chromosomes.resize(1);
-  for (int32_t copy = 1; copy <= 150; ++copy) {
+  for (int32_t copy = 1; copy <= 260; ++copy) {
     for (Structure* s : {&first, &second}) {
       s->chromosomes[0].genes.push_back(Gene{"a", copy, 1});
       s->copies["a"].push_back(copy);
