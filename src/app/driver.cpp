@@ -10,7 +10,6 @@
 #include "app/program_file.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
-#include "genome/reader.h"
 
 namespace paralog {
 namespace {
@@ -27,22 +26,22 @@ int runProgram(int argc, const char* const argv[]) {
   progress("Done\n");
 
   const std::string text = readInputFile(parameters->inputPath);
-  TokenCursor input(text, parameters->inputPath);
-  const ParalogTable paralogTable = readParalogTable(input);
-  progress("Reading structures...\n");
-  const std::vector<Structure> structures = readStructures(input);
+  ProgramInput input = readGenomes(text, parameters->inputPath, parameters->choices.format,
+                                   [] { progress("Reading structures...\n"); });
   progress("Done\n");
 
-  requireComparableStructures(structures, parameters->inputPath);
-  // Structures after the second were read and checked but take no part.
-  const Structure& first = structures[0];
-  const Structure& second = structures[1];
+  chooseComparedPair(input, parameters->inputPath, parameters->choices);
+  const Structure& first = input.firstCompared();
+  const Structure& second = input.secondCompared();
 
   // Created before any generator runs, so that an unwritable output path
   // fails at once.
   SafeOutputFile output(parameters->outputPath);
   writeProgramFile(output, parameters->outputPath, first, second);
   output.commit();
+  // Notes wait for success, so that a failed run prints its error line alone.
+  for (const std::string& note : input.notes) std::cerr << note << '\n';
+  std::cerr << std::flush;
   progress("Done\n");
   return 0;
 }

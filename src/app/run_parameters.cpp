@@ -29,7 +29,10 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   options.add_options()
       ("help,h", "Show help")
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
-      ("output,o", po::value<std::string>(), "Linear programming task");
+      ("output,o", po::value<std::string>(), "Linear programming task")
+      ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
+      ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
+      ("drop-unshared", "Drop genes missing from either genome");
   // clang-format on
 
   po::variables_map values;
@@ -70,6 +73,23 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   RunParameters parameters;
   parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
   parameters.outputPath = joinToDirectory(directory, values["output"].as<std::string>());
+  if (values.count("format") != 0) {
+    const std::string& name = values["format"].as<std::string>();
+    parameters.choices.format = parseInputFormat(name);
+    if (!parameters.choices.format) {
+      throw UsageError("the argument ('" + name +
+                       "') for option '--format' is invalid; use native, unimog or grimm");
+    }
+  }
+  if (values.count("pair") != 0) {
+    try {
+      parameters.choices.pair = parsePairChoice(values["pair"].as<std::string>());
+    } catch (const std::invalid_argument& error) {
+      throw UsageError(std::string("the argument for option '--pair' is invalid: ") +
+                       error.what());
+    }
+  }
+  parameters.choices.dropUnshared = values.count("drop-unshared") != 0;
   return parameters;
 }
 

@@ -7,12 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/lp_text.h"
+
 namespace paralog {
 
-/// The two files of a run, as taken from the command line.
+/// The files of a run and how to read the input, as taken from the command line.
 struct RunParameters {
-  std::string inputPath;   ///< the file with the paralog table and the structures
+  std::string inputPath;   ///< the file with the genomes
   std::string outputPath;  ///< the LP file to write
+  InputChoices choices;    ///< --format, --pair and --drop-unshared
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -26,14 +29,15 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>" and "--output/-o
-/// <file>". When help is asked for (whatever else is given), writes
+/// Parses the options "--help/-h", "--input/-i <file>", "--output/-o
+/// <file>", "--format native|unimog|grimm", "--pair A,B" and
+/// "--drop-unshared". When help is asked for (whatever else is given), writes
 /// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
 /// and returns nothing. Otherwise returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
 /// directory with "/". Throws UsageError on a command line the option
-/// parser refuses, that holds an argument belonging to no option, or that
-/// lacks --input or --output.
+/// parser refuses, that holds an argument belonging to no option, that
+/// lacks --input or --output, or whose --format or --pair value is malformed.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 

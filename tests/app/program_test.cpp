@@ -34,7 +34,10 @@ constexpr const char* kUsage =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n";
+    "  -o [ --output ] arg   Linear programming task\n"
+    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
+    "  --drop-unshared       Drop genes missing from either genome\n";
 
 void expectCompleteRun(const ProgramRun& run) {
   EXPECT_EQ(run.exitStatus, 0) << run.err;
@@ -142,7 +145,14 @@ TEST(ProgramTest, OnlyTheFirstTwoStructuresCount) {
   three += "third 9 : 1 :\nC 2 : +zz.1-zz.2;\n";
   directory.write("three.txt", three);
   expectCompleteRun(runExecutable(directory.path(), {"-i", "two.txt", "-o", "two.lp"}));
-  expectCompleteRun(runExecutable(directory.path(), {"-i", "three.txt", "-o", "three.lp"}));
+  const ProgramRun threeRun =
+      runExecutable(directory.path(), {"-i", "three.txt", "-o", "three.lp"});
+  EXPECT_EQ(threeRun.exitStatus, 0);
+  EXPECT_EQ(threeRun.out, kFullRunOutput);
+  // One line says which two were compared and that the third was ignored.
+  EXPECT_EQ(threeRun.err,
+            "note: comparing genome 1 (\"first\") with genome 2 (\"second\"); 1 more genome in "
+            "the file is ignored (choose two with --pair A,B)\n");
   EXPECT_EQ(directory.read("two.lp"), directory.read("three.lp"));
 
   // Still, the third must be well-formed.

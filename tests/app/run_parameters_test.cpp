@@ -16,7 +16,10 @@ constexpr const char* kOptionTable =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n";
+    "  -o [ --output ] arg   Linear programming task\n"
+    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
+    "  --drop-unshared       Drop genes missing from either genome\n";
 
 std::string workingDirectory() {
   std::vector<char> buffer(1 << 16);

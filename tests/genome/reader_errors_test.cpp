@@ -7,6 +7,7 @@
 #include <string>
 
 #include "genome/reader.h"
+#include "genome/unshared_genes.h"
 #include "genome/reader_test_support.h"
 #include "lp/variables_storage.h"
 
@@ -242,15 +243,16 @@ TEST(RequireSameGeneNamesTest, NamesTheGeneThatOneStructureLacks) {
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(),
-                 "in.txt: gene \"d\" occurs in structure \"first\" but not in structure "
-                 "\"second\"; both structures used must hold the same gene names");
+                 "in.txt: 2 genes occur in only one of the compared genomes: \"d\" (only in "
+                 "\"first\"), \"e\" (only in \"second\"); both genomes must hold the same gene "
+                 "names (--drop-unshared removes such genes from both)");
   }
   try {
     requireSameGeneNames(extraInFirst.structures[1], extraInFirst.structures[0], "in.txt");
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("gene \"d\" occurs in structure \"first\" but not in "
-                                        "structure \"second\""));
+    EXPECT_THAT(error.what(), HasSubstr("\"d\" (only in \"first\"), \"e\" (only in "
+                                        "\"second\")"));
   }
 
   const testutil::InputContent emptySecond =
