@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/input_file.h"
-#include "app/lp_text.h"
 #include "app/program_file.h"
+#include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/lp_text.h"
+#include "app/program_input.h"
 
 namespace paralog {
 
