@@ -65,11 +65,17 @@ void requireSameGeneNames(const Structure& first, const Structure& second,
   std::string message = std::string(sourceName) + ": " + std::to_string(genes.size()) +
                         (genes.size() == 1 ? " gene occurs" : " genes occur") +
                         " in only one of the compared genomes: ";
-  const size_t listed = std::min(genes.size(), kListedUnsharedGenes);
-  for (size_t i = 0; i < listed; ++i) {
-    if (i != 0) message += ", ";
-    message += quoted(originalGeneName(*genes[i].holder, *genes[i].name)) + " (only in " +
-               quoted(genes[i].holder->name) + ")";
+  // Grouped by genome so that each genome's name is shown once.
+  size_t listed = 0;
+  for (const Structure* holder : {&first, &second}) {
+    bool opened = false;
+    for (const UnsharedGene& gene : genes) {
+      if (gene.holder != holder || listed == kListedUnsharedGenes) continue;
+      message += opened ? ", " : (listed == 0 ? "in " : "; in ") + quoted(holder->name) + " only: ";
+      opened = true;
+      message += quoted(originalGeneName(*holder, *gene.name));
+      ++listed;
+    }
   }
   if (genes.size() > listed) message += " and " + std::to_string(genes.size() - listed) + " more";
   message +=

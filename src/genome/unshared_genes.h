@@ -17,10 +17,11 @@ inline constexpr size_t kListedUnsharedGenes = 10;
 
 /// Throws std::runtime_error unless both structures hold the same gene
 /// names. The message reads "<sourceName>: <n> gene(s) occur(s) in only one
-/// of the compared genomes: "a" (only in "<name>"), ..." with the first
-/// kListedUnsharedGenes genes in byte order of their names (shown as the
-/// user wrote them), "and <k> more" for the rest, and names the option
-/// --drop-unshared.
+/// of the compared genomes: in "<first>" only: "a", "b"; in "<second>"
+/// only: "c" ..." listing kListedUnsharedGenes genes at most (those of the
+/// first structure first, each structure's in byte order of their names,
+/// shown as the user wrote them), then "and <k> more" for the rest, and
+/// names the option --drop-unshared.
 void requireSameGeneNames(const Structure& first, const Structure& second,
                           std::string_view sourceName);
 

@@ -243,16 +243,15 @@ TEST(RequireSameGeneNamesTest, NamesTheGeneThatOneStructureLacks) {
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(),
-                 "in.txt: 2 genes occur in only one of the compared genomes: \"d\" (only in "
-                 "\"first\"), \"e\" (only in \"second\"); both genomes must hold the same gene "
+                 "in.txt: 2 genes occur in only one of the compared genomes: in \"first\" only: "
+                 "\"d\"; in \"second\" only: \"e\"; both genomes must hold the same gene "
                  "names (--drop-unshared removes such genes from both)");
   }
   try {
     requireSameGeneNames(extraInFirst.structures[1], extraInFirst.structures[0], "in.txt");
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("\"d\" (only in \"first\"), \"e\" (only in "
-                                        "\"second\")"));
+    EXPECT_THAT(error.what(), HasSubstr("in \"second\" only: \"e\"; in \"first\" only: \"d\";"));
   }
 
   const testutil::InputContent emptySecond =
