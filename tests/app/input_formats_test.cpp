@@ -119,6 +119,12 @@ TEST(InputFormatsTest, PairChoosesTwoGenomesByNameOrNumber) {
               HasSubstr("is not closed by \"$\" (linear) or \"@\" (circular)"));
   setup.expectUntouched();
 
+  // Native structures too; the chosen two must have different ids.
+  const FailingRun native("0 3 A 1 : 1 : L 1 : +a.1; B 2 : 1 : L 1 : -a.1; C 1 : 1 : C 1 : +a.1;");
+  EXPECT_EQ(native.run({"-i", "in.txt", "-o", "out.lp", "--pair", "B,C"}).exitStatus, 0);
+  EXPECT_THAT(errorOf(native.run({"-i", "in.txt", "-o", "out.lp", "--pair", "A,C"}), 1),
+              HasSubstr("both have id 1"));
+
   // A name shared by two genomes must be given by number.
   EXPECT_THAT(errorOf(FailingRun(">A\na |\n>A\na |\n").run({"-i", "in.txt", "-o", "out.lp",
                                                              "--pair", "A,2"}),
