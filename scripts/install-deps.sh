@@ -21,6 +21,13 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  # The manual page test renders the page; the package test builds the
+  # Debian package (dpkg-shlibdeps, which needs file and objdump).
+  man-db
+  groff-base
+  dpkg-dev
+  file
+  binutils
 )
 
 if $fuzz; then
