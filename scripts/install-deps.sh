@@ -21,6 +21,7 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  coinor-cbc
   # The manual page test renders the page; the package test builds the
   # Debian package (dpkg-shlibdeps, which needs file and objdump).
   man-db
