@@ -22,6 +22,13 @@ packages=(
   libboost-filesystem-dev
   libgtest-dev
   coinor-cbc
+  # The manual page test renders the page; the package test builds the
+  # Debian package (dpkg-shlibdeps, which needs file and objdump).
+  man-db
+  groff-base
+  dpkg-dev
+  file
+  binutils
 )
 
 if $fuzz; then

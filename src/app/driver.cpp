@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
+#include "app/version.h"
 
 namespace paralog {
 namespace {
@@ -20,6 +22,13 @@ void progress(const char* line) { std::cout << line << std::flush; }
 }  // namespace
 
 int runProgram(int argc, const char* const argv[]) {
+  // The version line is all that such a run prints, without progress lines,
+  // so that scripts can read it as it is.
+  if (asksForVersion(argc, argv)) {
+    std::cout << "paralog-ilp " << kProgramVersion << std::endl;
+    if (!std::cout) throw std::runtime_error("cannot write to standard output");
+    return 0;
+  }
   progress("Parsing params...\n");
   const std::optional<RunParameters> parameters = parseParameters(argc, argv, std::cerr);
   if (!parameters) return 0;

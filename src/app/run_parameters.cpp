@@ -12,29 +12,26 @@ std::string joinToDirectory(const std::string& directory, const std::string& val
   return directory + "/" + value;
 }
 
-}  // namespace
-
-std::string_view programName(std::string_view argv0) {
-  const size_t backslash = argv0.rfind('\\');
-  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
-  const size_t slash = argv0.rfind('/');
-  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
-  return argv0;
-}
-
-std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
-                                             std::ostream& usage) {
+// Every option the program knows, in the order the usage text lists them.
+po::options_description describeOptions() {
   po::options_description options("Options");
   // clang-format off
   options.add_options()
       ("help,h", "Show help")
+      ("version", "Show version")
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task")
       ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome");
   // clang-format on
+  return options;
+}
 
+// The option values of the command line. Throws UsageError on a command line
+// the option parser refuses or that holds an argument belonging to no option.
+po::variables_map parseValues(int argc, const char* const argv[],
+                              const po::options_description& options) {
   po::variables_map values;
   try {
     // With no arguments at all (not even a program name) there is nothing to parse.
@@ -53,6 +50,34 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   } catch (const po::error& error) {
     throw UsageError(error.what());
   }
+  return values;
+}
+
+}  // namespace
+
+std::string_view programName(std::string_view argv0) {
+  const size_t backslash = argv0.rfind('\\');
+  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
+  const size_t slash = argv0.rfind('/');
+  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
+  return argv0;
+}
+
+bool asksForVersion(int argc, const char* const argv[]) {
+  po::variables_map values;
+  try {
+    values = parseValues(argc, argv, describeOptions());
+  } catch (const UsageError&) {
+    // Not a version request; parseParameters reports the fault.
+    return false;
+  }
+  return values.count("version") != 0 && values.count("help") == 0;
+}
+
+std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
+                                             std::ostream& usage) {
+  const po::options_description options = describeOptions();
+  const po::variables_map values = parseValues(argc, argv, options);
 
   if (values.count("help") != 0) {
     const std::string_view name =
@@ -60,6 +85,8 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
     return std::nullopt;
   }
+  // Answered by the caller, which asked asksForVersion first.
+  if (values.count("version") != 0) return std::nullopt;
 
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;

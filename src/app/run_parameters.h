@@ -29,11 +29,19 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>", "--output/-o
-/// <file>", "--format native|unimog|grimm", "--pair A,B" and
+/// True when the command line asks for the program's version: it parses
+/// with the options of parseParameters, holds "--version" and does not hold
+/// "--help" (help wins). A command line the parser refuses is no version
+/// request; parseParameters then reports the fault.
+bool asksForVersion(int argc, const char* const argv[]);
+
+/// Parses the options "--help/-h", "--version", "--input/-i <file>",
+/// "--output/-o <file>", "--format native|unimog|grimm", "--pair A,B" and
 /// "--drop-unshared". When help is asked for (whatever else is given), writes
 /// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
-/// and returns nothing. Otherwise returns both paths: a value starting with
+/// and returns nothing. When the version is asked for (and help is not),
+/// returns nothing: the caller answers that, see asksForVersion. Otherwise
+/// returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
 /// directory with "/". Throws UsageError on a command line the option
 /// parser refuses, that holds an argument belonging to no option, that

@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "Usage: paralog-ilp -i [file] -o [file]\n"
     "Options:\n"
     "  -h [ --help ]         Show help\n"
+    "  --version             Show version\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
     "  -o [ --output ] arg   Linear programming task\n"
     "  --format arg          Input format: native, unimog or grimm\n"
@@ -74,6 +75,24 @@ TEST(ProgramTest, HelpWithOtherOptionsOnlyShowsTheUsage) {
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, "Parsing params...\n");
     EXPECT_EQ(run.err, kUsage);
+    EXPECT_THAT(directory.entries(), ElementsAre("in.txt"));
+  }
+}
+
+TEST(ProgramTest, VersionPrintsOnlyTheVersionLine) {
+  TempDirectory directory;
+  directory.write("in.txt", kTwoStructures);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"},
+        std::vector<std::string>{"-i", "in.txt", "--version", "-o", "out.lp"}}) {
+    RunOptions options;
+    options.argv0 = "renamed-tool";
+    const ProgramRun run = runExecutable(directory.path(), args, options);
+    EXPECT_EQ(run.exitStatus, 0);
+    // The version of the project() line in CMakeLists.txt, under the
+    // program's own name whatever argv[0] says.
+    EXPECT_EQ(run.out, "paralog-ilp " PARALOG_VERSION "\n");
+    EXPECT_EQ(run.err, "");
     EXPECT_THAT(directory.entries(), ElementsAre("in.txt"));
   }
 }
