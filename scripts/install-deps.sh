@@ -21,6 +21,11 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  pkg-config
+  libdeflate-dev
+  # Solvers that the tests feed portable LP files to.
+  coinor-cbc
+  glpk-utils
 )
 
 if $fuzz; then
