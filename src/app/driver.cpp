@@ -1,7 +1,9 @@
 #include "app/driver.h"
 
+#include <exception>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,7 @@
 #include "app/lp_text.h"
 #include "app/program_file.h"
 #include "app/run_parameters.h"
-#include "app/safe_output_file.h"
+#include "app/output_target.h"
 #include "genome/reader.h"
 
 namespace paralog {
@@ -18,12 +20,42 @@ namespace {
 // Progress lines are flushed at once so that a long run shows where it is.
 void progress(const char* line) { std::cout << line << std::flush; }
 
+// While it lives, what is printed on std::cout (the progress lines, also
+// those of the generators) goes to standard error instead, leaving standard
+// output to the LP file.
+class ProgressOnStandardError {
+ public:
+  ProgressOnStandardError() : saved_(std::cout.rdbuf(std::cerr.rdbuf())) {}
+  ~ProgressOnStandardError() { std::cout.rdbuf(saved_); }
+  ProgressOnStandardError(const ProgressOnStandardError&) = delete;
+  ProgressOnStandardError& operator=(const ProgressOnStandardError&) = delete;
+
+ private:
+  std::streambuf* saved_;
+};
+
 }  // namespace
 
 int runProgram(int argc, const char* const argv[]) {
+  // The command line decides where progress goes, so it is parsed before
+  // the first progress line; its failure is reported after that line.
+  std::ostringstream usage;
+  std::optional<RunParameters> parameters;
+  std::exception_ptr failure;
+  try {
+    parameters = parseParameters(argc, argv, usage);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  std::optional<ProgressOnStandardError> toStandardError;
+  if (parameters && parameters->outputPath == "-") toStandardError.emplace();
+
   progress("Parsing params...\n");
-  const std::optional<RunParameters> parameters = parseParameters(argc, argv, std::cerr);
-  if (!parameters) return 0;
+  if (failure) std::rethrow_exception(failure);
+  if (!parameters) {
+    std::cerr << usage.str() << std::flush;
+    return 0;
+  }
   progress("Done\n");
 
   const std::string text = readInputFile(parameters->inputPath);
@@ -40,8 +72,9 @@ int runProgram(int argc, const char* const argv[]) {
 
   // Created before any generator runs, so that an unwritable output path
   // fails at once.
-  SafeOutputFile output(parameters->outputPath);
-  writeProgramFile(output, parameters->outputPath, first, second);
+  OutputTarget output(parameters->outputPath);
+  const OutputFormat format{parameters->portable, namesGzipFile(parameters->outputPath)};
+  writeProgramFile(output, format, first, second);
   output.commit();
   progress("Done\n");
   return 0;

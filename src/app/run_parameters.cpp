@@ -29,7 +29,8 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   options.add_options()
       ("help,h", "Show help")
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
-      ("output,o", po::value<std::string>(), "Linear programming task");
+      ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
+      ("portable", "Write an LP file every solver reads alike");
   // clang-format on
 
   po::variables_map values;
@@ -69,7 +70,9 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   const std::string directory = boost::filesystem::current_path().string();
   RunParameters parameters;
   parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
-  parameters.outputPath = joinToDirectory(directory, values["output"].as<std::string>());
+  const std::string output = values["output"].as<std::string>();
+  parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+  parameters.portable = values.count("portable") != 0;
   return parameters;
 }
 

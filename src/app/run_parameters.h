@@ -12,7 +12,8 @@ namespace paralog {
 /// The two files of a run, as taken from the command line.
 struct RunParameters {
   std::string inputPath;   ///< the file with the paralog table and the structures
-  std::string outputPath;  ///< the LP file to write
+  std::string outputPath;  ///< the LP file to write, or "-" for standard output
+  bool portable = false;   ///< --portable: the form every LP reader takes the same way
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -26,12 +27,13 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>" and "--output/-o
-/// <file>". When help is asked for (whatever else is given), writes
+/// Parses the options "--help/-h", "--input/-i <file>", "--output/-o
+/// <file>" and "--portable". When help is asked for (whatever else is given), writes
 /// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
 /// and returns nothing. Otherwise returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
-/// directory with "/". Throws UsageError on a command line the option
+/// directory with "/", except an output of "-" (standard output), kept as
+/// it is. Throws UsageError on a command line the option
 /// parser refuses, that holds an argument belonging to no option, or that
 /// lacks --input or --output.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],

@@ -34,7 +34,8 @@ constexpr const char* kUsage =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n";
+    "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
+    "  --portable            Write an LP file every solver reads alike\n";
 
 void expectCompleteRun(const ProgramRun& run) {
   EXPECT_EQ(run.exitStatus, 0) << run.err;

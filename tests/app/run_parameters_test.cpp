@@ -16,7 +16,8 @@ constexpr const char* kOptionTable =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n";
+    "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
+    "  --portable            Write an LP file every solver reads alike\n";
 
 std::string workingDirectory() {
   std::vector<char> buffer(1 << 16);
