@@ -1,37 +1,17 @@
 #include "common/gzip_sink.h"
 
 #include <gtest/gtest.h>
-#include <libdeflate.h>
 
 #include <random>
 #include <stdexcept>
 #include <string>
 
+#include "common/gunzip.h"
+
 namespace paralog {
 namespace {
 
-// Decompresses every member of `gzip`, one after the other; counts them.
-std::string gunzip(const std::string& gzip, int* members = nullptr) {
-  libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
-  std::string out;
-  std::string buffer(1 << 20, '\0');
-  int count = 0;
-  for (size_t at = 0; at < gzip.size(); ++count) {
-    size_t used = 0, produced = 0;
-    const libdeflate_result result = libdeflate_gzip_decompress_ex(
-        decompressor, gzip.data() + at, gzip.size() - at, buffer.data(), buffer.size(), &used,
-        &produced);
-    if (result != LIBDEFLATE_SUCCESS) {
-      ADD_FAILURE() << "not gzip at byte " << at;
-      break;
-    }
-    out.append(buffer, 0, produced);
-    at += used;
-  }
-  libdeflate_free_decompressor(decompressor);
-  if (members) *members = count;
-  return out;
-}
+using testutil::gunzip;
 
 TEST(GzipSinkTest, MembersDecompressToTheBytesWrittenInOrder) {
   std::mt19937 random(7);

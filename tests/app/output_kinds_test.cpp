@@ -1,0 +1,200 @@
+// Whole-program runs into every kind of output: standard output, gzip files,
+// FIFOs, devices, sockets and descriptors from process substitution. Each
+// must receive exactly the LP file, and a special file must still be what
+// it was afterwards.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/failing_run.h"
+#include "app/run_program.h"
+#include "common/gunzip.h"
+
+namespace paralog {
+namespace {
+
+using testutil::errorOf;
+using testutil::gunzip;
+using testutil::kFullRunOutput;
+using testutil::ProgramRun;
+using testutil::runExecutable;
+using testutil::TempDirectory;
+
+std::string golden(const std::string& extension) {
+  return testutil::readFile(testutil::sourcePath("tests/data/golden/paralogs_circular" + extension));
+}
+
+// A directory holding the golden input as in.txt.
+struct GoldenRun {
+  GoldenRun() { directory.write("in.txt", golden(".txt")); }
+  ProgramRun run(const std::vector<std::string>& args) const {
+    std::vector<std::string> all = {"-i", "in.txt"};
+    all.insert(all.end(), args.begin(), args.end());
+    return runExecutable(directory.path(), all);
+  }
+  TempDirectory directory;
+};
+
+// Runs `script` with bash in `directory`; returns its exit status.
+int runBash(const std::string& directory, const std::string& script) {
+  const std::string command = "cd '" + directory + "' && bash -c '" + script + "' 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  char buffer[4096];
+  std::string output;
+  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
+  const int status = ::pclose(pipe);
+  EXPECT_EQ(output, "") << script;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string executable() { return PARALOG_EXECUTABLE; }
+
+TEST(OutputKindsTest, DashWritesToStandardOutputAndProgressToStandardError) {
+  const GoldenRun setup;
+  const ProgramRun run = setup.run({"-o", "-"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, golden(".lp"));
+  EXPECT_EQ(run.err, kFullRunOutput);
+  EXPECT_THAT(setup.directory.entries(), ::testing::ElementsAre("in.txt"));
+}
+
+// The portable form of the golden file: its one o variable merged, and a
+// line end after "End" (no line is long).
+std::string portableGolden() {
+  std::string lp = golden(".lp");
+  const size_t o = lp.find(" + o_1_0 - 2 o_1_0\n");
+  EXPECT_NE(o, std::string::npos);
+  lp.replace(o, 18, " - o_1_0");
+  return lp + "\n";
+}
+
+TEST(OutputKindsTest, NamesEndingInGzGetGzipOfTheDefaultOrPortableFile) {
+  const GoldenRun setup;
+  ASSERT_EQ(setup.run({"-o", "out.lp.gz"}).exitStatus, 0);
+  ASSERT_EQ(setup.run({"-o", "portable.lp", "--portable"}).exitStatus, 0);
+  ASSERT_EQ(setup.run({"--portable", "-o", "portable.lp.gz"}).exitStatus, 0);
+  EXPECT_EQ(gunzip(setup.directory.read("out.lp.gz")), golden(".lp"));
+  EXPECT_EQ(setup.directory.read("portable.lp"), portableGolden());
+  EXPECT_EQ(gunzip(setup.directory.read("portable.lp.gz")), portableGolden());
+  // The standard tool reads it too, and a pipe into it gives the same bytes.
+  EXPECT_EQ(runBash(setup.directory.path(),
+                    "gzip -t out.lp.gz && " + executable() +
+                        " -i in.txt -o - 2>/dev/null | gzip > piped.lp.gz"),
+            0);
+  EXPECT_EQ(gunzip(setup.directory.read("piped.lp.gz")), golden(".lp"));
+  EXPECT_THAT(setup.directory.entries(),
+              ::testing::ElementsAre("in.txt", "out.lp.gz", "piped.lp.gz", "portable.lp",
+                                     "portable.lp.gz"));
+}
+
+TEST(OutputKindsTest, FifosAndLinksToThemAreWrittenInPlace) {
+  const GoldenRun setup;
+  const std::string fifo = setup.directory.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("fifo", setup.directory.file("link").c_str()), 0);
+  for (const char* name : {"fifo", "link"}) {
+    std::string received;
+    std::thread reader([&] {
+      std::ifstream in(fifo, std::ios::binary);
+      received.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
+    const ProgramRun run = setup.run({"-o", name});
+    reader.join();
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, kFullRunOutput);
+    EXPECT_EQ(received, golden(".lp")) << name;
+    struct stat status {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  }
+  EXPECT_THAT(setup.directory.entries(), ::testing::ElementsAre("fifo", "in.txt", "link"));
+}
+
+TEST(OutputKindsTest, ProcessSubstitutionReceivesTheFile) {
+  const GoldenRun setup;
+  EXPECT_EQ(runBash(setup.directory.path(),
+                    executable() + " -i in.txt -o >(cat > sub.lp) >/dev/null; wait $!"),
+            0);
+  EXPECT_EQ(setup.directory.read("sub.lp"), golden(".lp"));
+  EXPECT_EQ(runBash(setup.directory.path(),
+                    executable() + " -i in.txt --portable -o >(cat > sub.lp) >/dev/null; wait $!"),
+            0);
+  EXPECT_EQ(setup.directory.read("sub.lp"), portableGolden());
+}
+
+TEST(OutputKindsTest, UnixSocketsAreConnectedTo) {
+  const GoldenRun setup;
+  const std::string path = setup.directory.file("socket");
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path.size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 1), 0);
+  std::string received;
+  std::thread reader([&] {
+    const int connection = ::accept(listener, nullptr, nullptr);
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(connection, buffer, sizeof buffer)) > 0) received.append(buffer, got);
+    ::close(connection);
+  });
+  const ProgramRun run = setup.run({"-o", "socket"});
+  reader.join();
+  ::close(listener);
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(received, golden(".lp"));
+}
+
+// The device nodes must stay devices: a replaced /dev/null would break the
+// machine.
+TEST(OutputKindsTest, DevicesAreWrittenInPlaceAndFailuresReported) {
+  const GoldenRun setup;
+  struct stat before {};
+  ASSERT_EQ(::stat("/dev/null", &before), 0);
+  const ProgramRun run = setup.run({"-o", "/dev/null"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.out, kFullRunOutput);
+  struct stat after {};
+  ASSERT_EQ(::stat("/dev/null", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+
+  const ProgramRun full = setup.run({"-o", "/dev/full"});
+  EXPECT_EQ(errorOf(full, 1), "cannot write /dev/full: No space left on device");
+  ASSERT_EQ(::stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_THAT(setup.directory.entries(), ::testing::ElementsAre("in.txt"));
+}
+
+// A reader that goes away early: the run fails with one error line.
+TEST(OutputKindsTest, AClosedPipeFailsTheRun) {
+  TempDirectory directory;
+  directory.write("in.txt", testutil::readFile(testutil::sourcePath("examples/two-genomes.txt")));
+  EXPECT_EQ(runBash(directory.path(), executable() +
+                                          " -i in.txt -o - 2>err.txt | head -c 1 >/dev/null; "
+                                          "echo ${PIPESTATUS[0]} > status.txt"),
+            0);
+  EXPECT_EQ(directory.read("status.txt"), "1\n");
+  EXPECT_THAT(directory.read("err.txt"),
+              ::testing::EndsWith("error: cannot write standard output: Broken pipe\n"));
+  EXPECT_EQ(directory.read("err.txt").find("error: "),
+            directory.read("err.txt").rfind("error: "));
+}
+
+}  // namespace
+}  // namespace paralog
