@@ -10,7 +10,6 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -46,17 +45,12 @@ struct GoldenRun {
   TempDirectory directory;
 };
 
-// Runs `script` with bash in `directory`; returns its exit status.
+// Runs `script` with bash in `directory`, expecting it to print nothing;
+// returns its exit status.
 int runBash(const std::string& directory, const std::string& script) {
-  const std::string command = "cd '" + directory + "' && bash -c '" + script + "' 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return -1;
-  char buffer[4096];
-  std::string output;
-  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-  const int status = ::pclose(pipe);
-  EXPECT_EQ(output, "") << script;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const testutil::ShellRun run = testutil::runShell(directory, script);
+  EXPECT_EQ(run.output, "") << script;
+  return run.exitStatus;
 }
 
 std::string executable() { return PARALOG_EXECUTABLE; }
