@@ -23,7 +23,7 @@ packages=(
   libgtest-dev
   pkg-config
   libdeflate-dev
-  # Solvers that the tests feed portable LP files to.
+  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files.
   coinor-cbc
   glpk-utils
 )
