@@ -33,11 +33,13 @@ void restartFile(int fd, const std::string& displayPath) {
 void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,
                       const Structure& second) {
   const std::string& displayPath = output.displayName();
+  // Made before the task, so that the task's thread, which writes the
+  // streamed lines into them, stops before they go.
+  OutputSinks sinks(output.fd(), displayPath, format);
+  ByteSink& sink = sinks.sink();
   VariablesStorage storage;
   // Lines are canonicalised on a second thread while the generators run.
   IlpTask task(output.scratchDirectory(), kSectionMemoryLimit, /*background=*/true);
-  OutputSinks sinks(output.fd(), displayPath, format);
-  ByteSink& sink = sinks.sink();
 
   const std::string forecast = forecastObjective(first, second);
   VariablesStorage::writeLpHead(sink, forecast);

@@ -205,5 +205,26 @@ TEST(OutputKindsTest, AClosedPipeFailsTheRun) {
             directory.read("err.txt").rfind("error: "));
 }
 
+// A gzip or portable file that cannot be completed leaves the earlier file
+// as it was, like a plain one.
+TEST(OutputKindsTest, AFailedGzipOrPortableFileLeavesTheEarlierOne) {
+  testutil::FailingRun setup(testutil::readFile(testutil::sourcePath("examples/two-genomes.txt")));
+  testutil::RunOptions smallFiles;
+  smallFiles.fileSizeLimit = 20000;
+  for (const char* name : {"out.lp", "out.lp.gz"}) {
+    setup.directory.write(name, testutil::kOldOutput);
+    for (const bool portable : {false, true}) {
+      std::vector<std::string> args = {"-i", "in.txt", "-o", name};
+      if (portable) args.push_back("--portable");
+      const ProgramRun run = setup.run(args, smallFiles);
+      EXPECT_EQ(errorOf(run, 1),
+                "cannot write " + setup.directory.file(name) + ": File too large");
+      EXPECT_EQ(setup.directory.read(name), testutil::kOldOutput);
+    }
+  }
+  EXPECT_EQ(setup.directory.entries(),
+            (std::vector<std::string>{"in.txt", "out.lp", "out.lp.gz"}));
+}
+
 }  // namespace
 }  // namespace paralog
