@@ -1,7 +1,7 @@
 // Whole-program runs into every kind of output: standard output, gzip files,
 // FIFOs, devices, sockets and descriptors from process substitution. Each
-// must receive exactly the LP file, and a pipe, socket or device must still be what
-// it was afterwards.
+// must receive exactly the LP file, and a pipe, socket or device must still
+// be what it was afterwards.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
