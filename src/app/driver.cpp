@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/input_file.h"
@@ -34,6 +35,21 @@ class ProgressOnStandardError {
   std::streambuf* saved_;
 };
 
+// Whether the words of a command line that the parser refused ask for
+// standard output ("-o -", "--output -", "-o-", "--output=-"), so that not
+// even the first progress line lands in the output.
+bool asksForStandardOutput(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i] != nullptr ? argv[i] : "";
+    if (word == "-o-" || word == "--output=-") return true;
+    if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
+        std::string_view(argv[i + 1]) == "-") {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int runProgram(int argc, const char* const argv[]) {
@@ -48,7 +64,9 @@ int runProgram(int argc, const char* const argv[]) {
     failure = std::current_exception();
   }
   std::optional<ProgressOnStandardError> toStandardError;
-  if (parameters && parameters->outputPath == "-") toStandardError.emplace();
+  if (parameters ? parameters->outputPath == "-" : failure && asksForStandardOutput(argc, argv)) {
+    toStandardError.emplace();
+  }
 
   progress("Parsing params...\n");
   if (failure) std::rethrow_exception(failure);

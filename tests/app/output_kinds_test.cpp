@@ -62,6 +62,12 @@ TEST(OutputKindsTest, DashWritesToStandardOutputAndProgressToStandardError) {
   EXPECT_EQ(run.out, golden(".lp"));
   EXPECT_EQ(run.err, kFullRunOutput);
   EXPECT_THAT(setup.directory.entries(), ::testing::ElementsAre("in.txt"));
+
+  // Even a command line that is refused prints nothing on standard output.
+  const ProgramRun refused = setup.run({"-o", "-", "--bogus"});
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "Parsing params...\nerror: unrecognised option '--bogus'\n");
 }
 
 // The portable form of the golden file: its one o variable merged, and a
