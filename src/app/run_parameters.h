@@ -14,7 +14,8 @@ namespace paralog {
 /// The files of a run and how to read the input, as taken from the command line.
 struct RunParameters {
   std::string inputPath;   ///< the file with the genomes
-  std::string outputPath;  ///< the LP file to write
+  std::string outputPath;  ///< the LP file to write, or "-" for standard output
+  bool portable = false;   ///< --portable: the form every LP reader takes the same way
   InputChoices choices;    ///< --format, --pair and --drop-unshared
 };
 
@@ -36,16 +37,17 @@ std::string_view programName(std::string_view argv0);
 bool asksForVersion(int argc, const char* const argv[]);
 
 /// Parses the options "--help/-h", "--version", "--input/-i <file>",
-/// "--output/-o <file>", "--format native|unimog|grimm", "--pair A,B" and
-/// "--drop-unshared". When help is asked for (whatever else is given), writes
+/// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
+/// "--pair A,B" and "--drop-unshared". When help is asked for (whatever else is given), writes
 /// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
 /// and returns nothing. When the version is asked for (and help is not),
 /// returns nothing: the caller answers that, see asksForVersion. Otherwise
 /// returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
-/// directory with "/". Throws UsageError on a command line the option
-/// parser refuses, that holds an argument belonging to no option, that
-/// lacks --input or --output, or whose --format or --pair value is malformed.
+/// directory with "/", except an output of "-" (standard output), kept as
+/// it is. Throws UsageError on a command line the option parser refuses,
+/// that holds an argument belonging to no option, that lacks --input or
+/// --output, or whose --format or --pair value is malformed.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 

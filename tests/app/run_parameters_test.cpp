@@ -17,7 +17,8 @@ constexpr const char* kOptionTable =
     "  -h [ --help ]         Show help\n"
     "  --version             Show version\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n"
+    "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
+    "  --portable            Write an LP file every solver reads alike\n"
     "  --format arg          Input format: native, unimog or grimm\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
     "  --drop-unshared       Drop genes missing from either genome\n";
