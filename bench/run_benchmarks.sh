@@ -7,6 +7,9 @@
 # are shown: "write", plain dd, the time to hand the bytes to the file
 # system (page cache or tmpfs), and "disk", with conv=fdatasync, the time to
 # get them onto the disk. The ratio is the run's time over the write floor.
+# Each size is then run again into a .gz output: its size, time, and time
+# over the plain run's ("gz/plain"); its decompressed bytes must equal the
+# plain file's.
 #
 # SIZES are gene counts G of the benchmark input (paralog_make_input);
 # CIRCULAR are sizes N of the all-circular input: each genome one circular
@@ -61,8 +64,8 @@ circular_input() {
   }'
 }
 
-printf '%7s %12s %9s %9s %10s %7s %9s %9s %8s  %s\n' size "LP bytes" "time s" "MB/s" "peak RSS" \
-  "CPU s" "write s" "disk s" "ratio" checksum
+printf '%7s %12s %9s %9s %10s %7s %9s %9s %8s %11s %8s %8s  %s\n' size "LP bytes" "time s" \
+  "MB/s" "peak RSS" "CPU s" "write s" "disk s" "ratio" "gz bytes" "gz s" "gz/plain" checksum
 status=0
 for n in $sizes $(for c in $circular; do echo "c$c"; done); do
   input=$work/input-$n.txt
@@ -94,17 +97,30 @@ for n in $sizes $(for c in $circular; do echo "c$c"; done); do
   cache=$(calc "$cache_end - $cache_start")
   rm -f "$work/floor.bin"
 
+  gz_start=$(now)
+  "$program" -i "$input" -o "$output.gz" > /dev/null
+  gz_end=$(now)
+  gz_seconds=$(calc "$gz_end - $gz_start")
+  gz_bytes=$(stat -c %s "$output.gz")
+  gz_sum=$(gzip -dc "$output.gz" | sha256sum | cut -c1-16)
+  rm -f "$output.gz"
+
   note=""
+  if [ "$gz_sum" != "$sum" ]; then
+    note="  GZIP MISMATCH"
+    status=1
+  fi
   expected=$(awk -v n="$n" -v s="$seed" '$1 == n && $2 == s {print $3}' "$checksums" 2>/dev/null || true)
   if [ -n "$expected" ] && [ "$expected" != "$sum" ]; then
-    note="  MISMATCH (expected $expected)"
+    note="$note  MISMATCH (expected $expected)"
     status=1
   elif [ -z "$expected" ] && [ "$record" = yes ] && [ "${n#c}" = "$n" ] && [ "$n" -le 200 ]; then
     echo "$n $seed $sum" >> "$checksums"
     note="  recorded"
   fi
-  printf '%7s %12s %9.2f %9.1f %8.1fMB %7.2f %9.3f %9.3f %8.2f  %s%s\n' "$n" "$bytes" \
-    "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" "$cpu" \
-    "$cache" "$floor" "$(calc "$seconds / $cache")" "$sum" "$note"
+  printf '%7s %12s %9.2f %9.1f %8.1fMB %7.2f %9.3f %9.3f %8.2f %11s %8.2f %8.2f  %s%s\n' "$n" \
+    "$bytes" "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" \
+    "$cpu" "$cache" "$floor" "$(calc "$seconds / $cache")" "$gz_bytes" "$gz_seconds" \
+    "$(calc "$gz_seconds / $seconds")" "$sum" "$note"
 done
 exit $status

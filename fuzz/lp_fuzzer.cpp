@@ -23,7 +23,7 @@
 
 #include "app/lp_text.h"
 #include "app/program_file.h"
-#include "app/safe_output_file.h"
+#include "app/output_target.h"
 #include "genome/genome.h"
 #include "property/lp_file_check.h"
 
@@ -131,8 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string problem = paralog::testutil::lpFileProblem(lp);
   if (!problem.empty()) finding("the LP file breaks a property: " + problem);
 
-  paralog::SafeOutputFile output(outputPath);
-  paralog::writeProgramFile(output, outputPath, first, second, [](std::string_view) {});
+  paralog::OutputTarget output(outputPath);
+  paralog::writeProgramFile(output, {}, first, second, [](std::string_view) {});
   output.commit();
   if (readOutput() != lp) finding("the program's LP file differs from the one built in memory");
   return 0;

@@ -10,14 +10,13 @@ void writeProgram(ByteSink& out, const Structure& first, const Structure& second
   buildProgram(first, second, writer, progress, RowThreads::kSecondThread);
 }
 
-void writeProgramFile(SafeOutputFile& output, const std::string& displayPath,
-                      const Structure& first, const Structure& second,
-                      const ProgressReport& progress) {
-  // Declared before anything that writes into it, so that it is destroyed
+void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,
+                      const Structure& second, const ProgressReport& progress) {
+  // Made before anything that writes into them, so that they are destroyed
   // only after the row thread has stopped.
-  FdSink sink(output.fd(), displayPath);
-  writeProgram(sink, first, second, progress);
-  sink.flush();
+  OutputSinks sinks(output.fd(), output.displayName(), format);
+  writeProgram(sinks.sink(), first, second, progress);
+  sinks.finish();
 }
 
 }  // namespace paralog

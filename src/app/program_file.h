@@ -4,7 +4,8 @@
 #include <string>
 
 #include "app/generate_program.h"
-#include "app/safe_output_file.h"
+#include "app/output_sinks.h"
+#include "app/output_target.h"
 #include "common/byte_sink.h"
 #include "genome/genome.h"
 
@@ -18,11 +19,10 @@ namespace paralog {
 void writeProgram(ByteSink& out, const Structure& first, const Structure& second,
                   const ProgressReport& progress);
 
-/// writeProgram into `output` (not committed), flushed; `displayPath`
-/// names the output in error messages.
-void writeProgramFile(SafeOutputFile& output, const std::string& displayPath,
-                      const Structure& first, const Structure& second,
-                      const ProgressReport& progress);
+/// writeProgram into `output` (not committed) through the sinks that encode
+/// it as `format` says, all of them finished and flushed.
+void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,
+                      const Structure& second, const ProgressReport& progress);
 
 }  // namespace paralog
 
