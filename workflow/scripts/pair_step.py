@@ -40,9 +40,17 @@ def _write_replacing(path, text):
     """Writes text to path through a temporary file, so that path is never left half-written."""
     directory = os.path.dirname(path) or "."
     handle, temporary = tempfile.mkstemp(dir=directory, prefix=".tmp-")
-    with os.fdopen(handle, "w", encoding="utf-8") as stream:
-        stream.write(text)
-    os.replace(temporary, path)
+    try:
+        with os.fdopen(handle, "w", encoding="utf-8") as stream:
+            stream.write(text)
+        umask = os.umask(0)
+        os.umask(umask)
+        os.chmod(temporary, 0o666 & ~umask)
+        os.replace(temporary, path)
+    except BaseException:
+        if os.path.exists(temporary):
+            os.remove(temporary)
+        raise
 
 
 def program(arguments):
