@@ -34,12 +34,17 @@ a b c $
 """
 
 
+def read(test, data, file_format=""):
+    """Reads the genomes of data from a temporary file that the test removes."""
+    with tempfile.NamedTemporaryFile(suffix=".txt", delete=False) as stream:
+        stream.write(data)
+    test.addCleanup(os.remove, stream.name)
+    return read_genomes(stream.name, file_format)
+
+
 class GenomeFileTest(unittest.TestCase):
     def read(self, data, file_format=""):
-        with tempfile.NamedTemporaryFile(suffix=".txt", delete=False) as stream:
-            stream.write(data)
-        self.addCleanup(os.remove, stream.name)
-        return read_genomes(stream.name, file_format)
+        return read(self, data, file_format)
 
     def test_native_genomes_give_names_positions_genes_and_copies(self):
         genomes = self.read(NATIVE)
@@ -60,10 +65,7 @@ class GenomeFileTest(unittest.TestCase):
 
 class PairsTest(unittest.TestCase):
     def genomes(self, data):
-        with tempfile.NamedTemporaryFile(delete=False) as stream:
-            stream.write(data)
-        self.addCleanup(os.remove, stream.name)
-        return read_genomes(stream.name)
+        return read(self, data)
 
     def test_all_pairs_in_file_order_with_safe_labels(self):
         pairs = choose_pairs(self.genomes(NATIVE), [])
