@@ -30,6 +30,7 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  coinor-cbc
 )
 
 if $fuzz; then
