@@ -30,7 +30,18 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  pkg-config
+  libdeflate-dev
+  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files.
   coinor-cbc
+  glpk-utils
+  # The manual page test renders the page; the package test builds the
+  # Debian package (dpkg-shlibdeps, which needs file and objdump).
+  man-db
+  groff-base
+  dpkg-dev
+  file
+  binutils
 )
 
 if $fuzz; then

@@ -7,12 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_input.h"
+
 namespace paralog {
 
-/// The two files of a run, as taken from the command line.
+/// The files of a run and how to read the input, as taken from the command line.
 struct RunParameters {
-  std::string inputPath;   ///< the file with the paralog table and the structures
-  std::string outputPath;  ///< the LP file to write
+  std::string inputPath;   ///< the file with the genomes
+  std::string outputPath;  ///< the LP file to write, or "-" for standard output
+  bool portable = false;   ///< --portable: the form every LP reader takes the same way
+  InputChoices choices;    ///< --format, --pair and --drop-unshared
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -26,14 +30,24 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>" and "--output/-o
-/// <file>". When help is asked for (whatever else is given), writes
+/// True when the command line asks for the program's version: it parses
+/// with the options of parseParameters, holds "--version" and does not hold
+/// "--help" (help wins). A command line the parser refuses is no version
+/// request; parseParameters then reports the fault.
+bool asksForVersion(int argc, const char* const argv[]);
+
+/// Parses the options "--help/-h", "--version", "--input/-i <file>",
+/// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
+/// "--pair A,B" and "--drop-unshared". When help is asked for (whatever else is given), writes
 /// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
-/// and returns nothing. Otherwise returns both paths: a value starting with
+/// and returns nothing. When the version is asked for (and help is not),
+/// returns nothing: the caller answers that, see asksForVersion. Otherwise
+/// returns both paths: a value starting with
 /// "/" is taken unchanged, any other is joined to the current working
-/// directory with "/". Throws UsageError on a command line the option
-/// parser refuses, that holds an argument belonging to no option, or that
-/// lacks --input or --output.
+/// directory with "/", except an output of "-" (standard output), kept as
+/// it is. Throws UsageError on a command line the option parser refuses,
+/// that holds an argument belonging to no option, that lacks --input or
+/// --output, or whose --format or --pair value is malformed.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 
