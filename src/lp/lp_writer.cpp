@@ -64,10 +64,7 @@ void LpWriter::row(Section section, TermSpan terms, Relation relation, int32_t r
     bounds_ += '\n';
     return;
   }
-  if (subjectToRows_++ == 0) {
-    put(sectionName(Section::kSubjectTo));
-    put("\n");
-  }
+  openSubjectTo(1);
   char* const start = reserve(renderedRowBound(terms) + 2);
   char* out = start;
   *out++ = '\t';
@@ -75,6 +72,27 @@ void LpWriter::row(Section section, TermSpan terms, Relation relation, int32_t r
   *out++ = '\n';
   used_ += static_cast<size_t>(out - start);
   if (used_ >= kSendBytes) sendChunk();
+}
+
+void LpWriter::openSubjectTo(uint64_t rows) {
+  if (subjectToRows_ == 0) {
+    put(sectionName(Section::kSubjectTo));
+    put("\n");
+  }
+  subjectToRows_ += rows;
+}
+
+void LpWriter::renderedRows(std::string_view lines, uint64_t count) {
+  if (stage_ != Stage::kRows) throw std::logic_error("a row after the declarations");
+  if (count == 0) return;
+  openSubjectTo(count);
+  if (lines.size() < kSendBytes / 2) {
+    put(lines);
+    if (used_ >= kSendBytes) sendChunk();
+    return;
+  }
+  sendChunk();
+  out_.write(lines);
 }
 
 void LpWriter::closeRows() {

@@ -28,10 +28,14 @@ class LpWriter : public ProgramConsumer {
 
   void objective(const TermList& terms) override;
   void row(Section section, TermSpan terms, Relation relation, int32_t rhs) override;
+  bool takesRenderedRows() const override { return true; }
+  /// Large runs of lines go to the sink as they are, without a copy.
+  void renderedRows(std::string_view lines, uint64_t count) override;
   void declare(VariableKind kind, std::string_view name) override;
   void end() override;
 
  private:
+  void openSubjectTo(uint64_t rows);
   void closeRows();
   /// Room for `bytes` more bytes at the end of the chunk (sent on first).
   char* reserve(size_t bytes);

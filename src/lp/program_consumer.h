@@ -2,6 +2,7 @@
 #define PARALOG_LP_PROGRAM_CONSUMER_H
 
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 
 #include "lp/inequality.h"
@@ -31,6 +32,17 @@ class ProgramConsumer {
   virtual void objective(const TermList& terms) = 0;
   /// One row with canonical terms (see makeCanonical).
   virtual void row(Section section, TermSpan terms, Relation relation, int32_t rhs) = 0;
+  /// True when the consumer also takes "Subject To" rows as finished LP
+  /// lines (renderedRows), so that a pipeline may render them on any thread.
+  virtual bool takesRenderedRows() const { return false; }
+  /// `count` "Subject To" rows, each "\t" renderRow "\n", back to back in
+  /// `lines`: the same as row() for each of them in turn.
+  /// REQUIRES: takesRenderedRows().
+  virtual void renderedRows(std::string_view lines, uint64_t count) {
+    (void)lines;
+    (void)count;
+    throw std::logic_error("internal error: rendered rows for a consumer of typed rows");
+  }
   virtual void declare(VariableKind kind, std::string_view name) = 0;
   virtual void end() = 0;
 };

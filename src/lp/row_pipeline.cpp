@@ -11,7 +11,10 @@ constexpr size_t kPrefetchTerms = 16;
 }  // namespace
 
 RowPipeline::RowPipeline(ProgramConsumer& consumer, size_t batchTerms)
-    : consumer_(consumer), batchTerms_(batchTerms), current_(std::make_unique<Batch>()) {
+    : consumer_(consumer),
+      batchTerms_(batchTerms),
+      renders_(consumer.takesRenderedRows()),
+      current_(std::make_unique<Batch>()) {
   worker_ = std::thread([this] { run(); });
 }
 
@@ -19,9 +22,9 @@ RowPipeline::~RowPipeline() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
-    queued_.clear();
   }
   changed_.notify_all();
+  // The worker may be rendering a queued batch: the queue goes only after it stopped.
   worker_.join();
 }
 
@@ -48,7 +51,14 @@ void RowPipeline::add(Section section, const TermList& terms, Relation relation,
 void RowPipeline::drain() {
   submitCurrent();
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return queued_.empty() && !busy_; });
+  while (!queued_.empty() || busy_) {
+    Batch* const batch = waiting(true);
+    if (batch != nullptr) {
+      renderLocked(lock, *batch);
+    } else {
+      changed_.wait(lock);
+    }
+  }
   lock.unlock();
   rethrowFailure();
 }
@@ -68,8 +78,7 @@ void RowPipeline::submitCurrent() {
     return;
   }
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return queued_.size() < kMaxQueuedBatches || failure_; });
-  if (failure_) std::rethrow_exception(failure_);
+  current_->stage = renders_ ? Stage::kWaiting : Stage::kRendered;
   queued_.push_back(std::move(current_));
   if (spare_.empty()) {
     current_ = std::make_unique<Batch>();
@@ -77,15 +86,114 @@ void RowPipeline::submitCurrent() {
     current_ = std::move(spare_.back());
     spare_.pop_back();
   }
-  lock.unlock();
   changed_.notify_all();
+  // Rather than wait for room, render the newest batch while the worker
+  // works on the oldest.
+  while (queued_.size() > kMaxQueuedBatches && !failure_) {
+    Batch* const batch = waiting(true);
+    if (batch != nullptr) {
+      renderLocked(lock, *batch);
+    } else {
+      changed_.wait(lock);
+    }
+  }
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+RowPipeline::Batch* RowPipeline::waiting(bool newest) {
+  if (newest) {
+    for (auto it = queued_.rbegin(); it != queued_.rend(); ++it) {
+      if ((*it)->stage == Stage::kWaiting) return it->get();
+    }
+  } else {
+    for (const std::unique_ptr<Batch>& batch : queued_) {
+      if (batch->stage == Stage::kWaiting) return batch.get();
+    }
+  }
+  return nullptr;
+}
+
+void RowPipeline::renderLocked(std::unique_lock<std::mutex>& lock, Batch& batch) {
+  batch.stage = Stage::kRendering;
+  const bool skip = static_cast<bool>(failure_);
+  lock.unlock();
+  std::exception_ptr failure;
+  if (!skip) {
+    try {
+      render(batch);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
+  lock.lock();
+  if (failure && !failure_) failure_ = failure;
+  batch.stage = Stage::kRendered;
+  changed_.notify_all();
+}
+
+void RowPipeline::render(Batch& batch) {
+  const Term* const terms = batch.terms.data();
+  const size_t termCount = batch.terms.size();
+  uint32_t start = 0;
+  size_t prefetched = 0;
+  size_t used = 0;
+  uint64_t rendered = 0;
+  for (const RowHead& row : batch.rows) {
+    const TermSpan span(terms + start, row.termEnd - start);
+    start = row.termEnd;
+    if (row.section != Section::kSubjectTo) continue;
+    // Names are scattered over large name tables: asking for the bytes of
+    // the next rows' names early hides most of the cache misses.
+    const size_t ahead = std::min<size_t>(termCount, row.termEnd + kPrefetchTerms);
+    for (; prefetched < ahead; ++prefetched) __builtin_prefetch(terms[prefetched].name.data());
+    const size_t bound = renderedRowBound(span) + 2;
+    if (batch.text.size() - used < bound) {
+      // Modest growth: the text of every batch in flight counts in the peak memory.
+      batch.text.resize(std::max(batch.text.size() + batch.text.size() / 4, used + bound));
+    }
+    char* out = batch.text.data() + used;
+    *out++ = '\t';
+    out = renderRow(span, row.relation, row.rhs, out);
+    *out++ = '\n';
+    used = static_cast<size_t>(out - batch.text.data());
+    ++rendered;
+  }
+  batch.textBytes = used;
+  batch.textRows = rendered;
+}
+
+void RowPipeline::deliver(const Batch& batch) {
+  if (renders_) consumer_.renderedRows(std::string_view(batch.text.data(), batch.textBytes), batch.textRows);
+  const Term* const terms = batch.terms.data();
+  const size_t termCount = batch.terms.size();
+  uint32_t start = 0;
+  size_t prefetched = 0;
+  for (const RowHead& row : batch.rows) {
+    if (!renders_ || row.section != Section::kSubjectTo) {
+      const size_t ahead = std::min<size_t>(termCount, row.termEnd + kPrefetchTerms);
+      for (prefetched = std::max<size_t>(prefetched, start); prefetched < ahead; ++prefetched) {
+        __builtin_prefetch(terms[prefetched].name.data());
+      }
+      consumer_.row(row.section, TermSpan(terms + start, row.termEnd - start), row.relation,
+                    row.rhs);
+    }
+    start = row.termEnd;
+  }
 }
 
 void RowPipeline::run() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
-    changed_.wait(lock, [this] { return stopping_ || !queued_.empty(); });
+    const auto frontReady = [this] {
+      return !queued_.empty() && queued_.front()->stage == Stage::kRendered;
+    };
+    changed_.wait(lock, [&] { return stopping_ || frontReady() || waiting(false) != nullptr; });
     if (stopping_) return;
+    if (!frontReady()) {
+      // The next batch to write is not ready: render the oldest waiting one.
+      renderLocked(lock, *waiting(false));
+      continue;
+    }
     std::unique_ptr<Batch> batch = std::move(queued_.front());
     queued_.pop_front();
     const bool skip = static_cast<bool>(failure_);
@@ -95,25 +203,15 @@ void RowPipeline::run() {
     std::exception_ptr failure;
     if (!skip) {
       try {
-        const Term* const terms = batch->terms.data();
-        const size_t termCount = batch->terms.size();
-        uint32_t start = 0;
-        size_t prefetched = 0;
-        for (const RowHead& row : batch->rows) {
-          // Names are scattered over large name tables: asking for the bytes
-          // of the next rows' names early hides most of the cache misses.
-          const size_t ahead = std::min<size_t>(termCount, row.termEnd + kPrefetchTerms);
-          for (; prefetched < ahead; ++prefetched) __builtin_prefetch(terms[prefetched].name.data());
-          consumer_.row(row.section, TermSpan(terms + start, row.termEnd - start), row.relation,
-                        row.rhs);
-          start = row.termEnd;
-        }
+        deliver(*batch);
       } catch (...) {
         failure = std::current_exception();
       }
     }
     batch->terms.clear();
     batch->rows.clear();
+    batch->textBytes = 0;
+    batch->textRows = 0;
 
     lock.lock();
     if (failure && !failure_) failure_ = failure;

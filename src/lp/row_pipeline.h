@@ -22,20 +22,30 @@ namespace paralog {
 /// in batches of about `batchTerms` terms; at most four batches wait, which
 /// bounds memory.
 ///
+/// When the consumer takes rendered rows (ProgramConsumer::
+/// takesRenderedRows), each batch's "Subject To" rows are first rendered
+/// into the batch's own text, by whichever thread is free: the worker
+/// renders the oldest waiting batch whenever the batch it must write next
+/// is not ready, and the generating thread, instead of waiting for room,
+/// renders the newest one. Batches still reach the consumer in the order
+/// they were added, so both cores share the work and every line keeps its
+/// place.
+///
 /// Ownership and threads: the pipeline does not own the consumer; the
 /// consumer (and whatever it writes into) must outlive the pipeline, so
 /// declare them before it. `add` and `drain` are called from one thread
-/// only; the consumer's row() runs on the worker thread until drain()
+/// only; the consumer's methods run on the worker thread until drain()
 /// returns, after which the caller may use the consumer again. The
-/// destructor stops the worker and drops rows not yet handed over, so an
-/// exception on the generating thread unwinds safely.
+/// destructor stops the worker after the step it is on and drops rows not
+/// yet handed over, so an exception on the generating thread unwinds
+/// safely.
 ///
 /// A row whose coefficient sum leaves 32 bits throws from its own add. A
 /// failure in the worker (a failed write) makes the next add or drain throw
 /// that failure; later rows are dropped.
 class RowPipeline : public RowSink {
  public:
-  explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 16);
+  explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 15);
   ~RowPipeline() override;
   RowPipeline(const RowPipeline&) = delete;
   RowPipeline& operator=(const RowPipeline&) = delete;
@@ -55,18 +65,34 @@ class RowPipeline : public RowSink {
     Section section;
     Relation relation;
   };
-  /// Rows on their way to the worker, their terms back to back.
+  /// Where a batch is on its way: rendering is skipped for consumers of
+  /// typed rows only.
+  enum class Stage : uint8_t { kWaiting, kRendering, kRendered };
+  /// Rows on their way to the worker, their terms back to back, and the
+  /// "Subject To" rows rendered (text's first textBytes bytes).
   struct Batch {
     TermList terms;
     std::vector<RowHead> rows;
+    std::vector<char> text;
+    size_t textBytes = 0;
+    uint64_t textRows = 0;
+    Stage stage = Stage::kWaiting;
   };
 
   void run();
   void submitCurrent();
   void rethrowFailure();
+  /// Renders `batch` with the mutex released; `lock` holds it on entry and exit.
+  void renderLocked(std::unique_lock<std::mutex>& lock, Batch& batch);
+  static void render(Batch& batch);
+  /// Hands a rendered batch to the consumer.
+  void deliver(const Batch& batch);
+  /// The oldest or newest waiting batch, or null. REQUIRES: mutex held.
+  Batch* waiting(bool newest);
 
   ProgramConsumer& consumer_;
   const size_t batchTerms_;
+  const bool renders_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<std::unique_ptr<Batch>> queued_;

@@ -34,12 +34,41 @@ std::string direct(int count) {
   return out;
 }
 
-std::string pipelined(int count, size_t batchTerms) {
+enum class Consumer { kRendered, kTyped, kRenderedSlowly };
+
+// Hands rows on to an LP writer: as typed rows only, the way a solver model
+// takes them (nothing is rendered ahead), or rendered with a pause now and
+// then, so that batches pile up and the generating thread renders some.
+class Forwarder : public ProgramConsumer {
+ public:
+  Forwarder(ProgramConsumer& next, Consumer kind) : next_(next), kind_(kind) {}
+  void objective(const TermList& terms) override { next_.objective(terms); }
+  void row(Section section, TermSpan terms, Relation relation, int32_t rhs) override {
+    next_.row(section, terms, relation, rhs);
+  }
+  bool takesRenderedRows() const override { return kind_ != Consumer::kTyped; }
+  void renderedRows(std::string_view lines, uint64_t count) override {
+    if (kind_ == Consumer::kRenderedSlowly && ++calls_ % 8 == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    next_.renderedRows(lines, count);
+  }
+  void declare(VariableKind kind, std::string_view name) override { next_.declare(kind, name); }
+  void end() override { next_.end(); }
+
+ private:
+  ProgramConsumer& next_;
+  Consumer kind_;
+  size_t calls_ = 0;
+};
+
+std::string pipelined(int count, size_t batchTerms, Consumer kind = Consumer::kRendered) {
   std::string out;
   StringSink sink(out);
   LpWriter writer(sink);
+  Forwarder forwarder(writer, kind);
   {
-    RowPipeline rows(writer, batchTerms);
+    RowPipeline rows(forwarder, batchTerms);
     for (int i = 0; i < count; ++i) addRow(rows, i);
     rows.drain();
   }
@@ -48,13 +77,31 @@ std::string pipelined(int count, size_t batchTerms) {
 }
 
 // Every row stays in place whatever the batch size, also for row counts
-// just around a batch border (rows hold 1 to 4 terms, 2.5 on average).
+// just around a batch border (rows hold 1 to 4 terms, 2.5 on average),
+// whether batches are rendered ahead (by either thread) or not.
 TEST(RowPipelineTest, RowsKeepTheirPlaceAcrossBatchBorders) {
-  for (size_t batchTerms : {size_t{1}, size_t{4}, size_t{10}, size_t{64}}) {
-    for (int count : {0, 1, 3, 4, 5, 39, 40, 41, 1000}) {
-      EXPECT_EQ(pipelined(count, batchTerms), direct(count))
-          << count << " rows, batches of " << batchTerms << " terms";
+  for (Consumer kind : {Consumer::kRendered, Consumer::kTyped, Consumer::kRenderedSlowly}) {
+    for (size_t batchTerms : {size_t{1}, size_t{4}, size_t{10}, size_t{64}}) {
+      for (int count : {0, 1, 3, 4, 5, 39, 40, 41, 1000}) {
+        EXPECT_EQ(pipelined(count, batchTerms, kind), direct(count))
+            << count << " rows, batches of " << batchTerms << " terms, consumer "
+            << static_cast<int>(kind);
+      }
     }
+  }
+}
+
+// Batches whose rendered text is around the LP writer's chunk (1 MiB) and
+// around half of it, where the writer switches from copying to writing the
+// text straight through: the bytes stay those of the direct path.
+TEST(RowPipelineTest, RenderedBatchesAroundTheWriterChunkKeepTheirPlace) {
+  const int count = 120000;
+  const std::string expected = direct(count);
+  // About 9.6 bytes per term: batches of 55000 terms render about 512 KiB,
+  // of 110000 about 1 MiB.
+  ASSERT_GT(expected.size(), size_t{2} << 20);
+  for (size_t batchTerms : {size_t{50000}, size_t{60000}, size_t{100000}, size_t{120000}}) {
+    EXPECT_TRUE(pipelined(count, batchTerms) == expected) << "batches of " << batchTerms;
   }
 }
 
