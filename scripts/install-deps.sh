@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing paralog-ilp needs,
-# only those that are missing. Uses sudo when not run as root. The package
-# lists are refreshed only if the first install attempt fails.
+# only those that are missing, then the npm packages of tests/solvers (HiGHS,
+# which the solver tests run with node). Uses sudo when not run as root. The
+# package lists are refreshed only if the first install attempt fails.
 #   scripts/install-deps.sh [--fuzz]
 # With --fuzz it also installs clang and its sanitizer and libFuzzer
 # runtime (libclang-rt-<version>-dev, only recommended by clang on Debian 12
@@ -21,6 +22,12 @@ packages=(
   libboost-program-options-dev
   libboost-filesystem-dev
   libgtest-dev
+  pkg-config
+  coinor-libcbc-dev
+  coinor-cbc
+  glpk-utils
+  nodejs
+  npm
 )
 
 if $fuzz; then
@@ -48,8 +55,19 @@ for package in "${packages[@]}"; do
   fi
 done
 
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# The npm packages the tests use go into tests/solvers/node_modules.
+install_npm_packages() {
+  if [[ ! -d "$root/tests/solvers/node_modules/highs" ]]; then
+    echo "install-deps: installing the npm packages of tests/solvers"
+    (cd "$root/tests/solvers" && npm ci --no-audit --no-fund)
+  fi
+}
+
 if [[ ${#missing[@]} -eq 0 ]]; then
   echo "install-deps: all build dependencies are installed."
+  install_npm_packages
   exit 0
 fi
 
@@ -72,3 +90,4 @@ if ! apt install -y --no-install-recommends "${missing[@]}"; then
   apt update
   apt install -y --no-install-recommends "${missing[@]}"
 fi
+install_npm_packages

@@ -10,6 +10,7 @@
 #include "app/program_file.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
+#include "app/solve_run.h"
 #include "genome/reader.h"
 
 namespace paralog {
@@ -37,6 +38,11 @@ int runProgram(int argc, const char* const argv[]) {
   // Structures after the second were read and checked but take no part.
   const Structure& first = structures[0];
   const Structure& second = structures[1];
+
+  if (parameters->solve || !parameters->solutionPath.empty()) {
+    runSolving(*parameters, first, second);
+    return 0;
+  }
 
   // Created before any generator runs, so that an unwritable output path
   // fails at once.

@@ -9,10 +9,16 @@
 
 namespace paralog {
 
-/// The two files of a run, as taken from the command line.
+/// The files and solving choices of a run, as taken from the command line.
 struct RunParameters {
   std::string inputPath;   ///< the file with the paralog table and the structures
-  std::string outputPath;  ///< the LP file to write
+  std::string outputPath;  ///< the LP file to write; empty when none is asked for
+  bool solve = false;      ///< solve the program with the embedded CBC
+  std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
+  int threads = 1;                         ///< for solve: threads of the search
+  std::string solutionPath;     ///< an external solver's solution file to read, or empty
+  std::string solutionDisplay;  ///< solutionPath as given on the command line
+  std::string reportPath;       ///< where to write the matching table, or empty
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -26,14 +32,19 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>" and "--output/-o
-/// <file>". When help is asked for (whatever else is given), writes
-/// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
-/// and returns nothing. Otherwise returns both paths: a value starting with
-/// "/" is taken unchanged, any other is joined to the current working
-/// directory with "/". Throws UsageError on a command line the option
-/// parser refuses, that holds an argument belonging to no option, or that
-/// lacks --input or --output.
+/// Parses the options "--help/-h", "--input/-i <file>", "--output/-o
+/// <file>", "--solve", "--time-limit <seconds>", "--threads <n>",
+/// "--solution <file>" and "--report <file>". When help is asked for
+/// (whatever else is given), writes "Usage: <program> -i [file] -o [file]"
+/// and the option table to `usage` and returns nothing. Otherwise returns
+/// the parameters, paths made absolute: a value starting with "/" is taken
+/// unchanged, any other is joined to the current working directory with
+/// "/". Throws UsageError on a command line the option parser refuses, that
+/// holds an argument belonging to no option, that lacks --input, that lacks
+/// --output without --solve or --solution, that gives both --solve and
+/// --solution, --time-limit or --threads without --solve, --report without
+/// either, a time limit that is not a positive number of seconds, or a
+/// thread count that is not a whole number from 1 to 256.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 
