@@ -34,7 +34,12 @@ constexpr const char* kUsage =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task\n";
+    "  -o [ --output ] arg   Linear programming task\n"
+    "  --solve               Solve the task with the embedded CBC\n"
+    "  --time-limit arg      With --solve: stop after this many seconds\n"
+    "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --solution arg        Read and check a solver's solution file\n"
+    "  --report arg          With --solve or --solution: write the matching as TSV\n";
 
 void expectCompleteRun(const ProgramRun& run) {
   EXPECT_EQ(run.exitStatus, 0) << run.err;
