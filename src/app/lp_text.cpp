@@ -18,6 +18,7 @@ void requireComparableStructures(const std::vector<Structure>& structures,
                              "; two are needed");
   }
   // Structures after the second were read and checked but take no part.
+  requireDistinctIds(structures[0], structures[1], sourceName);
   requireSameGeneNames(structures[0], structures[1], sourceName);
 }
 

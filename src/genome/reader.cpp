@@ -130,6 +130,15 @@ Gene parseGene(std::string_view token) {
     throw std::runtime_error("the copy index of gene token " + quoted(token) +
                              " does not begin with a digit");
   }
+  // Anything after the digits would otherwise be dropped, so that
+  // "+g.1.1" and "+g.2.1" became two copies of one gene "g".
+  const size_t notDigit = indexText.find_first_not_of("0123456789");
+  if (notDigit != std::string_view::npos) {
+    throw std::runtime_error("the copy index of gene token " + quoted(token) + " holds " +
+                             quoted(indexText.substr(notDigit, 1)) +
+                             " after its digits; a copy index is digits only, so a gene name"
+                             " may not contain \".\" in this format");
+  }
   const std::optional<int32_t> index = toInt(indexText);
   if (!index) {
     throw std::runtime_error("the copy index of gene token " + quoted(token) +
@@ -272,6 +281,15 @@ void requireSameGeneNames(const Structure& first, const Structure& second,
                              " but not in structure " + quoted(lacking->name) +
                              "; both structures used must hold the same gene names");
   }
+}
+
+void requireDistinctIds(const Structure& first, const Structure& second,
+                        std::string_view sourceName) {
+  if (first.id != second.id) return;
+  throw std::runtime_error(std::string(sourceName) + ": structures " + quoted(first.name) +
+                           " and " + quoted(second.name) + " both have id " +
+                           std::to_string(first.id) +
+                           "; the two structures compared must have different ids");
 }
 
 }  // namespace paralog

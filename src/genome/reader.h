@@ -58,10 +58,9 @@ std::vector<Structure> readStructures(TokenCursor& in);
 std::vector<std::string_view> splitGeneList(std::string_view list);
 
 /// Parses one gene token: sign "+" (+1) or "-" (-1), a non-empty name of
-/// name characters, ".", and a copy index that begins with a digit and fits
-/// a 32-bit signed integer (anything after its digits is ignored, so
-/// "+x.3y" gives copy 3). Throws std::runtime_error naming the token when
-/// any of this does not hold.
+/// name characters, ".", and a copy index of decimal digits only (leading
+/// zeros allowed) that fits a 32-bit signed integer. Throws
+/// std::runtime_error naming the token when any of this does not hold.
 Gene parseGene(std::string_view token);
 
 /// True for the characters a gene name may hold: ASCII letters and digits
@@ -74,6 +73,12 @@ bool isGeneNameCharacter(char c);
 /// names; the later stages pair every copy with copies of its name.
 void requireSameGeneNames(const Structure& first, const Structure& second,
                           std::string_view sourceName);
+
+/// Throws std::runtime_error("<sourceName>: structures ... and ... both
+/// have id ...") when the two structures share their id: the id goes into
+/// the names of their variables, so the two genomes would share variables.
+void requireDistinctIds(const Structure& first, const Structure& second,
+                        std::string_view sourceName);
 
 }  // namespace paralog
 

@@ -8,7 +8,9 @@ namespace paralog {
 
 // Every gene end of the first structure gets an l value bounded by the match
 // sum s of its copy (-s <= l <= s) and equal to the end's r value when the
-// copy is matched (|l - r| <= 2 - 2 s).
+// copy is matched (|l - r| <= 2 - 2 s). Its bounds -1..1 are stated too:
+// without them LP readers give l the lower bound 0, so a matched end could
+// never take r = -1 and the optimum would move.
 void generateLVariables(IlpTask& task, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
   std::cout << "Calculating L variables\n";
@@ -43,6 +45,10 @@ void generateLVariables(IlpTask& task, const Structure& first, const Structure& 
         task.addConstraint("Subject To", line);
         line.assign(r).append(" - ").append(l).append(" + ").append(doubledSum).append(" <= 2");
         task.addConstraint("Subject To", line);
+        line.assign(l).append(" >= -1");
+        task.addConstraint("Bounds", line);
+        line.assign(l).append(" <= 1");
+        task.addConstraint("Bounds", line);
       }
     }
   }

@@ -97,6 +97,19 @@ TEST(ProgramFailuresTest, StructuresWithDifferentGeneNames) {
   setup.expectUntouched();
 }
 
+TEST(ProgramFailuresTest, ComparedStructuresWithTheSameId) {
+  // The id goes into variable names: with one id the genomes would share variables.
+  const FailingRun setup(
+      "0\n3\nfirst 3 : 1 :\nC 2 : +a.1+b.1;\nsecond 3 : 1 :\nC 2 : -b.1-a.1;\n"
+      "third 3 : 0 :\n");
+  const ProgramRun run = setup.run({"-i", "in.txt", "-o", "out.lp"});
+  EXPECT_EQ(errorOf(run, 1), setup.directory.file("in.txt") +
+                                 ": structures \"first\" and \"second\" both have id 3; the two "
+                                 "structures compared must have different ids");
+  EXPECT_EQ(run.out, "Parsing params...\nDone\nReading structures...\nDone\n");
+  setup.expectUntouched();
+}
+
 TEST(ProgramFailuresTest, UnwritableOutputPathFailsBeforeAnyWork) {
   const FailingRun setup(kTwoStructures);
   const std::string readingDone = "Parsing params...\nDone\nReading structures...\nDone\n";

@@ -132,6 +132,14 @@ TEST(ReaderErrorsTest, MalformedGeneTokens) {
                 "the copy index of gene token \"+a.2147483648\" does not fit a 32-bit signed "
                 "integer");
   EXPECT_EQ(errorOfList("+a.2147483647;"), "no error");
+  // Text after the index's digits would make two genes paralogs of one.
+  const std::string digitsOnly =
+      " after its digits; a copy index is digits only, so a gene name may not contain \".\" in "
+      "this format";
+  EXPECT_EQ(errorOfList("+AT1G01010.1.1;"),
+            where + "the copy index of gene token \"+AT1G01010.1.1\" holds \".\"" + digitsOnly);
+  EXPECT_EQ(errorOfList("+a.1-b.3y;"),
+            where + "the copy index of gene token \"-b.3y\" holds \"y\"" + digitsOnly);
 }
 
 TEST(ReaderErrorsTest, ErrorsNameTheLineOfTheFaultyItem) {

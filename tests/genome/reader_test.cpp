@@ -182,12 +182,8 @@ TEST(ParseGeneTest, SignNameAndIndex) {
   EXPECT_EQ(reversed.name, "x");
   EXPECT_EQ(reversed.index, 10);
   EXPECT_EQ(reversed.sign, -1);
-  // Anything after the digits of the index is ignored.
-  EXPECT_EQ(parseGene("+x.3y").index, 3);
-  EXPECT_EQ(parseGene("+x.3y").name, "x");
-  // The name ends at the first ".".
-  EXPECT_EQ(parseGene("+g7.2.5").name, "g7");
-  EXPECT_EQ(parseGene("+g7.2.5").index, 2);
+  // Leading zeros are digits like any other.
+  EXPECT_EQ(parseGene("+x.007").index, 7);
   EXPECT_EQ(parseGene("+Long_Name{1}.42").name, "Long_Name{1}");
 }
 

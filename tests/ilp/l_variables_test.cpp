@@ -45,7 +45,9 @@ TEST(LVariablesTest, WorkedExampleLineByLine) {
                    "l_a.1h - z_a.1.1 - z_a.1.2 <= 0",
                    "l_a.1h - r_0_a.1h + 2 z_a.1.1 + 2 z_a.1.2 <= 2",
                    "- l_a.1h + r_0_a.1h + 2 z_a.1.1 + 2 z_a.1.2 <= 2"}));
-  EXPECT_TRUE(task.lines("Bounds").empty());
+  // Without its bounds an l value could not be -1 in any LP reader.
+  EXPECT_EQ(task.lines("Bounds"),
+            (Lines{"l_a.1t >= -1", "l_a.1t <= 1", "l_a.1h >= -1", "l_a.1h <= 1"}));
   EXPECT_EQ(names(storage.generalVariables()),
             (Lines{"l_a.1h", "l_a.1t", "r_0_a.1h", "r_0_a.1t"}));
   EXPECT_EQ(names(storage.binaryVariables()), (Lines{"z_a.1.1", "z_a.1.2"}));
@@ -85,6 +87,9 @@ TEST(LVariablesTest, CopyListedTwiceInFirstRepeatsAllItsLines) {
   Lines twice = once;
   twice.insert(twice.end(), once.begin(), once.end());
   EXPECT_EQ(task.lines("Subject To"), twice);
+  const Lines bounds = {"l_a.1t >= -1", "l_a.1t <= 1", "l_a.1h >= -1", "l_a.1h <= 1"};
+  EXPECT_EQ(task.lines("Bounds"), (Lines{bounds[0], bounds[1], bounds[2], bounds[3], bounds[0],
+                                         bounds[1], bounds[2], bounds[3]}));
   EXPECT_EQ(names(storage.generalVariables()),
             (Lines{"l_a.1h", "l_a.1t", "r_1_a.1h", "r_1_a.1t"}));
 }

@@ -136,6 +136,14 @@ Bounds
 	r_2_a.1t <= 1
 	r_2_a.1h >= -1
 	r_2_a.1h <= 1
+	l_a.1t >= -1
+	l_a.1t <= 1
+	l_a.1h >= -1
+	l_a.1h <= 1
+	l_a.2t >= -1
+	l_a.2t <= 1
+	l_a.2h >= -1
+	l_a.2h <= 1
 
 
 Binary

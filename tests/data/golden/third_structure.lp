@@ -179,6 +179,14 @@ Bounds
 	r_2_b.1t <= 1
 	r_2_b.1h >= -1
 	r_2_b.1h <= 1
+	l_a.1t >= -1
+	l_a.1t <= 1
+	l_a.1h >= -1
+	l_a.1h <= 1
+	l_b.1t >= -1
+	l_b.1t <= 1
+	l_b.1h >= -1
+	l_b.1h <= 1
 
 
 Binary
