@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,17 +29,37 @@ double gapPercent(double objective, double bound) {
   return std::fabs(objective - bound) / std::fmax(1.0, std::fabs(objective)) * 100.0;
 }
 
-// Prints a progress line from CBC's search at most every kProgressInterval.
+// The state of one solve that CBC's event handler and its clones share.
+struct SolveWatch {
+  Clock::time_point start;
+  Clock::time_point lastProgress;
+  std::optional<double> limitSeconds;
+  std::ostream* out = nullptr;
+  bool timeUp = false;  // the search was stopped at the time limit
+};
+
+// Prints a progress line from CBC's search at most every kProgressInterval,
+// and stops the search once the time limit (wall-clock) has passed: CBC's
+// own limit misses long heuristics and counts processor time.
 class ProgressHandler : public CbcEventHandler {
  public:
-  ProgressHandler(std::ostream* out, Clock::time_point start) : out_(out), start_(start), last_(start) {}
+  explicit ProgressHandler(SolveWatch* watch) : watch_(watch) {}
   CbcEventHandler* clone() const override { return new ProgressHandler(*this); }
 
   CbcAction event(CbcEvent) override {
     const Clock::time_point now = Clock::now();
-    if (out_ == nullptr || model_ == nullptr || now - last_ < kProgressInterval) return noAction;
-    last_ = now;
-    const double seconds = std::chrono::duration<double>(now - start_).count();
+    const double seconds = std::chrono::duration<double>(now - watch_->start).count();
+    if (watch_->limitSeconds && seconds > *watch_->limitSeconds) {
+      watch_->timeUp = true;
+      return stop;
+    }
+    // Sub-searches (small branch and bound in heuristics) have a parent
+    // model; their numbers are not those of the whole search.
+    if (watch_->out == nullptr || model_ == nullptr || model_->parentModel() != nullptr ||
+        now - watch_->lastProgress < kProgressInterval) {
+      return noAction;
+    }
+    watch_->lastProgress = now;
     const double bound = model_->getBestPossibleObjValue();
     std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
     if (model_->bestSolution() != nullptr) {
@@ -50,14 +71,12 @@ class ProgressHandler : public CbcEventHandler {
     } else {
       line += ", no solution yet, best bound " + formatNumber(bound);
     }
-    *out_ << line << std::endl;
+    *watch_->out << line << std::endl;
     return noAction;
   }
 
  private:
-  std::ostream* out_;
-  Clock::time_point start_;
-  Clock::time_point last_;
+  SolveWatch* watch_;  // owned by solveWithCbc, outlives every clone
 };
 
 void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
@@ -95,10 +114,10 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
 // CBC calls this at several points of CbcMain1; nothing to do there.
 int noCallback(CbcModel*, int) { return 0; }
 
-SolutionStatus statusOf(const CbcModel& model, bool hasSolution) {
+SolutionStatus statusOf(const CbcModel& model, bool hasSolution, bool timeUp) {
+  if (timeUp || model.secondaryStatus() == 4) return SolutionStatus::kTimeLimit;
   if (model.isProvenOptimal() && hasSolution) return SolutionStatus::kOptimal;
   if (model.isProvenInfeasible()) return SolutionStatus::kInfeasible;
-  if (model.secondaryStatus() == 4) return SolutionStatus::kTimeLimit;
   if (model.secondaryStatus() == 5) return SolutionStatus::kInterrupted;
   return hasSolution ? SolutionStatus::kFeasible : SolutionStatus::kInfeasible;
 }
@@ -118,10 +137,12 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   data.noPrinting_ = true;
   data.useSignalHandler_ = true;
   CbcMain0(model, data);
-  ProgressHandler handler(options.progress, start);
+  SolveWatch watch{start, start, options.timeLimitSeconds, options.progress};
+  ProgressHandler handler(&watch);
   model.passInEventHandler(&handler);
 
-  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0"};
+  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
+                                        "-timeMode", "elapsed"};
   if (options.threads > 1) {
     arguments.insert(arguments.end(), {"-threads", std::to_string(options.threads)});
   }
@@ -137,7 +158,7 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
 
   SolveResult result;
   const double* best = model.bestSolution();
-  result.solution.status = statusOf(model, best != nullptr);
+  result.solution.status = statusOf(model, best != nullptr, watch.timeUp);
   result.bestBound = model.getBestPossibleObjValue();
   if (best != nullptr) {
     result.solution.values.assign(best, best + program.variables().size());

@@ -28,7 +28,9 @@ struct SolveResult {
 /// Solves `program` with CBC (linked as a library), its own log silenced,
 /// writing "solving: ..." progress lines (elapsed time, best solution, best
 /// bound, gap) to `options.progress`. Stops at the time limit or on SIGINT
-/// (Ctrl-C) with the best solution found so far; CBC installs its own
+/// (Ctrl-C) with the best solution found so far (the limit counts
+/// wall-clock seconds and is checked between steps of the search, so a long
+/// step may overrun it); CBC installs its own
 /// SIGINT handler for the duration of the solve. Runs on the calling thread
 /// plus `options.threads - 1` helper threads; not reentrant. Throws
 /// std::runtime_error if CBC fails.
