@@ -28,6 +28,13 @@ packages=(
   glpk-utils
   nodejs
   npm
+  # The manual page test renders the page; the package test builds the
+  # Debian package (dpkg-shlibdeps, which needs file and objdump).
+  man-db
+  groff-base
+  dpkg-dev
+  file
+  binutils
 )
 
 if $fuzz; then

@@ -2,16 +2,17 @@
 
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/input_file.h"
-#include "app/lp_text.h"
 #include "app/program_file.h"
+#include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/safe_output_file.h"
 #include "app/solve_run.h"
-#include "genome/reader.h"
+#include "app/version.h"
 
 namespace paralog {
 namespace {
@@ -22,22 +23,26 @@ void progress(const char* line) { std::cout << line << std::flush; }
 }  // namespace
 
 int runProgram(int argc, const char* const argv[]) {
+  // The version line is all that such a run prints, without progress lines,
+  // so that scripts can read it as it is.
+  if (asksForVersion(argc, argv)) {
+    std::cout << "paralog-ilp " << kProgramVersion << std::endl;
+    if (!std::cout) throw std::runtime_error("cannot write to standard output");
+    return 0;
+  }
   progress("Parsing params...\n");
   const std::optional<RunParameters> parameters = parseParameters(argc, argv, std::cerr);
   if (!parameters) return 0;
   progress("Done\n");
 
   const std::string text = readInputFile(parameters->inputPath);
-  TokenCursor input(text, parameters->inputPath);
-  const ParalogTable paralogTable = readParalogTable(input);
-  progress("Reading structures...\n");
-  const std::vector<Structure> structures = readStructures(input);
+  ProgramInput input = readGenomes(text, parameters->inputPath, parameters->choices.format,
+                                   [] { progress("Reading structures...\n"); });
   progress("Done\n");
 
-  requireComparableStructures(structures, parameters->inputPath);
-  // Structures after the second were read and checked but take no part.
-  const Structure& first = structures[0];
-  const Structure& second = structures[1];
+  chooseComparedPair(input, parameters->inputPath, parameters->choices);
+  const Structure& first = input.firstCompared();
+  const Structure& second = input.secondCompared();
 
   if (parameters->solve || !parameters->solutionPath.empty()) {
     runSolving(*parameters, first, second);
@@ -49,6 +54,9 @@ int runProgram(int argc, const char* const argv[]) {
   SafeOutputFile output(parameters->outputPath);
   writeProgramFile(output, parameters->outputPath, first, second);
   output.commit();
+  // Notes wait for success, so that a failed run prints its error line alone.
+  for (const std::string& note : input.notes) std::cerr << note << '\n';
+  std::cerr << std::flush;
   progress("Done\n");
   return 0;
 }

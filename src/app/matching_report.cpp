@@ -6,7 +6,7 @@
 #include <set>
 #include <utility>
 
-#include "app/gene_display_name.h"
+#include "genome/gene_name_escape.h"
 
 namespace paralog {
 namespace {
@@ -49,7 +49,7 @@ MatchingReport reportMatching(const Structure& first, const Structure& second,
   std::map<std::string, std::vector<MatchingRow>> byGene;
   MatchingReport report;
   for (const auto& [name, i] : firstCopies) {
-    const std::string display = displayGeneName(name);
+    const std::string display = originalGeneName(first, name);
     for (auto it = secondCopies.lower_bound({name, INT32_MIN}); it != secondCopies.end() && it->first == name; ++it) {
       const int32_t index = program.find("z_" + name + "." + std::to_string(i) + "." +
                                          std::to_string(it->second));
@@ -68,7 +68,7 @@ MatchingReport reportMatching(const Structure& first, const Structure& second,
   }
   for (const Copy& copy : secondCopies) {
     if (matchedSecond.count(copy) != 0) continue;
-    const std::string display = displayGeneName(copy.first);
+    const std::string display = originalGeneName(second, copy.first);
     byGene[display].push_back({display, std::nullopt, copy.second});
   }
   for (auto& [display, rows] : byGene) {

@@ -14,7 +14,7 @@ namespace paralog {
 /// One row of the matching table: a gene copy of either genome and the copy
 /// it is matched with, if any.
 struct MatchingRow {
-  std::string gene;               ///< the name shown to the user (displayGeneName)
+  std::string gene;               ///< as the input wrote it (escaped names decoded)
   std::optional<int32_t> first;   ///< copy index in the first genome
   std::optional<int32_t> second;  ///< copy index in the second genome
 };

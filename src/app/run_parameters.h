@@ -7,12 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_input.h"
+
 namespace paralog {
 
-/// The files and solving choices of a run, as taken from the command line.
+/// The files of a run, how to read the input and the solving choices, as
+/// taken from the command line.
 struct RunParameters {
-  std::string inputPath;   ///< the file with the paralog table and the structures
+  std::string inputPath;   ///< the file with the genomes
   std::string outputPath;  ///< the LP file to write; empty when none is asked for
+  InputChoices choices;    ///< --format, --pair and --drop-unshared
   bool solve = false;      ///< solve the program with the embedded CBC
   std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
   int threads = 1;                         ///< for solve: threads of the search
@@ -32,19 +36,28 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// Parses the options "--help/-h", "--input/-i <file>", "--output/-o
-/// <file>", "--solve", "--time-limit <seconds>", "--threads <n>",
+/// True when the command line asks for the program's version: it parses
+/// with the options of parseParameters, holds "--version" and does not hold
+/// "--help" (help wins). A command line the parser refuses is no version
+/// request; parseParameters then reports the fault.
+bool asksForVersion(int argc, const char* const argv[]);
+
+/// Parses the options "--help/-h", "--version", "--input/-i <file>",
+/// "--output/-o <file>", "--format native|unimog|grimm", "--pair A,B",
+/// "--drop-unshared", "--solve", "--time-limit <seconds>", "--threads <n>",
 /// "--solution <file>" and "--report <file>". When help is asked for
 /// (whatever else is given), writes "Usage: <program> -i [file] -o [file]"
-/// and the option table to `usage` and returns nothing. Otherwise returns
-/// the parameters, paths made absolute: a value starting with "/" is taken
-/// unchanged, any other is joined to the current working directory with
-/// "/". Throws UsageError on a command line the option parser refuses, that
-/// holds an argument belonging to no option, that lacks --input, that lacks
-/// --output without --solve or --solution, that gives both --solve and
-/// --solution, --time-limit or --threads without --solve, --report without
-/// either, a time limit that is not a positive number of seconds, or a
-/// thread count that is not a whole number from 1 to 256.
+/// and the option table to `usage` and returns nothing. When the version is
+/// asked for (and help is not), returns nothing: the caller answers that,
+/// see asksForVersion. Otherwise returns the parameters, paths made
+/// absolute: a value starting with "/" is taken unchanged, any other is
+/// joined to the current working directory with "/". Throws UsageError on a
+/// command line the option parser refuses, that holds an argument belonging
+/// to no option, that lacks --input, that lacks --output without --solve or
+/// --solution, whose --format or --pair value is malformed, that gives both
+/// --solve and --solution, --time-limit or --threads without --solve,
+/// --report without either, a time limit that is not a positive number of
+/// seconds, or a thread count that is not a whole number from 1 to 256.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 

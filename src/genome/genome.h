@@ -30,7 +30,12 @@ struct Structure {
   std::vector<Chromosome> chromosomes;
   CopyIndex copies;  ///< exactly the names and indices of the genes above
   int32_t id = 0;    ///< genome number used inside variable names
-  std::string name;  ///< first word of the structure's header
+  /// First word of the structure's header; in UniMoG and GRIMM files the
+  /// text after ">" on the genome's header line.
+  std::string name;
+  /// Gene names were escaped when read (UniMoG and GRIMM files); see
+  /// genome/gene_name_escape.h for their original form.
+  bool escapedNames = false;
 };
 
 }  // namespace paralog

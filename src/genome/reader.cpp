@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/to_int.h"
+#include "genome/name_length_check.h"
 #include "genome/quoted.h"
 
 namespace paralog {
@@ -60,31 +61,11 @@ char readChar(TokenCursor& in, const Context& context, std::string_view what) {
   return item.text.front();
 }
 
-size_t decimalLength(int64_t value) {
-  size_t length = value < 0 ? 2 : 1;
-  for (value /= 10; value != 0; value /= 10) ++length;
-  return length;
-}
-
-// Length of a gene copy's extremity key: name "." index end.
-size_t extremityKeyLength(const Gene& gene) {
-  return gene.name.size() + 1 + decimalLength(gene.index) + 1;
-}
-
 std::string structureContext(size_t ordinal, const std::string& name) {
   std::string text = "structure " + std::to_string(ordinal);
   if (!name.empty()) text += " (" + quoted(name) + ")";
   return text;
 }
-
-// The gene copy of a structure with the longest extremity key, and where
-// it was read; checked once the ids of all structures are known.
-struct LongestKey {
-  size_t length = 0;
-  size_t chromosome = 0;
-  size_t gene = 0;
-  size_t line = 0;
-};
 
 }  // namespace
 
@@ -166,11 +147,12 @@ ParalogTable readParalogTable(TokenCursor& in) {
 
 namespace {
 
-// Reads one chromosome of `structure` (type, gene count, separator, gene
-// list), appends it and records its genes in `copies` and `longestKey`.
+// Reads one chromosome of `structure` (the `ordinal`-th of the file, from
+// 1): type, gene count, separator, gene list. Appends it and records its
+// genes in `copies` and `lengths`.
 template <class Context>
 void readChromosome(TokenCursor& in, const Context& chromosomeContext, Structure& structure,
-                    LongestKey& longestKey) {
+                    size_t ordinal, NameLengthCheck& lengths) {
   Chromosome chromosome;
   chromosome.circular = readChar(in, chromosomeContext, "the chromosome type") == 'C';
   // The count is checked but not trusted: the list decides.
@@ -195,48 +177,20 @@ void readChromosome(TokenCursor& in, const Context& chromosomeContext, Structure
       entry = structure.copies.emplace(gene.name, std::vector<int32_t>{}).first;
     }
     entry->second.push_back(gene.index);
-    const size_t keyLength = extremityKeyLength(gene);
-    if (keyLength > longestKey.length) {
-      longestKey = {keyLength, structure.chromosomes.size(), chromosome.genes.size() - 1,
-                    list.line};
-    }
+    lengths.record(ordinal - 1, structure.chromosomes.size(), gene, list.line);
   }
   structure.chromosomes.push_back(std::move(chromosome));
-}
-
-// The longest names pair two gene ends: "t_" id "_" key key. Their id is
-// that of either structure, so the widest id of the file bounds them all.
-void checkNameLengths(const TokenCursor& in, const std::vector<Structure>& structures,
-                      const std::vector<LongestKey>& longest) {
-  size_t idLength = 0;
-  for (const Structure& structure : structures) {
-    idLength = std::max(idLength, decimalLength(structure.id));
-  }
-  for (size_t s = 0; s < structures.size(); ++s) {
-    if (longest[s].length == 0) continue;
-    const size_t nameLength = 3 + idLength + 2 * longest[s].length;
-    if (nameLength <= kMaxVariableNameLength) continue;
-    const Structure& structure = structures[s];
-    const Gene& gene = structure.chromosomes[longest[s].chromosome].genes[longest[s].gene];
-    in.fail(longest[s].line,
-            structureContext(s + 1, structure.name) + ", chromosome " +
-                std::to_string(longest[s].chromosome + 1) + ": gene " + quoted(gene.name) +
-                " with copy index " + std::to_string(gene.index) + " gives variable names of " +
-                std::to_string(nameLength) + " characters; LP readers accept at most " +
-                std::to_string(kMaxVariableNameLength));
-  }
 }
 
 }  // namespace
 
 std::vector<Structure> readStructures(TokenCursor& in) {
   std::vector<Structure> structures;
-  std::vector<LongestKey> longest;
+  NameLengthCheck lengths;
   const auto listContext = [] { return std::string("structure list"); };
   const int32_t count = readCount(in, listContext, "the number of structures");
   for (int32_t ordinal = 1; ordinal <= count; ++ordinal) {
     Structure structure;
-    LongestKey longestKey;
     const auto context = [&] { return structureContext(ordinal, structure.name); };
     structure.name = std::string(readWord(in, context, "the structure's name").text);
     structure.id = readInt(in, context, "the id");
@@ -251,36 +205,16 @@ std::vector<Structure> readStructures(TokenCursor& in) {
       const auto chromosomeContext = [&] {
         return context() + ", chromosome " + std::to_string(c);
       };
-      readChromosome(in, chromosomeContext, structure, longestKey);
+      readChromosome(in, chromosomeContext, structure, static_cast<size_t>(ordinal), lengths);
     }
     structures.push_back(std::move(structure));
-    longest.push_back(longestKey);
   }
-  checkNameLengths(in, structures, longest);
+  if (const auto fault = lengths.check(structures)) {
+    in.fail(fault->line, structureContext(fault->structure + 1, structures[fault->structure].name) +
+                             ", chromosome " + std::to_string(fault->chromosome + 1) + ": " +
+                             fault->message);
+  }
   return structures;
-}
-
-void requireSameGeneNames(const Structure& first, const Structure& second,
-                          std::string_view sourceName) {
-  auto a = first.copies.begin();
-  auto b = second.copies.begin();
-  while (a != first.copies.end() || b != second.copies.end()) {
-    const Structure* holder = nullptr;
-    const Structure* lacking = nullptr;
-    const std::string* name = nullptr;
-    if (b == second.copies.end() || (a != first.copies.end() && a->first < b->first)) {
-      holder = &first, lacking = &second, name = &a->first;
-    } else if (a == first.copies.end() || b->first < a->first) {
-      holder = &second, lacking = &first, name = &b->first;
-    } else {
-      ++a, ++b;
-      continue;
-    }
-    throw std::runtime_error(std::string(sourceName) + ": gene " + quoted(*name) +
-                             " occurs in structure " + quoted(holder->name) +
-                             " but not in structure " + quoted(lacking->name) +
-                             "; both structures used must hold the same gene names");
-  }
 }
 
 void requireDistinctIds(const Structure& first, const Structure& second,

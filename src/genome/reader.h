@@ -68,12 +68,6 @@ Gene parseGene(std::string_view token);
 /// the LP file or be refused by solvers).
 bool isGeneNameCharacter(char c);
 
-/// Throws std::runtime_error("<sourceName>: gene ... occurs in structure ...
-/// but not in structure ...") unless both structures hold the same gene
-/// names; the later stages pair every copy with copies of its name.
-void requireSameGeneNames(const Structure& first, const Structure& second,
-                          std::string_view sourceName);
-
 /// Throws std::runtime_error("<sourceName>: structures ... and ... both
 /// have id ...") when the two structures share their id: the id goes into
 /// the names of their variables, so the two genomes would share variables.

@@ -62,7 +62,8 @@ TEST(LpTextTest, RefusesWhatARunRefuses) {
   EXPECT_EQ(errorOf("0\n1\nA 0 : 1 :\nL 1 : +a.1;\n"), "in.txt: found 1 structure; two are needed");
   EXPECT_EQ(errorOf("0 0"), "in.txt: found 0 structures; two are needed");
   EXPECT_THAT(errorOf("0 2 A 0 : 1 : L 1 : +a.1; B 1 : 1 : L 1 : +b.1;"),
-              HasSubstr("in.txt: gene \"a\" occurs in structure \"A\" but not in structure \"B\""));
+              HasSubstr("in.txt: 2 genes occur in only one of the compared genomes: in \"A\" only: "
+                        "\"a\"; in \"B\" only: \"b\";"));
   EXPECT_EQ(errorOf("0 2 A 0 : 1 : L 1 : +a.1 B 1 : 1 : L 1 : +a.1;"),
             "in.txt:1: structure 1 (\"A\"), chromosome 1: the gene list \"+a.1\" does not end with "
             "\";\"");

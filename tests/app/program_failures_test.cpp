@@ -91,8 +91,10 @@ TEST(ProgramFailuresTest, StructuresWithDifferentGeneNames) {
   const FailingRun setup("0\n2\nfirst 0 : 1 :\nL 2 : +a.1-b.1;\nsecond 1 : 1 :\nC 2 : +b.1+c.1;\n");
   const ProgramRun run = setup.run({"-i", "in.txt", "-o", "out.lp"});
   EXPECT_EQ(errorOf(run, 1), setup.directory.file("in.txt") +
-                                 ": gene \"a\" occurs in structure \"first\" but not in structure "
-                                 "\"second\"; both structures used must hold the same gene names");
+                                 ": 2 genes occur in only one of the compared genomes: in \"first\" "
+                                 "only: \"a\"; in \"second\" only: \"c\"; both genomes must "
+                                 "hold the same gene names (--drop-unshared removes such genes "
+                                 "from both)");
   EXPECT_EQ(run.out, "Parsing params...\nDone\nReading structures...\nDone\n");
   setup.expectUntouched();
 }

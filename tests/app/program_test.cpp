@@ -33,8 +33,12 @@ constexpr const char* kUsage =
     "Usage: paralog-ilp -i [file] -o [file]\n"
     "Options:\n"
     "  -h [ --help ]         Show help\n"
+    "  --version             Show version\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
     "  -o [ --output ] arg   Linear programming task\n"
+    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
+    "  --drop-unshared       Drop genes missing from either genome\n"
     "  --solve               Solve the task with the embedded CBC\n"
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
@@ -76,6 +80,24 @@ TEST(ProgramTest, HelpWithOtherOptionsOnlyShowsTheUsage) {
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, "Parsing params...\n");
     EXPECT_EQ(run.err, kUsage);
+    EXPECT_THAT(directory.entries(), ElementsAre("in.txt"));
+  }
+}
+
+TEST(ProgramTest, VersionPrintsOnlyTheVersionLine) {
+  TempDirectory directory;
+  directory.write("in.txt", kTwoStructures);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"},
+        std::vector<std::string>{"-i", "in.txt", "--version", "-o", "out.lp"}}) {
+    RunOptions options;
+    options.argv0 = "renamed-tool";
+    const ProgramRun run = runExecutable(directory.path(), args, options);
+    EXPECT_EQ(run.exitStatus, 0);
+    // The version of the project() line in CMakeLists.txt, under the
+    // program's own name whatever argv[0] says.
+    EXPECT_EQ(run.out, "paralog-ilp " PARALOG_VERSION "\n");
+    EXPECT_EQ(run.err, "");
     EXPECT_THAT(directory.entries(), ElementsAre("in.txt"));
   }
 }
@@ -147,7 +169,14 @@ TEST(ProgramTest, OnlyTheFirstTwoStructuresCount) {
   three += "third 9 : 1 :\nC 2 : +zz.1-zz.2;\n";
   directory.write("three.txt", three);
   expectCompleteRun(runExecutable(directory.path(), {"-i", "two.txt", "-o", "two.lp"}));
-  expectCompleteRun(runExecutable(directory.path(), {"-i", "three.txt", "-o", "three.lp"}));
+  const ProgramRun threeRun =
+      runExecutable(directory.path(), {"-i", "three.txt", "-o", "three.lp"});
+  EXPECT_EQ(threeRun.exitStatus, 0);
+  EXPECT_EQ(threeRun.out, kFullRunOutput);
+  // One line says which two were compared and that the third was ignored.
+  EXPECT_EQ(threeRun.err,
+            "note: comparing genome 1 (\"first\") with genome 2 (\"second\"); 1 more genome in "
+            "the file is ignored (choose two with --pair A,B)\n");
   EXPECT_EQ(directory.read("two.lp"), directory.read("three.lp"));
 
   // Still, the third must be well-formed.

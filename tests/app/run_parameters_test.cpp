@@ -15,8 +15,12 @@ using ::testing::HasSubstr;
 constexpr const char* kOptionTable =
     "Options:\n"
     "  -h [ --help ]         Show help\n"
+    "  --version             Show version\n"
     "  -i [ --input ] arg    File with paralogs and structs\n"
     "  -o [ --output ] arg   Linear programming task\n"
+    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
+    "  --drop-unshared       Drop genes missing from either genome\n"
     "  --solve               Solve the task with the embedded CBC\n"
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
@@ -60,6 +64,31 @@ TEST(ParseParametersTest, HelpWinsOverEveryOtherOption) {
     EXPECT_EQ(parse(args, usage), std::nullopt);
     EXPECT_EQ(usage.str(), std::string("Usage: paralog-ilp -i [file] -o [file]\n") + kOptionTable);
   }
+}
+
+// Counts the arguments of `args` for the argc/argv pair of the parser.
+bool asksForVersion(std::vector<const char*> args) {
+  return paralog::asksForVersion(static_cast<int>(args.size()), args.data());
+}
+
+TEST(ParseParametersTest, VersionIsAskedForUnlessHelpIsToo) {
+  EXPECT_TRUE(asksForVersion({"p", "--version"}));
+  EXPECT_TRUE(asksForVersion({"p", "-i", "in.txt", "--version", "-o", "out.lp"}));
+  // The option parser accepts an unambiguous start of a long option name.
+  EXPECT_TRUE(asksForVersion({"p", "--vers"}));
+  EXPECT_FALSE(asksForVersion({"p", "--version", "-h"}));
+  EXPECT_FALSE(asksForVersion({"p", "-i", "in.txt", "-o", "out.lp"}));
+  EXPECT_FALSE(asksForVersion({}));
+  // A command line the parser refuses is left to parseParameters to report.
+  EXPECT_FALSE(asksForVersion({"p", "--version", "--bogus"}));
+  EXPECT_FALSE(asksForVersion({"p", "--version", "extra"}));
+  EXPECT_FALSE(asksForVersion({"p", "--version=1"}));
+  EXPECT_EQ(usageError({"p", "--version", "--bogus"}), "unrecognised option '--bogus'");
+
+  // Asked for the version, the parser returns nothing to run and no usage.
+  std::ostringstream usage;
+  EXPECT_EQ(parse({"p", "--version", "-i", "in.txt"}, usage), std::nullopt);
+  EXPECT_EQ(usage.str(), "");
 }
 
 TEST(ParseParametersTest, ProgramNameIsTheLastPartOfArgv0) {

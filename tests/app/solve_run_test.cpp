@@ -168,6 +168,17 @@ TEST(SolveRunTest, ReportListsEveryCopyInOrder) {
   EXPECT_THAT(directory.entries(), ::testing::ElementsAre("in.txt", "r.tsv"));
 }
 
+TEST(SolveRunTest, ReportShowsGeneNamesAsTheInputWroteThem) {
+  TempDirectory directory;
+  // UniMoG names that the LP file holds escaped ("tRNA~2DLeu").
+  directory.write("in.txt", ">A\ntRNA-Leu b -c |\n>B\ntRNA-Leu -b -c |\n");
+  const ProgramRun solved = runExecutable(
+      directory.path(), {"-i", "in.txt", "--solve", "--report", "r.tsv", "-o", "out.lp"});
+  ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+  EXPECT_NE(directory.read("out.lp").find("z_tRNA~2DLeu.1.1"), std::string::npos);
+  EXPECT_EQ(directory.read("r.tsv"), "gene\tfirst\tsecond\nb\t1\t1\nc\t1\t1\ntRNA-Leu\t1\t1\n");
+}
+
 TEST(SolveRunTest, BrokenSolutionsAreRefused) {
   testutil::FailingRun failing(kSingleCopies);
   const TempDirectory& directory = failing.directory;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "genome/reader.h"
+#include "genome/unshared_genes.h"
 #include "genome/reader_test_support.h"
 #include "lp/variables_storage.h"
 
@@ -250,15 +251,15 @@ TEST(RequireSameGeneNamesTest, NamesTheGeneThatOneStructureLacks) {
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(),
-                 "in.txt: gene \"d\" occurs in structure \"first\" but not in structure "
-                 "\"second\"; both structures used must hold the same gene names");
+                 "in.txt: 2 genes occur in only one of the compared genomes: in \"first\" only: "
+                 "\"d\"; in \"second\" only: \"e\"; both genomes must hold the same gene "
+                 "names (--drop-unshared removes such genes from both)");
   }
   try {
     requireSameGeneNames(extraInFirst.structures[1], extraInFirst.structures[0], "in.txt");
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("gene \"d\" occurs in structure \"first\" but not in "
-                                        "structure \"second\""));
+    EXPECT_THAT(error.what(), HasSubstr("in \"second\" only: \"e\"; in \"first\" only: \"d\";"));
   }
 
   const testutil::InputContent emptySecond =

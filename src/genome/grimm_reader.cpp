@@ -1,0 +1,9 @@
+#include "genome/grimm_reader.h"
+
+namespace paralog {
+
+std::vector<Structure> readGrimm(std::string_view text, const std::string& sourceName) {
+  return readMarkedGenomes(text, sourceName, kGrimmEnds);
+}
+
+}  // namespace paralog

@@ -1,0 +1,50 @@
+#ifndef PARALOG_GENOME_MARKED_GENOME_READER_H
+#define PARALOG_GENOME_MARKED_GENOME_READER_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "genome/genome.h"
+
+namespace paralog {
+
+/// What sets one ">"-headed genome format apart from another: the
+/// characters that close a linear and a circular chromosome.
+struct ChromosomeEnds {
+  std::string_view formatLabel;  ///< "UniMoG" or "GRIMM", for messages
+  char linear;
+  char circular;
+};
+
+// Reader shared by the UniMoG and GRIMM formats, which differ only in their
+// chromosome ends:
+//
+//   file       = { header { chromosome } }
+//   header     = a line whose first non-white character is ">"; the rest of
+//                the line, without surrounding white space, names the genome
+//   chromosome = gene { gene } end
+//   gene       = a word: an optional sign ("-" reverse, "+" forward) and a
+//                non-empty name of any non-white bytes
+//   end        = the linear or circular end character, as a word of its own
+//                or closing the last gene's word ("a b c|")
+//
+// Words are separated by white space, chromosomes may span lines, and a
+// word beginning with "#" starts a comment running to the end of its line.
+// The genomes become structures with ids 1, 2, ... in file order; their
+// names are the header texts; gene names are escaped (gene_name_escape.h)
+// and the copies of a name are numbered 1, 2, ... in order of appearance
+// within each genome.
+
+/// Reads every genome of `text`. Throws std::runtime_error, reading
+/// "<sourceName>:<line>: genome <n> ("<name>")[, chromosome <k>]: ...",
+/// for: a gene or end before the first header, a lone sign, an end with no
+/// gene before it, a chromosome without its end, a genome without
+/// chromosomes, a file without genomes, and a gene whose escaped name makes
+/// a variable name longer than kMaxVariableNameLength (genome/reader.h).
+std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
+                                         const ChromosomeEnds& ends);
+
+}  // namespace paralog
+
+#endif  // PARALOG_GENOME_MARKED_GENOME_READER_H

@@ -1,0 +1,9 @@
+#include "genome/unimog_reader.h"
+
+namespace paralog {
+
+std::vector<Structure> readUnimog(std::string_view text, const std::string& sourceName) {
+  return readMarkedGenomes(text, sourceName, kUnimogEnds);
+}
+
+}  // namespace paralog
