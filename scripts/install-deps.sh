@@ -27,7 +27,6 @@ packages=(
   coinor-cbc
   glpk-utils
   nodejs
-  npm
   # The manual page test renders the page; the package test builds the
   # Debian package (dpkg-shlibdeps, which needs file and objdump).
   man-db
@@ -36,6 +35,12 @@ packages=(
   file
   binutils
 )
+
+# Debian's nodejs leaves npm to a package of its own; NodeSource's nodejs
+# carries npm and conflicts with that package.
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
 
 if $fuzz; then
   packages+=(clang)
