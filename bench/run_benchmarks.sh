@@ -5,7 +5,9 @@
 # from /dev/zero to the same disk, measured in the same run. Two floors are
 # shown: "disk", with dd's conv=fdatasync, the time to get the bytes onto
 # the disk; and "cache", plain dd, the time to hand them to the page cache.
-# The ratio is the run's time over the disk floor.
+# The ratio is the run's time over the disk floor. Each size is then run
+# again into a .gz output: its size, time, and time over the plain run's
+# ("gz/plain"); its decompressed bytes must equal the plain file's.
 #
 #   bench/run_benchmarks.sh                 # N = 100 200 400 1000
 #   SIZES="100 200" bench/run_benchmarks.sh
@@ -40,8 +42,8 @@ mkdir -p "$work"
 now() { date +%s.%N; }
 calc() { awk "BEGIN { print $* }"; }
 
-printf '%6s %12s %9s %9s %10s %9s %9s %8s %8s  %s\n' N "LP bytes" "time s" "MB/s" "peak RSS" \
-  "disk s" "cache s" "ratio" "/cache" checksum
+printf '%6s %12s %9s %9s %10s %9s %9s %8s %8s %11s %8s %8s  %s\n' N "LP bytes" "time s" "MB/s" \
+  "peak RSS" "disk s" "cache s" "ratio" "/cache" "gz bytes" "gz s" "gz/plain" checksum
 status=0
 for n in $sizes; do
   input=$work/input-$n.txt
@@ -68,18 +70,31 @@ for n in $sizes; do
   cache=$(calc "$cache_end - $cache_start")
   rm -f "$work/floor.bin"
 
+  gz_start=$(now)
+  "$program" -i "$input" -o "$output.gz" > /dev/null
+  gz_end=$(now)
+  gz_seconds=$(calc "$gz_end - $gz_start")
+  gz_bytes=$(stat -c %s "$output.gz")
+  gz_sum=$(gzip -dc "$output.gz" | sha256sum | cut -c1-16)
+  rm -f "$output.gz"
+
   note=""
+  if [ "$gz_sum" != "$sum" ]; then
+    note="  GZIP MISMATCH"
+    status=1
+  fi
   expected=$(awk -v n="$n" -v s="$seed" '$1 == n && $2 == s {print $3}' "$checksums" 2>/dev/null || true)
   if [ -n "$expected" ] && [ "$expected" != "$sum" ]; then
-    note="  MISMATCH (expected $expected)"
+    note="$note  MISMATCH (expected $expected)"
     status=1
   elif [ -z "$expected" ] && [ "$record" = yes ] && [ "$n" -le 200 ]; then
     echo "$n $seed $sum" >> "$checksums"
     note="  recorded"
   fi
-  printf '%6s %12s %9.2f %9.1f %8.1fMB %9.3f %9.3f %8.1f %8.1f  %s%s\n' "$n" "$bytes" \
-    "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" \
-    "$floor" "$cache" "$(calc "$seconds / $floor")" "$(calc "$seconds / $cache")" "$sum" "$note"
+  printf '%6s %12s %9.2f %9.1f %8.1fMB %9.3f %9.3f %8.1f %8.1f %11s %8.2f %8.2f  %s%s\n' "$n" \
+    "$bytes" "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" \
+    "$floor" "$cache" "$(calc "$seconds / $floor")" "$(calc "$seconds / $cache")" "$gz_bytes" \
+    "$gz_seconds" "$(calc "$gz_seconds / $seconds")" "$sum" "$note"
   rm -f "$output"
 done
 exit $status

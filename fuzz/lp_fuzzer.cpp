@@ -23,7 +23,7 @@
 
 #include "app/lp_text.h"
 #include "app/program_file.h"
-#include "app/safe_output_file.h"
+#include "app/output_target.h"
 #include "genome/genome.h"
 #include "ilp/objective_forecast.h"
 #include "property/lp_file_check.h"
@@ -142,8 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (paralog::forecastObjective(first, second) != objectiveOf(lp)) {
     finding("the objective forecast differs from the generated objective");
   }
-  paralog::SafeOutputFile output(outputPath);
-  paralog::writeProgramFile(output, outputPath, first, second);
+  paralog::OutputTarget output(outputPath);
+  paralog::writeProgramFile(output, {}, first, second);
   output.commit();
   if (readOutput() != lp) finding("the program's LP file differs from the one built in memory");
   return 0;

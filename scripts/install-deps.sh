@@ -3,16 +3,25 @@
 # only those that are missing, then the npm packages of tests/solvers (HiGHS,
 # which the solver tests run with node). Uses sudo when not run as root. The
 # package lists are refreshed only if the first install attempt fails.
-#   scripts/install-deps.sh [--fuzz]
+#   scripts/install-deps.sh [--fuzz] [--workflow]
 # With --fuzz it also installs clang and its sanitizer and libFuzzer
 # runtime (libclang-rt-<version>-dev, only recommended by clang on Debian 12
-# and later), which scripts/fuzz.sh needs.
+# and later), which scripts/fuzz.sh needs. With --workflow it also installs
+# snakemake, which runs workflow/Snakefile and its test.
 set -euo pipefail
 
 fuzz=false
-if [[ "${1:-}" == "--fuzz" ]]; then
-  fuzz=true
-fi
+workflow=false
+for option in "$@"; do
+  case "$option" in
+    --fuzz) fuzz=true ;;
+    --workflow) workflow=true ;;
+    *)
+      echo "install-deps: unknown option $option (use --fuzz, --workflow)" >&2
+      exit 2
+      ;;
+  esac
+done
 
 packages=(
   g++
@@ -23,7 +32,11 @@ packages=(
   libboost-filesystem-dev
   libgtest-dev
   pkg-config
+  libdeflate-dev
+  # The CBC library that --solve embeds.
   coinor-libcbc-dev
+  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files;
+  # HiGHS comes from npm and runs with node.
   coinor-cbc
   glpk-utils
   nodejs
@@ -51,6 +64,10 @@ if $fuzz; then
   if [[ -n "$clang_major" ]] && apt-cache show "libclang-rt-$clang_major-dev" >/dev/null 2>&1; then
     packages+=("libclang-rt-$clang_major-dev")
   fi
+fi
+
+if $workflow; then
+  packages+=(snakemake)
 fi
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

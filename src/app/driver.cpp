@@ -1,16 +1,19 @@
 #include "app/driver.h"
 
+#include <exception>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/input_file.h"
 #include "app/program_file.h"
 #include "app/program_input.h"
 #include "app/run_parameters.h"
-#include "app/safe_output_file.h"
+#include "app/output_target.h"
 #include "app/solve_run.h"
 #include "app/version.h"
 
@@ -19,6 +22,35 @@ namespace {
 
 // Progress lines are flushed at once so that a long run shows where it is.
 void progress(const char* line) { std::cout << line << std::flush; }
+
+// While it lives, what is printed on std::cout (the progress lines, also
+// those of the generators) goes to standard error instead, leaving standard
+// output to the LP file.
+class ProgressOnStandardError {
+ public:
+  ProgressOnStandardError() : saved_(std::cout.rdbuf(std::cerr.rdbuf())) {}
+  ~ProgressOnStandardError() { std::cout.rdbuf(saved_); }
+  ProgressOnStandardError(const ProgressOnStandardError&) = delete;
+  ProgressOnStandardError& operator=(const ProgressOnStandardError&) = delete;
+
+ private:
+  std::streambuf* saved_;
+};
+
+// Whether the words of a command line that the parser refused ask for
+// standard output ("-o -", "--output -", "-o-", "--output=-"), so that not
+// even the first progress line lands in the output.
+bool asksForStandardOutput(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i] != nullptr ? argv[i] : "";
+    if (word == "-o-" || word == "--output=-") return true;
+    if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
+        std::string_view(argv[i + 1]) == "-") {
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -30,9 +62,27 @@ int runProgram(int argc, const char* const argv[]) {
     if (!std::cout) throw std::runtime_error("cannot write to standard output");
     return 0;
   }
+  // The command line decides where progress goes, so it is parsed before
+  // the first progress line; its failure is reported after that line.
+  std::ostringstream usage;
+  std::optional<RunParameters> parameters;
+  std::exception_ptr failure;
+  try {
+    parameters = parseParameters(argc, argv, usage);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  std::optional<ProgressOnStandardError> toStandardError;
+  if (parameters ? parameters->outputPath == "-" : failure && asksForStandardOutput(argc, argv)) {
+    toStandardError.emplace();
+  }
+
   progress("Parsing params...\n");
-  const std::optional<RunParameters> parameters = parseParameters(argc, argv, std::cerr);
-  if (!parameters) return 0;
+  if (failure) std::rethrow_exception(failure);
+  if (!parameters) {
+    std::cerr << usage.str() << std::flush;
+    return 0;
+  }
   progress("Done\n");
 
   const std::string text = readInputFile(parameters->inputPath);
@@ -46,18 +96,19 @@ int runProgram(int argc, const char* const argv[]) {
 
   if (parameters->solve || !parameters->solutionPath.empty()) {
     runSolving(*parameters, first, second);
-    return 0;
+  } else {
+    // Created before any generator runs, so that an unwritable output path
+    // fails at once.
+    OutputTarget output(parameters->outputPath);
+    const OutputFormat format{parameters->portable, namesGzipFile(parameters->outputPath)};
+    writeProgramFile(output, format, first, second);
+    output.commit();
   }
-
-  // Created before any generator runs, so that an unwritable output path
-  // fails at once.
-  SafeOutputFile output(parameters->outputPath);
-  writeProgramFile(output, parameters->outputPath, first, second);
-  output.commit();
   // Notes wait for success, so that a failed run prints its error line alone.
   for (const std::string& note : input.notes) std::cerr << note << '\n';
   std::cerr << std::flush;
-  progress("Done\n");
+  // A solving run said "Done" itself, before its summary.
+  if (!parameters->solve && parameters->solutionPath.empty()) progress("Done\n");
   return 0;
 }
 

@@ -5,7 +5,8 @@ namespace paralog {
 
 /// Runs the program once: parses the command line, reads the input file,
 /// generates every variable family into one task and one storage, and
-/// writes the LP file, printing its progress lines on standard output.
+/// writes the LP file, printing its progress lines on standard output (on
+/// standard error when the LP file goes to standard output, "-o -").
 /// Returns 0 after a complete run or after showing the usage text. Asked
 /// for the version, prints only "paralog-ilp X.Y.Z" and returns 0. Throws
 /// UsageError for a bad command line and std::runtime_error (or another

@@ -30,16 +30,20 @@ void restartFile(int fd, const std::string& displayPath) {
 
 }  // namespace
 
-void writeProgramFile(SafeOutputFile& output, const std::string& displayPath,
-                      const Structure& first, const Structure& second) {
+void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,
+                      const Structure& second) {
+  const std::string& displayPath = output.displayName();
+  // Made before the task, so that the task's thread, which writes the
+  // streamed lines into them, stops before they go.
+  OutputSinks sinks(output.fd(), displayPath, format);
+  ByteSink& sink = sinks.sink();
   VariablesStorage storage;
   // Lines are canonicalised on a second thread while the generators run.
-  IlpTask task(output.directory(), kSectionMemoryLimit, /*background=*/true);
-  FdSink sink(output.fd(), displayPath);
+  IlpTask task(output.scratchDirectory(), kSectionMemoryLimit, /*background=*/true);
 
   const std::string forecast = forecastObjective(first, second);
   VariablesStorage::writeLpHead(sink, forecast);
-  const uint64_t streamStart = sink.bytesWritten();
+  const uint64_t streamStart = sinks.fileBytes();
   task.streamSection(kStreamedSection, sink);
 
   generateProgram(task, first, second, storage);
@@ -50,10 +54,14 @@ void writeProgramFile(SafeOutputFile& output, const std::string& displayPath,
   // if the forecast was right and no section precedes the streamed one.
   if (storage.objectiveText() == forecast && !task.hasLines("Minimize")) {
     storage.writeLpAfterObjective(sink, task);
-    sink.flush();
+    sinks.finish();
     return;
   }
-  sink.flush();
+  if (!sinks.plain() || !output.rewritable()) {
+    throw std::runtime_error("cannot write " + displayPath +
+                             ": the objective changed after it was written");
+  }
+  sinks.finish();
   task.unstreamSection(kStreamedSection, output.fd(), streamStart);
   restartFile(output.fd(), displayPath);
   FdSink fresh(output.fd(), displayPath);

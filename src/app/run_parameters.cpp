@@ -22,7 +22,8 @@ po::options_description describeOptions() {
       ("help,h", "Show help")
       ("version", "Show version")
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
-      ("output,o", po::value<std::string>(), "Linear programming task")
+      ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
+      ("portable", "Write an LP file every solver reads alike")
       ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
@@ -150,8 +151,10 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   RunParameters parameters;
   parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
   if (hasOutput) {
-    parameters.outputPath = joinToDirectory(directory, values["output"].as<std::string>());
+    const std::string output = values["output"].as<std::string>();
+    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
   }
+  parameters.portable = values.count("portable") != 0;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();
     parameters.choices.format = parseInputFormat(name);

@@ -15,7 +15,8 @@ namespace paralog {
 /// taken from the command line.
 struct RunParameters {
   std::string inputPath;   ///< the file with the genomes
-  std::string outputPath;  ///< the LP file to write; empty when none is asked for
+  std::string outputPath;  ///< the LP file to write, "-" for standard output, empty for none
+  bool portable = false;   ///< --portable: the form every LP reader takes the same way
   InputChoices choices;    ///< --format, --pair and --drop-unshared
   bool solve = false;      ///< solve the program with the embedded CBC
   std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
@@ -43,15 +44,16 @@ std::string_view programName(std::string_view argv0);
 bool asksForVersion(int argc, const char* const argv[]);
 
 /// Parses the options "--help/-h", "--version", "--input/-i <file>",
-/// "--output/-o <file>", "--format native|unimog|grimm", "--pair A,B",
-/// "--drop-unshared", "--solve", "--time-limit <seconds>", "--threads <n>",
-/// "--solution <file>" and "--report <file>". When help is asked for
-/// (whatever else is given), writes "Usage: <program> -i [file] -o [file]"
-/// and the option table to `usage` and returns nothing. When the version is
-/// asked for (and help is not), returns nothing: the caller answers that,
-/// see asksForVersion. Otherwise returns the parameters, paths made
-/// absolute: a value starting with "/" is taken unchanged, any other is
-/// joined to the current working directory with "/". Throws UsageError on a
+/// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
+/// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
+/// "--threads <n>", "--solution <file>" and "--report <file>". When help is
+/// asked for (whatever else is given), writes "Usage: <program> -i [file]
+/// -o [file]" and the option table to `usage` and returns nothing. When the
+/// version is asked for (and help is not), returns nothing: the caller
+/// answers that, see asksForVersion. Otherwise returns the parameters,
+/// paths made absolute: a value starting with "/" is taken unchanged, any
+/// other is joined to the current working directory with "/", except an
+/// output of "-" (standard output), kept as it is. Throws UsageError on a
 /// command line the option parser refuses, that holds an argument belonging
 /// to no option, that lacks --input, that lacks --output without --solve or
 /// --solution, whose --format or --pair value is malformed, that gives both

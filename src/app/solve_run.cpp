@@ -12,6 +12,8 @@
 #include "app/input_file.h"
 #include "app/lp_text.h"
 #include "app/matching_report.h"
+#include "app/output_sinks.h"
+#include "app/output_target.h"
 #include "app/safe_output_file.h"
 #include "common/byte_sink.h"
 #include "lp/embedded_cbc.h"
@@ -92,8 +94,9 @@ LinearProgram buildLinearProgram(const Structure& first, const Structure& second
 
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
   // Created before any work, so that unwritable paths fail at once.
-  std::unique_ptr<SafeOutputFile> lpFile, reportFile;
-  if (!parameters.outputPath.empty()) lpFile = std::make_unique<SafeOutputFile>(parameters.outputPath);
+  std::unique_ptr<OutputTarget> lpFile;
+  std::unique_ptr<SafeOutputFile> reportFile;
+  if (!parameters.outputPath.empty()) lpFile = std::make_unique<OutputTarget>(parameters.outputPath);
   if (!parameters.reportPath.empty()) {
     reportFile = std::make_unique<SafeOutputFile>(parameters.reportPath);
   }
@@ -101,7 +104,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   const std::string lpText = lpTextFromStructures(first, second);
   if (lpFile) {
     std::cout << "Writing ilp task to file...\n" << std::flush;
-    writeWhole(*lpFile, parameters.outputPath, lpText);
+    OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
+                      OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
+    sinks.sink().write(lpText);
+    sinks.finish();
   }
   const LinearProgram program = linearProgramFromLpText(lpText);
 

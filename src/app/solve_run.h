@@ -14,11 +14,13 @@ namespace paralog {
 LinearProgram buildLinearProgram(const Structure& first, const Structure& second);
 
 /// The run for --solve or --solution: generates the program in memory
-/// (writing the LP file when `parameters.outputPath` is set), solves it
+/// (writing the LP file when `parameters.outputPath` is set, in the form
+/// --portable and a ".gz" path ask for), solves it
 /// with the embedded CBC or reads the solution file, checks the solution,
 /// prints the summary lines on standard output and writes the matching
-/// table to `parameters.reportPath` when set. Output files appear only
-/// after everything succeeded. Throws std::runtime_error on any failure,
+/// table to `parameters.reportPath` when set, then "Done". Replaced output
+/// files appear only after everything succeeded (an LP file written in
+/// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found
 /// no solution.
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second);

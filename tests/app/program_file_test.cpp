@@ -75,8 +75,8 @@ TEST(ProgramFileTest, WritesTheSameBytesAsTheWholeFileWriter) {
 
     const std::string path = directory + "/program_file_test.lp";
     {
-      SafeOutputFile output(path);
-      writeProgramFile(output, path, structures[0], structures[1]);
+      OutputTarget output(path);
+      writeProgramFile(output, {}, structures[0], structures[1]);
       output.commit();
     }
     testing::internal::GetCapturedStdout();

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -187,6 +188,22 @@ void writeFile(const std::string& path, const std::string& content) {
 
 std::string sourcePath(const std::string& relative) {
   return std::string(PARALOG_SOURCE_DIR) + "/" + relative;
+}
+
+ShellRun runShell(const std::string& workingDirectory, const std::string& script) {
+  std::string quoted = "'";
+  for (char c : script) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += "'";
+  const std::string command =
+      "cd '" + workingDirectory + "' && bash -c " + quoted + " </dev/null 2>&1";
+  ShellRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) systemFailure("popen");
+  char buffer[4096];
+  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, got);
+  const int status = ::pclose(pipe);
+  if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
+  return run;
 }
 
 }  // namespace paralog::testutil

@@ -42,6 +42,16 @@ struct RunOptions {
 ProgramRun runExecutable(const std::string& workingDirectory, const std::vector<std::string>& args,
                          const RunOptions& options = {});
 
+/// What a shell script printed (standard output and error together) and its
+/// exit status (-1 when it did not exit normally).
+struct ShellRun {
+  int exitStatus = -1;
+  std::string output;
+};
+
+/// Runs `script` with bash in `workingDirectory`, standard input empty.
+ShellRun runShell(const std::string& workingDirectory, const std::string& script);
+
 /// A fresh directory under $TMPDIR (or /tmp), removed with its content
 /// (permissions restored first) when the object goes.
 class TempDirectory {

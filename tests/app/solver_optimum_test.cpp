@@ -1,5 +1,6 @@
-// Solves the LP files of small genome pairs with the CBC program and with the
-// embedded CBC (--solve) and checks the optimum: for single-copy genomes a few inversions apart it must be
+// Solves the portable LP files of small genome pairs with the CBC program and
+// with the embedded CBC (--solve) and checks the optimum: for single-copy
+// genomes a few inversions apart it must be
 // 2d - 4N, with d the DCJ distance of the pair computed here from its
 // adjacency graph, and for a few pairs far apart it must stay what it was.
 
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <numeric>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -111,33 +111,15 @@ int dcjDistance(const TestGenome& first, const TestGenome& second) {
   return n - (cycles + oddPaths / 2);
 }
 
-// Merges each o variable's two objective terms "+ o_X - n o_X" into one, as
-// the solvers here refuse or misread a variable named twice in the objective.
-std::string mergeObjectiveTerms(const std::string& lp) {
-  const size_t lineStart = lp.find('\n') + 1;
-  const size_t lineEnd = lp.find('\n', lineStart);
-  static const std::regex twice(R"(\+ (o_\S+) - (\d+) \1(?=\s|$))");
-  std::string objective = lp.substr(lineStart, lineEnd - lineStart);
-  std::string merged;
-  auto last = objective.cbegin();
-  for (std::sregex_iterator it(objective.begin(), objective.end(), twice), end; it != end; ++it) {
-    merged.append(last, (*it)[0].first);
-    merged += "- " + std::to_string(std::stoi((*it)[2]) - 1) + " " + (*it)[1].str();
-    last = (*it)[0].second;
-  }
-  merged.append(last, objective.cend());
-  return lp.substr(0, lineStart) + merged + lp.substr(lineEnd);
-}
-
 // Writes the LP file of the pair, solves it with CBC and returns the optimum.
 long solvedOptimum(const TestGenome& first, const TestGenome& second) {
   TempDirectory directory;
   directory.write("in.txt", inputText(first, second));
-  const ProgramRun run = runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp"});
+  const ProgramRun run =
+      runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp", "--portable"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
-  directory.write("merged.lp", mergeObjectiveTerms(directory.read("out.lp")) + "\n");
   const std::string command = "cd '" + directory.path() +
-                              "' && cbc merged.lp solve solu solution.txt > cbc.log 2>&1";
+                              "' && cbc out.lp solve solu solution.txt > cbc.log 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << directory.read("cbc.log");
   const std::string solution = directory.read("solution.txt");
   const std::string optimal = "Optimal - objective value ";

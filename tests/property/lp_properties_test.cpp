@@ -19,7 +19,7 @@
 #include "app/program_file.h"
 #include "app/quiet_stdout.h"
 #include "app/run_program.h"
-#include "app/safe_output_file.h"
+#include "app/output_target.h"
 #include "ilp/objective_forecast.h"
 #include "property/lp_file_check.h"
 
@@ -201,8 +201,8 @@ TEST(LpPropertiesTest, RandomValidInputsGiveWellFormedLpFiles) {
         << text;
     // The program's own way of writing it gives the same bytes.
     const std::string path = directory.file("out.lp");
-    SafeOutputFile output(path);
-    writeProgramFile(output, path, read.structures[0], read.structures[1]);
+    OutputTarget output(path);
+    writeProgramFile(output, {}, read.structures[0], read.structures[1]);
     output.commit();
     ASSERT_EQ(testutil::readFile(path), lp) << "input " << i << ":\n" << text;
   }

@@ -1,0 +1,29 @@
+#include "app/output_sinks.h"
+
+namespace paralog {
+
+bool namesGzipFile(const std::string& path) {
+  return path.size() >= 3 && path.compare(path.size() - 3, 3, ".gz") == 0;
+}
+
+OutputSinks::OutputSinks(int fd, const std::string& displayName, const OutputFormat& format)
+    : file_(fd, displayName) {
+  if (format.gzip) gzip_ = std::make_unique<GzipSink>(file_);
+  if (format.portable) {
+    portable_ = std::make_unique<PortableLpSink>(gzip_ ? static_cast<ByteSink&>(*gzip_) : file_);
+  }
+}
+
+ByteSink& OutputSinks::sink() {
+  if (portable_) return *portable_;
+  if (gzip_) return *gzip_;
+  return file_;
+}
+
+void OutputSinks::finish() {
+  if (portable_) portable_->finish();
+  if (gzip_) gzip_->finish();
+  file_.flush();
+}
+
+}  // namespace paralog
