@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Whole-program benchmark: for each genome size N, generates a deterministic
+# Whole-program benchmark: for each genome size, generates a deterministic
 # input, runs paralog-ilp on it and prints the LP size, wall time, MB/s, peak
-# resident memory and the floor: the time dd needs to write as many bytes
-# from /dev/zero to the same disk, measured in the same run. Two floors are
-# shown: "disk", with dd's conv=fdatasync, the time to get the bytes onto
-# the disk; and "cache", plain dd, the time to hand them to the page cache.
-# The ratio is the run's time over the disk floor. Each size is then run
-# again into a .gz output: its size, time, and time over the plain run's
-# ("gz/plain"); its decompressed bytes must equal the plain file's.
+# resident memory, CPU seconds (user + system, all threads) and the floor:
+# the time dd needs to write() as many bytes from memory (/dev/zero, 1 MiB
+# blocks) into the same file system, measured in the same run. Two floors
+# are shown: "write", plain dd, the time to hand the bytes to the file
+# system (page cache or tmpfs), and "disk", with conv=fdatasync, the time to
+# get them onto the disk. The ratio is the run's time over the write floor.
+# Each size is then run again into a .gz output: its size, time, and time
+# over the plain run's ("gz/plain"); its decompressed bytes must equal the
+# plain file's.
 #
-#   bench/run_benchmarks.sh                 # N = 100 200 400 1000
-#   SIZES="100 200" bench/run_benchmarks.sh
+# SIZES are gene counts G of the benchmark input (paralog_make_input);
+# CIRCULAR are sizes N of the all-circular input: each genome one circular
+# chromosome of N single-copy genes, the second a fixed shuffle of the
+# first with mixed signs.
+#
+#   bench/run_benchmarks.sh                 # G = 100 200 400 1000, N = 50 100 200
+#   SIZES="100 200" CIRCULAR="" bench/run_benchmarks.sh
+#   WORK_DIR=/dev/shm/bench bench/run_benchmarks.sh     # on tmpfs
 #   bench/run_benchmarks.sh --record        # store checksums of new outputs
 #   PROGRAM=/path/to/paralog-ilp bench/run_benchmarks.sh   # time another build
 #
@@ -20,7 +28,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-sizes=${SIZES:-"100 200 400 1000"}
+sizes=${SIZES-"100 200 400 1000"}
+circular=${CIRCULAR-"50 100 200"}
 seed=${SEED:-42}
 work=${WORK_DIR:-$build/bench-run}
 checksums=$root/bench/checksums.txt
@@ -42,21 +51,39 @@ mkdir -p "$work"
 now() { date +%s.%N; }
 calc() { awk "BEGIN { print $* }"; }
 
-printf '%6s %12s %9s %9s %10s %9s %9s %8s %8s %11s %8s %8s  %s\n' N "LP bytes" "time s" "MB/s" \
-  "peak RSS" "disk s" "cache s" "ratio" "/cache" "gz bytes" "gz s" "gz/plain" checksum
+# One circular chromosome of n genes per genome: g1 .. gn forward, then
+# the genes in the order i * 7 mod n (a shuffle for n not divisible by 7),
+# every third one reversed.
+circular_input() {
+  awk -v n="$1" 'BEGIN {
+    printf "0\n2\nfirst 1 : 1 :\nC %d : ", n
+    for (i = 1; i <= n; i++) printf "+g%d.1", i
+    printf ";\nsecond 2 : 1 :\nC %d : ", n
+    for (i = 0; i < n; i++) { g = (i * 7) % n + 1; printf "%sg%d.1", (i % 3 == 0 ? "-" : "+"), g }
+    printf ";\n"
+  }'
+}
+
+printf '%7s %12s %9s %9s %10s %7s %9s %9s %8s %11s %8s %8s  %s\n' size "LP bytes" "time s" \
+  "MB/s" "peak RSS" "CPU s" "write s" "disk s" "ratio" "gz bytes" "gz s" "gz/plain" checksum
 status=0
-for n in $sizes; do
+for n in $sizes $(for c in $circular; do echo "c$c"; done); do
   input=$work/input-$n.txt
   output=$work/out-$n.lp
-  "$build/bench/paralog_make_input" "$n" "$seed" > "$input"
+  case $n in
+    c*) circular_input "${n#c}" > "$input" ;;
+    *) "$build/bench/paralog_make_input" "$n" "$seed" > "$input" ;;
+  esac
 
   start=$(now)
   /usr/bin/time -v -o "$work/time-$n.txt" "$program" -i "$input" -o "$output" > /dev/null
   end=$(now)
   seconds=$(calc "$end - $start")
   rss_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time-$n.txt")
+  cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {print s}' "$work/time-$n.txt")
   bytes=$(stat -c %s "$output")
   sum=$(sha256sum "$output" | cut -c1-16)
+  rm -f "$output"  # before the floor, so that a tmpfs holds one copy at a time
 
   blocks=$(( (bytes + 1048575) / 1048576 ))
   floor_start=$(now)
@@ -87,14 +114,13 @@ for n in $sizes; do
   if [ -n "$expected" ] && [ "$expected" != "$sum" ]; then
     note="$note  MISMATCH (expected $expected)"
     status=1
-  elif [ -z "$expected" ] && [ "$record" = yes ] && [ "$n" -le 200 ]; then
+  elif [ -z "$expected" ] && [ "$record" = yes ] && [ "${n#c}" = "$n" ] && [ "$n" -le 200 ]; then
     echo "$n $seed $sum" >> "$checksums"
     note="  recorded"
   fi
-  printf '%6s %12s %9.2f %9.1f %8.1fMB %9.3f %9.3f %8.1f %8.1f %11s %8.2f %8.2f  %s%s\n' "$n" \
+  printf '%7s %12s %9.2f %9.1f %8.1fMB %7.2f %9.3f %9.3f %8.2f %11s %8.2f %8.2f  %s%s\n' "$n" \
     "$bytes" "$seconds" "$(calc "$bytes / 1048576 / $seconds")" "$(calc "$rss_kb / 1024")" \
-    "$floor" "$cache" "$(calc "$seconds / $floor")" "$(calc "$seconds / $cache")" "$gz_bytes" \
-    "$gz_seconds" "$(calc "$gz_seconds / $seconds")" "$sum" "$note"
-  rm -f "$output"
+    "$cpu" "$cache" "$floor" "$(calc "$seconds / $cache")" "$gz_bytes" "$gz_seconds" \
+    "$(calc "$gz_seconds / $seconds")" "$sum" "$note"
 done
 exit $status

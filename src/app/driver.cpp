@@ -21,7 +21,7 @@ namespace paralog {
 namespace {
 
 // Progress lines are flushed at once so that a long run shows where it is.
-void progress(const char* line) { std::cout << line << std::flush; }
+void progress(std::string_view line) { std::cout << line << std::flush; }
 
 // While it lives, what is printed on std::cout (the progress lines, also
 // those of the generators) goes to standard error instead, leaving standard
@@ -101,7 +101,7 @@ int runProgram(int argc, const char* const argv[]) {
     // fails at once.
     OutputTarget output(parameters->outputPath);
     const OutputFormat format{parameters->portable, namesGzipFile(parameters->outputPath)};
-    writeProgramFile(output, format, first, second);
+    writeProgramFile(output, format, first, second, progress);
     output.commit();
   }
   // Notes wait for success, so that a failed run prints its error line alone.

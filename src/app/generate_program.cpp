@@ -1,23 +1,48 @@
 #include "app/generate_program.h"
 
-#include <iostream>
-
 #include "ilp/gene_match_sum.h"
 #include "ilp/generators.h"
+#include "ilp/objective.h"
+#include "lp/canonical_rows.h"
+#include "lp/row_pipeline.h"
 
 namespace paralog {
 
-void generateProgram(IlpTask& task, const Structure& first, const Structure& second,
-                     VariablesStorage& storage) {
-  generateZVariables(task, first, second, storage);
-  generateTVariables(task, first, second, storage);
-  generateUVariables(task, first, second, storage);
-  generatePVariables(task, first, second, storage);
-  generateRVariables(task, first, second, storage);
-  generateLVariables(task, first, second, storage);
-  std::cout << "Calculating O variables\n" << std::flush;
-  generateOVariables(task, storage, first, second, firstGeneMatchSum);
-  generateOVariables(task, storage, second, first, secondGeneMatchSum);
+void generateProgram(RowSink& rows, const Structure& first, const Structure& second,
+                     VariablesStorage& storage, const ProgressReport& progress) {
+  progress("Calculating Z variables\n");
+  generateZVariables(rows, first, second, storage);
+  progress("Calculating T variables\n");
+  generateTVariables(rows, first, second, storage);
+  progress("Calculating U variables\n");
+  generateUVariables(rows, first, second, storage);
+  progress("Calculating P variables\n");
+  generatePVariables(rows, first, second, storage);
+  progress("Calculating R variables\n");
+  generateRVariables(rows, first, second, storage);
+  progress("Calculating L variables\n");
+  generateLVariables(rows, first, second, storage);
+  progress("Calculating O variables\n");
+  generateOVariables(rows, storage, first, second, firstGeneMatchSum);
+  generateOVariables(rows, storage, second, first, secondGeneMatchSum);
+}
+
+void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
+                  const ProgressReport& progress, RowThreads threads) {
+  consumer.objective(Objective(first, second).terms());
+  // The storage keeps the names that rows view, so it outlives the sinks.
+  VariablesStorage storage;
+  if (threads == RowThreads::kSecondThread) {
+    RowPipeline pipeline(consumer);
+    generateProgram(pipeline, first, second, storage, progress);
+    pipeline.drain();
+  } else {
+    CanonicalRows rows(consumer);
+    generateProgram(rows, first, second, storage, progress);
+  }
+  progress("Writing ilp task to file...\n");
+  storage.declareAll(consumer);
+  consumer.end();
 }
 
 }  // namespace paralog

@@ -1,19 +1,19 @@
 #include "app/lp_text.h"
 
+#include <iostream>
+
 #include "app/generate_program.h"
 #include "common/byte_sink.h"
-#include "lp/ilp_task.h"
-#include "lp/variables_storage.h"
+#include "lp/lp_writer.h"
 
 namespace paralog {
 
 std::string lpTextFromStructures(const Structure& first, const Structure& second) {
-  IlpTask task;
-  VariablesStorage storage;
-  generateProgram(task, first, second, storage);
   std::string text;
   StringSink sink(text);
-  storage.writeLp(sink, task);
+  LpWriter writer(sink);
+  buildProgram(first, second, writer, [](std::string_view line) { std::cout << line; },
+               RowThreads::kCallingThread);
   return text;
 }
 

@@ -10,10 +10,10 @@
 namespace paralog {
 
 /// The LP file the program writes for `first` and `second`, built in
-/// memory: every generator runs (printing its progress line on standard
-/// output) and the result is written as by VariablesStorage::writeLp. The
-/// two structures must hold the same gene names. Memory use grows with the
-/// LP text, which grows with the square and cube of the genomes.
+/// memory on the calling thread alone (no row pipeline), as a reference for
+/// the file path; the progress lines go to standard output. The two
+/// structures must hold the same gene names. Memory use grows with the LP
+/// text, which grows with the square and cube of the genomes.
 std::string lpTextFromStructures(const Structure& first, const Structure& second);
 
 /// The whole path from input text to LP text without any file:

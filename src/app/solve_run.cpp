@@ -103,7 +103,6 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
 
   const std::string lpText = lpTextFromStructures(first, second);
   if (lpFile) {
-    std::cout << "Writing ilp task to file...\n" << std::flush;
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
     sinks.sink().write(lpText);

@@ -93,8 +93,4 @@ int32_t adjacencyNumber(const AdjacencyNumbering& numbering, const Adjacency& ad
   return found->number;
 }
 
-std::string adjacencyNumberText(const AdjacencyNumbering& numbering, const Adjacency& adjacency) {
-  return std::to_string(adjacencyNumber(numbering, adjacency));
-}
-
 }  // namespace paralog

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "genome/genome.h"
-#include "lp/extremity.h"
+#include "genome/extremity.h"
 
 namespace paralog {
 
@@ -75,10 +75,8 @@ class AdjacencyNumbering {
 /// number and id.
 AdjacencyNumbering numberAdjacencies(const Structure& first, const Structure& second);
 
-/// Decimal text of the number of `adjacency` (either orientation). Throws
-/// std::logic_error naming the adjacency if the numbering lacks it.
-std::string adjacencyNumberText(const AdjacencyNumbering& numbering, const Adjacency& adjacency);
-/// The same as an integer.
+/// The number of `adjacency` (either orientation). Throws std::logic_error
+/// naming the adjacency if the numbering lacks it.
 int32_t adjacencyNumber(const AdjacencyNumbering& numbering, const Adjacency& adjacency);
 
 }  // namespace paralog

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "genome/genome.h"
-#include "lp/extremity.h"
+#include "genome/extremity.h"
 
 namespace paralog {
 

@@ -1,6 +1,7 @@
 #include "ilp/gene_match_sum.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace paralog {
 namespace {
@@ -16,48 +17,24 @@ const std::vector<int32_t>& partnersOf(std::string_view name, const Structure& o
 
 template <bool kIndexIsFirst>
 void appendMatchSum(std::string_view name, int32_t index, const Structure& other,
-                    VariablesStorage& storage, bool plus, std::string_view coefficient,
-                    std::string& out) {
-  const std::vector<int32_t>& partners = partnersOf(name, other);
-  const std::string_view sign = plus ? " + " : " - ";
-  for (size_t p = 0; p < partners.size(); ++p) {
-    if (p != 0) out.append(sign);
-    if (!coefficient.empty()) {
-      out.append(coefficient);
-      out += ' ';
-    }
-    out.append(kIndexIsFirst ? storage.zVariable(name, index, partners[p])
-                             : storage.zVariable(name, partners[p], index));
+                    VariablesStorage& storage, int32_t coefficient, TermList& out) {
+  for (int32_t partner : partnersOf(name, other)) {
+    out.push_back(Term{kIndexIsFirst ? storage.zVariable(name, index, partner)
+                                     : storage.zVariable(name, partner, index),
+                       coefficient});
   }
 }
 
 }  // namespace
 
 void firstGeneMatchSum(std::string_view name, int32_t index, const Structure& other,
-                       VariablesStorage& storage, bool plus, std::string_view coefficient,
-                       std::string& out) {
-  appendMatchSum<true>(name, index, other, storage, plus, coefficient, out);
+                       VariablesStorage& storage, int32_t coefficient, TermList& out) {
+  appendMatchSum<true>(name, index, other, storage, coefficient, out);
 }
 
 void secondGeneMatchSum(std::string_view name, int32_t index, const Structure& other,
-                        VariablesStorage& storage, bool plus, std::string_view coefficient,
-                        std::string& out) {
-  appendMatchSum<false>(name, index, other, storage, plus, coefficient, out);
-}
-
-std::string firstGeneMatchSum(const Gene& gene, const Structure& other, VariablesStorage& storage,
-                              bool plus, std::string_view coefficient) {
-  std::string out;
-  firstGeneMatchSum(gene.name, gene.index, other, storage, plus, coefficient, out);
-  return out;
-}
-
-std::string secondGeneMatchSum(const Gene& gene, const Structure& other,
-                               VariablesStorage& storage, bool plus,
-                               std::string_view coefficient) {
-  std::string out;
-  secondGeneMatchSum(gene.name, gene.index, other, storage, plus, coefficient, out);
-  return out;
+                        VariablesStorage& storage, int32_t coefficient, TermList& out) {
+  appendMatchSum<false>(name, index, other, storage, coefficient, out);
 }
 
 }  // namespace paralog

@@ -1,6 +1,4 @@
-#include <iostream>
 #include <string>
-#include <string_view>
 
 #include "ilp/generators.h"
 
@@ -11,44 +9,40 @@ namespace paralog {
 // copy is matched (|l - r| <= 2 - 2 s). Its bounds -1..1 are stated too:
 // without them LP readers give l the lower bound 0, so a matched end could
 // never take r = -1 and the optimum would move.
-void generateLVariables(IlpTask& task, const Structure& first, const Structure& second,
+void generateLVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
-  std::cout << "Calculating L variables\n";
-  std::string plusSum;
-  std::string minusSum;
-  std::string doubledSum;
+  TermList sum;  // the copy's z variables, shared by both its ends
+  TermList row;
   std::string key;
-  std::string line;
   Extremity extremity;  // reused so that no end allocates its own name
   for (const auto& [name, indices] : first.copies) {
     extremity.name.assign(name);
     for (int32_t index : indices) {
       extremity.index = index;
-      // Both ends of a copy share its three match-sum texts.
-      plusSum.clear();
-      minusSum.clear();
-      doubledSum.clear();
-      firstGeneMatchSum(name, index, second, storage, true, "", plusSum);
-      firstGeneMatchSum(name, index, second, storage, false, "", minusSum);
-      firstGeneMatchSum(name, index, second, storage, true, "2", doubledSum);
+      sum.clear();
+      firstGeneMatchSum(name, index, second, storage, 1, sum);
       for (char end : kEndLabels) {
         extremity.end = end;
         key.clear();
         appendExtremityKey(extremity, key);
         const std::string_view l = storage.lVariable(key);
-        line.assign(l).append(" + ").append(plusSum).append(" >= 0");
-        task.addConstraint("Subject To", line);
-        line.assign(l).append(" - ").append(minusSum).append(" <= 0");
-        task.addConstraint("Subject To", line);
         const std::string_view r = storage.rVariable(first.id, key);
-        line.assign(l).append(" - ").append(r).append(" + ").append(doubledSum).append(" <= 2");
-        task.addConstraint("Subject To", line);
-        line.assign(r).append(" - ").append(l).append(" + ").append(doubledSum).append(" <= 2");
-        task.addConstraint("Subject To", line);
-        line.assign(l).append(" >= -1");
-        task.addConstraint("Bounds", line);
-        line.assign(l).append(" <= 1");
-        task.addConstraint("Bounds", line);
+        auto put = [&](Term head, int32_t sumCoefficient, Relation relation, int32_t rhs,
+                       const Term* extra) {
+          row.assign({head});
+          if (extra != nullptr) row.push_back(*extra);
+          for (const Term& z : sum) row.push_back(Term{z.name, sumCoefficient});
+          rows.add(Section::kSubjectTo, row, relation, rhs);
+        };
+        put(Term{l, 1}, 1, Relation::kGreaterEqual, 0, nullptr);
+        put(Term{l, 1}, -1, Relation::kLessEqual, 0, nullptr);
+        const Term minusR{r, -1};
+        put(Term{l, 1}, 2, Relation::kLessEqual, 2, &minusR);
+        const Term minusL{l, -1};
+        put(Term{r, 1}, 2, Relation::kLessEqual, 2, &minusL);
+        row.assign({Term{l, 1}});
+        rows.add(Section::kBounds, row, Relation::kGreaterEqual, -1);
+        rows.add(Section::kBounds, row, Relation::kLessEqual, 1);
       }
     }
   }

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -76,32 +75,29 @@ std::unordered_set<uint64_t> adjacencyCodes(const Structure& structure, const RS
 }
 
 // Every r value lies in -1..1.
-void addBounds(IlpTask& task, const RSide& side, std::string& line) {
+void addBounds(RowSink& rows, const RSide& side, TermList& row) {
   for (std::string_view r : side.rNames) {
-    line.assign(r).append(" >= -1");
-    task.addConstraint("Bounds", line);
-    line.assign(r).append(" <= 1");
-    task.addConstraint("Bounds", line);
+    row.assign({Term{r, 1}});
+    rows.add(Section::kBounds, row, Relation::kGreaterEqual, -1);
+    rows.add(Section::kBounds, row, Relation::kLessEqual, 1);
   }
 }
 
 // The two ends of an adjacency have r values summing to at most 0.
-void addAdjacencyLines(IlpTask& task, const Structure& structure, VariablesStorage& storage,
-                       std::string& line) {
+void addAdjacencyLines(RowSink& rows, const Structure& structure, VariablesStorage& storage,
+                       TermList& row) {
   for (const Adjacency& adjacency : structureAdjacencies(structure)) {
-    line.assign(storage.rVariable(structure.id, adjacency.firstEnd));
-    line.append(" + ");
-    line.append(storage.rVariable(structure.id, adjacency.secondEnd));
-    line.append(" <= 0");
-    task.addConstraint("Subject To", line);
+    const std::string_view first = storage.rVariable(structure.id, adjacency.firstEnd);
+    row.assign({Term{first, 1}, Term{storage.rVariable(structure.id, adjacency.secondEnd), 1}});
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 0);
   }
 }
 
 // Every ordered pair of ends (an end with itself included) that is not an
 // adjacency: when the t variable joining them (named with the other
 // structure's id) is 1, their r values sum to at most 0.
-void addPairLines(IlpTask& task, const Structure& structure, const RSide& side, int32_t other,
-                  VariablesStorage& storage, std::string& line) {
+void addPairLines(RowSink& rows, const Structure& structure, const RSide& side, int32_t other,
+                  VariablesStorage& storage, TermList& row) {
   const std::unordered_set<uint64_t> adjacent = adjacencyCodes(structure, side);
   const TNames tNames(structure, other, storage);
   const size_t n = side.keys.size();
@@ -112,13 +108,12 @@ void addPairLines(IlpTask& task, const Structure& structure, const RSide& side, 
       const size_t lo = side.ranks[e2] < side.ranks[e1] ? e2 : e1;
       const size_t hi = side.ranks[e1] < side.ranks[e2] ? e2 : e1;
       if (adjacent.count(pairCode(side.ranks[lo], side.ranks[hi])) != 0) continue;
-      line.assign(side.rNames[lo]);
-      line.append(" + ");
-      line.append(side.rNames[hi]);
-      line.append(" + 2 ");
-      line.append(tNames.name(positions[lo], positions[hi]));
-      line.append(" <= 2");
-      task.addConstraint("Subject To", line);
+      row.assign({Term{side.rNames[lo], 1}, Term{side.rNames[hi], 1},
+                  Term{tNames.name(positions[lo], positions[hi]), 2}});
+      // r names follow the ranks and sort before t names; an end with
+      // itself repeats its r name, which the sink merges.
+      rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2,
+               side.ranks[lo] != side.ranks[hi] ? TermOrder::kCanonical : TermOrder::kAny);
     }
   }
 }
@@ -126,9 +121,9 @@ void addPairLines(IlpTask& task, const Structure& structure, const RSide& side, 
 // An end of the first structure and an end of the second with the same gene
 // name and end label (copy indices may differ) get equal r values when the
 // z variable matching their copies is 1.
-void addMatchLines(IlpTask& task, const Structure& first, const Structure& second,
+void addMatchLines(RowSink& rows, const Structure& first, const Structure& second,
                    const RSide& firstSide, const RSide& secondSide, VariablesStorage& storage,
-                   std::string& line) {
+                   TermList& row) {
   // Both extremity lists run gene name by gene name in the same key order,
   // each copy giving its 't' then its 'h' end. So the ends of the second
   // structure that fit an end p of the first are, in list order, the same
@@ -150,12 +145,10 @@ void addMatchLines(IlpTask& task, const Structure& first, const Structure& secon
           for (size_t b = 0; b < secondIndices.size(); ++b) {
             const std::string_view rSecond = secondSide.rNames[secondOffset + 2 * b + end];
             const std::string_view z = storage.zVariable(name, firstIndices[a], secondIndices[b]);
-            line.assign(rFirst).append(" - ").append(rSecond).append(" + 2 ").append(z);
-            line.append(" <= 2");
-            task.addConstraint("Subject To", line);
-            line.assign(rFirst).append(" - ").append(rSecond).append(" - 2 ").append(z);
-            line.append(" >= -2");
-            task.addConstraint("Subject To", line);
+            row.assign({Term{rFirst, 1}, Term{rSecond, -1}, Term{z, 2}});
+            rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2);
+            row.back().coefficient = -2;
+            rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, -2);
           }
         }
       }
@@ -166,23 +159,22 @@ void addMatchLines(IlpTask& task, const Structure& first, const Structure& secon
 
 }  // namespace
 
-void generateRVariables(IlpTask& task, const Structure& first, const Structure& second,
+void generateRVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
-  std::cout << "Calculating R variables\n";
   const RSide firstSide = makeSide(first, storage);
   const RSide secondSide = makeSide(second, storage);
-  std::string line;
+  TermList row;
 
-  addBounds(task, firstSide, line);
-  addBounds(task, secondSide, line);
+  addBounds(rows, firstSide, row);
+  addBounds(rows, secondSide, row);
 
-  addAdjacencyLines(task, first, storage, line);
-  addAdjacencyLines(task, second, storage, line);
+  addAdjacencyLines(rows, first, storage, row);
+  addAdjacencyLines(rows, second, storage, row);
 
-  addPairLines(task, first, firstSide, second.id, storage, line);
-  addPairLines(task, second, secondSide, first.id, storage, line);
+  addPairLines(rows, first, firstSide, second.id, storage, row);
+  addPairLines(rows, second, secondSide, first.id, storage, row);
 
-  addMatchLines(task, first, second, firstSide, secondSide, storage, line);
+  addMatchLines(rows, first, second, firstSide, secondSide, storage, row);
 }
 
 }  // namespace paralog

@@ -57,27 +57,25 @@ void TSide::locateExtremities() {
 }
 
 void TSide::buildPlusSums() {
-  // Both ends of a copy share its sum: the end met second reuses the text
+  // Both ends of a copy share its sum: the end met second reuses the list
   // built for the first.
   const size_t count = pairs_.sorted.size();
-  plusBegin_.assign(count, 0);
-  plusEnd_.assign(count, 0);
-  std::vector<bool> built(count, false);
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  plusOf_.assign(count, kNone);
   std::string siblingKey;
   for (size_t d = 0; d < count; ++d) {
     siblingKey = pairs_.keys[d];
     siblingKey.back() = siblingKey.back() == 't' ? 'h' : 't';
     const size_t sibling = distinctPosition(siblingKey);
-    if (built[sibling]) {
-      plusBegin_[d] = plusBegin_[sibling];
-      plusEnd_[d] = plusEnd_[sibling];
-    } else {
-      plusBegin_[d] = plusSums_.size();
-      const Extremity& extremity = pairs_.sorted[d];
-      matchSum_(extremity.name, extremity.index, other_, storage_, true, {}, plusSums_);
-      plusEnd_[d] = plusSums_.size();
+    if (plusOf_[sibling] != kNone) {
+      plusOf_[d] = plusOf_[sibling];
+      continue;
     }
-    built[d] = true;
+    plusOf_[d] = plusSums_.size();
+    TermList& sum = plusSums_.emplace_back();
+    const Extremity& extremity = pairs_.sorted[d];
+    matchSum_(extremity.name, extremity.index, other_, storage_, 1, sum);
+    makeCanonical(sum);
   }
 }
 
@@ -86,24 +84,18 @@ void TSide::buildMinusSums() {
   for (size_t c = 0; c < own_.chromosomes.size(); ++c) {
     const Chromosome& chromosome = own_.chromosomes[c];
     if (!chromosome.circular) continue;
-    std::string& text = minusSums_[c];
+    TermList& sum = minusSums_[c];
     for (const Gene& gene : chromosome.genes) {
-      text.append(" - ");
-      matchSum_(gene.name, gene.index, other_, storage_, false, {}, text);
+      matchSum_(gene.name, gene.index, other_, storage_, -1, sum);
     }
+    makeCanonical(sum);
   }
 }
 
-void TSide::appendTSum(size_t distinct, std::string& out) const {
-  bool firstTerm = true;
+void TSide::appendTSum(size_t distinct, TermList& out) const {
   for (size_t other = 0; other < pairs_.sorted.size(); ++other) {
     if (other == distinct) continue;
-    const std::string_view name = tNames_->use(distinct, other);
-    for (size_t copy = 0; copy < multiplicity_[other]; ++copy) {
-      if (!firstTerm) out.append(" + ");
-      firstTerm = false;
-      out.append(name);
-    }
+    out.push_back(Term{tNames_->use(distinct, other), static_cast<int32_t>(multiplicity_[other])});
   }
 }
 

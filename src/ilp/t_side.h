@@ -10,17 +10,21 @@
 #include "genome/genome.h"
 #include "ilp/extremities.h"
 #include "ilp/gene_match_sum.h"
-#include "lp/extremity.h"
+#include "genome/extremity.h"
+#include "lp/inequality.h"
+#include "lp/row.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {
 
 /// Everything the t constraints of one structure share, built once so that
-/// every line is a few appends: the structure's extremity list and keys,
+/// every row is a few copies of typed terms: the structure's extremity list and keys,
 /// its distinct extremities sorted by key (whose i < j pairs are the pair
 /// set), the ends of every chromosome gene as positions in that sorted
 /// list, the match sum of every copy, the minus sums of the circular
-/// chromosomes, and the t names of all pairs of ends.
+/// chromosomes, and the t names of all pairs of ends. Sums are kept in
+/// canonical order (see makeCanonical), so a row made of t names followed by
+/// sums (t sorts before z) needs no sorting.
 ///
 /// Extremities are referred to by their position in `pairs().sorted`
 /// ("distinct position"). Building registers in the storage every z name
@@ -56,27 +60,29 @@ class TSide {
     return geneEnds_[chromosome][gene];
   }
 
-  /// The sum of the z variables of the copy of extremity `distinct`, terms
-  /// joined by " + ", no coefficient.
-  std::string_view plusSum(size_t distinct) const {
-    return std::string_view(plusSums_).substr(plusBegin_[distinct],
-                                              plusEnd_[distinct] - plusBegin_[distinct]);
-  }
+  /// The z variables of the copy of extremity `distinct`, coefficient 1,
+  /// canonical.
+  const TermList& plusSum(size_t distinct) const { return plusSums_[plusOf_[distinct]]; }
 
-  /// For a circular chromosome of own: " - " and the sum of the copy's z
-  /// variables joined by " - ", for every gene in order. Empty for a linear
-  /// chromosome.
-  std::string_view minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
+  /// For a circular chromosome of own: minus the z variables of every copy
+  /// on it, canonical. Empty for a linear chromosome.
+  const TermList& minusSums(size_t chromosome) const { return minusSums_[chromosome]; }
+
+  /// kCanonical when the t sums come out canonical (the t names of the
+  /// structure are in byte order, true of every valid input), else kAny:
+  /// the order of a row made of a t sum and a canonical z sum.
+  TermOrder tSumOrder() const {
+    return tNames_->namesSorted() ? TermOrder::kCanonical : TermOrder::kAny;
+  }
 
   /// The t name of two different distinct positions.
   std::string_view tName(size_t a, size_t b) const { return tNames_->use(a, b); }
 
   /// Appends the t sum of extremity `distinct`: its t names with every
-  /// other entry of extremities() (equal extremities skipped, repeated ones
-  /// repeated), joined by " + ". They come in name order, so the line needs
-  /// no sorting when it is made canonical; the sum of the terms is the one
-  /// of the list order.
-  void appendTSum(size_t distinct, std::string& out) const;
+  /// other distinct extremity, each with the number of entries of that
+  /// extremity in extremities() as coefficient. They come in name order
+  /// whenever the t names do (PairNameBlock::namesSorted).
+  void appendTSum(size_t distinct, TermList& out) const;
 
  private:
   size_t distinctPosition(std::string_view key) const;
@@ -97,10 +103,9 @@ class TSide {
   std::vector<size_t> multiplicity_;  ///< per distinct position: entries in extremities_
   std::vector<std::vector<std::array<size_t, 2>>> geneEnds_;
 
-  std::string plusSums_;
-  std::vector<size_t> plusBegin_;
-  std::vector<size_t> plusEnd_;
-  std::vector<std::string> minusSums_;
+  std::vector<TermList> plusSums_;  ///< one per copy, shared by its two ends
+  std::vector<size_t> plusOf_;      ///< per distinct position: index into plusSums_
+  std::vector<TermList> minusSums_;
   PairNameBlock* tNames_;  ///< every t name of two different ends, kept by the storage
 };
 

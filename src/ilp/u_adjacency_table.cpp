@@ -14,7 +14,7 @@ UAdjacencyTable buildUAdjacencyTable(const Structure& structure,
       row.keys[0] = extremityKey(adjacency.firstEnd);
       row.keys[1] = extremityKey(adjacency.secondEnd);
       row.uName = storage.uVariable(structure.id, row.keys[0], row.keys[1]);
-      row.number = adjacencyNumberText(numbering, adjacency);
+      row.number = adjacencyNumber(numbering, adjacency);
       row.adjacency = std::move(adjacency);
       table.rows.push_back(std::move(row));
     }

@@ -2,6 +2,7 @@
 #define PARALOG_ILP_U_ADJACENCY_TABLE_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,7 @@ struct UAdjacencyRow {
   Adjacency adjacency;     ///< normalised, as chromosomeAdjacencies lists it
   std::string keys[2];     ///< keys of firstEnd and of secondEnd
   std::string_view uName;  ///< u name under the structure's own id (kept by the storage)
-  std::string number;      ///< decimal number of the adjacency in the numbering
+  int32_t number = 0;      ///< number of the adjacency in the numbering
 
   /// Orientation 0 is the adjacency as listed, 1 its reversed view; both
   /// share the U name and the number.

@@ -1,10 +1,10 @@
+#include <algorithm>
 #include <array>
-#include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "common/decimal.h"
 #include "ilp/adjacency.h"
 #include "ilp/gene_match_sum.h"
 #include "ilp/generators.h"
@@ -13,9 +13,6 @@
 
 namespace paralog {
 namespace {
-
-constexpr std::string_view kSubjectTo = "Subject To";
-constexpr std::string_view kBounds = "Bounds";
 
 /// One pass of a step: the structure whose adjacencies are labelled, its
 /// table, and the other structure.
@@ -44,61 +41,73 @@ std::optional<ChromosomeEnds> linearEnds(const Chromosome& chromosome) {
   return result;
 }
 
+/// number * multiplicity, refused like a sum beyond 32 bits.
+int32_t checkedProduct(int32_t number, int32_t multiplicity) {
+  const int64_t product = int64_t{number} * multiplicity;
+  if (product > INT32_MAX || product < INT32_MIN) {
+    throw std::runtime_error("Provided expression is invalid inequality");
+  }
+  return static_cast<int32_t>(product);
+}
+
 /// Ends of the same gene name and end label fit; copy indices do not matter.
 bool fits(const Extremity& e, const Extremity& f) { return e.end == f.end && e.name == f.name; }
 
-/// Step 1: every numbered adjacency's label lies between 0 and its number,
-/// named with the id of the structure that numbered it last.
-void addBounds(IlpTask& task, const AdjacencyNumbering& numbering, VariablesStorage& storage,
-               std::string& line) {
+/// Every numbered adjacency's label lies between 0 and its number, named
+/// with the id of the structure that numbered it last.
+void addBounds(RowSink& rows, const AdjacencyNumbering& numbering, VariablesStorage& storage,
+               TermList& row) {
   for (const auto& [keys, entry] : numbering.entries()) {
-    const std::string_view u = storage.uVariable(entry.value.id, keys.first, keys.second);
-    line.assign(u).append(" >= 0");
-    task.addConstraint(kBounds, line);
-    line.assign(u).append(" <= ");
-    appendDecimal(line, entry.value.number);
-    task.addConstraint(kBounds, line);
+    row.assign({Term{storage.uVariable(entry.value.id, keys.first, keys.second), 1}});
+    rows.add(Section::kBounds, row, Relation::kGreaterEqual, 0);
+    rows.add(Section::kBounds, row, Relation::kLessEqual, entry.value.number);
   }
 }
 
-/// Step 2: an adjacency of a circular chromosome has label 0 unless some copy
-/// of that chromosome is matched.
-void addCircularLabels(IlpTask& task, const Side& side, GeneMatchSumBuilder builder,
-                       VariablesStorage& storage, std::string& line) {
+/// An adjacency of a circular chromosome has label 0 unless some copy of
+/// that chromosome is matched: number times the chromosome's match sums,
+/// less the label, is at least 0. The sums are put in canonical order once
+/// per chromosome; the u name sorts before every z name, so each row is
+/// canonical as built.
+void addCircularLabels(RowSink& rows, const Side& side, GeneMatchSumBuilder builder,
+                       VariablesStorage& storage, TermList& row) {
   const std::vector<Chromosome>& chromosomes = side.own.chromosomes;
+  TermList sums;
   for (size_t c = 0; c < chromosomes.size(); ++c) {
     if (!chromosomes[c].circular) continue;
+    sums.clear();
+    for (const Gene& gene : chromosomes[c].genes) {
+      builder(gene.name, gene.index, side.other, storage, 1, sums);
+    }
+    makeCanonical(sums);
     for (size_t r = side.table.chromosomeStart[c]; r < side.table.chromosomeStart[c + 1]; ++r) {
-      const UAdjacencyRow& row = side.table.rows[r];
-      line.clear();
-      for (const Gene& gene : chromosomes[c].genes) {
-        line.append(" + ");
-        builder(gene.name, gene.index, side.other, storage, true, row.number, line);
+      const UAdjacencyRow& adjacency = side.table.rows[r];
+      row.assign({Term{adjacency.uName, -1}});
+      for (const Term& z : sums) {
+        row.push_back(Term{z.name, checkedProduct(adjacency.number, z.coefficient)});
       }
-      line.append(" - ").append(row.uName).append(" >= 0");
-      task.addConstraint(kSubjectTo, line);
+      rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0);
     }
   }
 }
 
-/// Step 3: an adjacency end matched to an end of a linear chromosome of the
+/// An adjacency end matched to an end of a linear chromosome of the
 /// other structure has label 0.
-void addEndMatching(IlpTask& task, const Side& side, VariablesStorage& storage,
-                    std::string& line) {
+void addEndMatching(RowSink& rows, const Side& side, VariablesStorage& storage,
+                    TermList& row) {
   for (const Chromosome& chromosome : side.other.chromosomes) {
     if (chromosome.circular) continue;
     const std::optional<ChromosomeEnds> ends = linearEnds(chromosome);
     if (!ends) continue;
     for (const Extremity& e : ends->ends) {
-      for (const UAdjacencyRow& row : side.table.rows) {
+      for (const UAdjacencyRow& adjacency : side.table.rows) {
         for (size_t o = 0; o < 2; ++o) {
-          const Extremity& end = row.firstEnd(o);
+          const Extremity& end = adjacency.firstEnd(o);
           if (!fits(end, e)) continue;
           const std::string_view z = side.ownIsFirst ? storage.zVariable(e.name, end.index, e.index)
                                                      : storage.zVariable(e.name, e.index, end.index);
-          line.assign(row.number).append(" ").append(z).append(" + ").append(row.uName);
-          line.append(" <= ").append(row.number);
-          task.addConstraint(kSubjectTo, line);
+          row.assign({Term{z, adjacency.number}, Term{adjacency.uName, 1}});
+          rows.add(Section::kSubjectTo, row, Relation::kLessEqual, adjacency.number);
         }
       }
     }
@@ -116,22 +125,54 @@ std::vector<std::array<size_t, 2>> rowEndPositions(const UAdjacencyTable& table,
   return ends;
 }
 
-/// The two lines of steps 5 and 6: with `tie` 1, the labels of a and b are
+/// The two rows tying two labels: with `tie` 1, the labels of a and b are
 /// equal (a <= b and b <= a); with `tie` 0 each is at most its own number.
-void addEqualLabels(IlpTask& task, const UAdjacencyRow& a, const UAdjacencyRow& b,
-                    std::string_view tie, std::string& line) {
-  line.assign(a.uName).append(" + ").append(a.number).append(" ").append(tie);
-  line.append(" - ").append(b.uName).append(" <= ").append(a.number);
-  task.addConstraint(kSubjectTo, line);
-  line.assign(b.uName).append(" + ").append(b.number).append(" ").append(tie);
-  line.append(" - ").append(a.uName).append(" <= ").append(b.number);
-  task.addConstraint(kSubjectTo, line);
+/// `order` compares the u names of a and b (< 0, 0, > 0); with it each row
+/// is built canonical: a t tie sorts before the u names, a z tie after them
+/// (`tieIsT` says which, so that the tie's bytes are not read here).
+void addEqualLabels(RowSink& rows, const UAdjacencyRow& a, const UAdjacencyRow& b,
+                    std::string_view tie, bool tieIsT, int order, TermList& row) {
+  if (order == 0) {  // one u name twice: left to the sink to merge
+    row.assign({Term{a.uName, 1}, Term{tie, a.number}, Term{b.uName, -1}});
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, a.number);
+    row.assign({Term{b.uName, 1}, Term{tie, b.number}, Term{a.uName, -1}});
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, b.number);
+    return;
+  }
+  const size_t tieAt = tieIsT ? 0 : 2;
+  const size_t uAt = tieAt == 0 ? 1 : 0;
+  const bool aFirst = order < 0;
+  row.resize(3);
+  for (const UAdjacencyRow* own : {&a, &b}) {
+    const UAdjacencyRow& other = own == &a ? b : a;
+    const bool ownFirst = (own == &a) == aFirst;
+    row[tieAt] = Term{tie, own->number};
+    row[uAt + (ownFirst ? 0 : 1)] = Term{own->uName, 1};
+    row[uAt + (ownFirst ? 1 : 0)] = Term{other.uName, -1};
+    rows.add(Section::kSubjectTo, row, Relation::kLessEqual, own->number, TermOrder::kCanonical);
+  }
 }
 
-/// Step 4: an adjacency end joined to an end of one of its own structure's
+/// The place of each row's u name among the table's u names in byte order;
+/// rows with the same name share it.
+std::vector<size_t> uNameRanks(const UAdjacencyTable& table) {
+  std::vector<size_t> order(table.rows.size());
+  for (size_t r = 0; r < order.size(); ++r) order[r] = r;
+  std::sort(order.begin(), order.end(),
+            [&](size_t x, size_t y) { return table.rows[x].uName < table.rows[y].uName; });
+  std::vector<size_t> ranks(order.size());
+  size_t rank = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && table.rows[order[i - 1]].uName != table.rows[order[i]].uName) ++rank;
+    ranks[order[i]] = rank;
+  }
+  return ranks;
+}
+
+/// An adjacency end joined to an end of one of its own structure's
 /// linear chromosomes has label 0.
-void addEndConnections(IlpTask& task, const Side& side, VariablesStorage& storage,
-                       std::string& line) {
+void addEndConnections(RowSink& rows, const Side& side, VariablesStorage& storage,
+                       TermList& row) {
   const TNames tNames(side.own, side.other.id, storage);
   const std::vector<std::array<size_t, 2>> rowEnds = rowEndPositions(side.table, tNames);
   for (const Chromosome& chromosome : side.own.chromosomes) {
@@ -141,22 +182,21 @@ void addEndConnections(IlpTask& task, const Side& side, VariablesStorage& storag
     for (const std::string& endKey : ends->keys) {
       const size_t end = tNames.position(endKey);
       for (size_t r = 0; r < side.table.rows.size(); ++r) {
-        const UAdjacencyRow& row = side.table.rows[r];
+        const UAdjacencyRow& adjacency = side.table.rows[r];
         for (size_t o = 0; o < 2; ++o) {
           const std::string_view t = tNames.name(end, rowEnds[r][o]);
-          line.assign(row.uName).append(" + ").append(row.number).append(" ").append(t);
-          line.append(" <= ").append(row.number);
-          task.addConstraint(kSubjectTo, line);
+          row.assign({Term{adjacency.uName, 1}, Term{t, adjacency.number}});
+          rows.add(Section::kSubjectTo, row, Relation::kLessEqual, adjacency.number);
         }
       }
     }
   }
 }
 
-/// Step 5: adjacencies of the two structures whose ends are matched carry
+/// Adjacencies of the two structures whose ends are matched carry
 /// equal labels.
-void addCrossMatching(IlpTask& task, const UAdjacencyTable& first, const UAdjacencyTable& second,
-                      VariablesStorage& storage, std::string& line) {
+void addCrossMatching(RowSink& rows, const UAdjacencyTable& first, const UAdjacencyTable& second,
+                      VariablesStorage& storage, TermList& row) {
   for (const UAdjacencyRow& a : first.rows) {
     for (const UAdjacencyRow& b : second.rows) {
       // Orientations (a, b), (a, reversed b), (reversed a, b), (reversed a, reversed b).
@@ -165,21 +205,23 @@ void addCrossMatching(IlpTask& task, const UAdjacencyTable& first, const UAdjace
           const Extremity& x = a.firstEnd(oa);
           const Extremity& y = b.firstEnd(ob);
           if (!fits(x, y)) continue;
-          addEqualLabels(task, a, b, storage.zVariable(x.name, x.index, y.index), line);
+          addEqualLabels(rows, a, b, storage.zVariable(x.name, x.index, y.index), false,
+                         a.uName.compare(b.uName), row);
         }
       }
     }
   }
 }
 
-/// Step 6: adjacencies of one structure whose ends are joined by a t pair
+/// Adjacencies of one structure whose ends are joined by a t pair
 /// carry equal labels. Every ordered pair of adjacencies in every
 /// orientation, skipping only an oriented adjacency paired with itself.
-void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& storage,
-                         std::string& line) {
+void addInnerConnections(RowSink& sink, const Side& side, VariablesStorage& storage,
+                         TermList& row) {
   const std::vector<UAdjacencyRow>& rows = side.table.rows;
   const TNames tNames(side.own, side.other.id, storage);
   const std::vector<std::array<size_t, 2>> ends = rowEndPositions(side.table, tNames);
+  const std::vector<size_t> ranks = uNameRanks(side.table);
   for (size_t pi = 0; pi < rows.size(); ++pi) {
     const UAdjacencyRow& p = rows[pi];
     for (size_t qi = 0; qi < rows.size(); ++qi) {
@@ -189,7 +231,8 @@ void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& stor
         const Extremity& xSecond = p.firstEnd(1 - ox);
         for (size_t oy = 0; oy < 2; ++oy) {
           if (xFirst == q.firstEnd(oy) && xSecond == q.firstEnd(1 - oy)) continue;
-          addEqualLabels(task, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), line);
+          const int order = ranks[pi] < ranks[qi] ? -1 : (ranks[pi] > ranks[qi] ? 1 : 0);
+          addEqualLabels(sink, p, q, tNames.name(ends[pi][ox], ends[qi][oy]), true, order, row);
         }
       }
     }
@@ -198,26 +241,25 @@ void addInnerConnections(IlpTask& task, const Side& side, VariablesStorage& stor
 
 }  // namespace
 
-void generateUVariables(IlpTask& task, const Structure& first, const Structure& second,
+void generateUVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
-  std::cout << "Calculating U variables\n";
   const AdjacencyNumbering numbering = numberAdjacencies(first, second);
   const UAdjacencyTable firstTable = buildUAdjacencyTable(first, numbering, storage);
   const UAdjacencyTable secondTable = buildUAdjacencyTable(second, numbering, storage);
   const Side firstSide{first, firstTable, second, true};
   const Side secondSide{second, secondTable, first, false};
-  std::string line;
+  TermList row;
 
-  addBounds(task, numbering, storage, line);
-  addCircularLabels(task, firstSide, firstGeneMatchSum, storage, line);
-  addCircularLabels(task, secondSide, secondGeneMatchSum, storage, line);
-  addEndMatching(task, firstSide, storage, line);
-  addEndMatching(task, secondSide, storage, line);
-  addEndConnections(task, firstSide, storage, line);
-  addEndConnections(task, secondSide, storage, line);
-  addCrossMatching(task, firstTable, secondTable, storage, line);
-  addInnerConnections(task, firstSide, storage, line);
-  addInnerConnections(task, secondSide, storage, line);
+  addBounds(rows, numbering, storage, row);
+  addCircularLabels(rows, firstSide, firstGeneMatchSum, storage, row);
+  addCircularLabels(rows, secondSide, secondGeneMatchSum, storage, row);
+  addEndMatching(rows, firstSide, storage, row);
+  addEndMatching(rows, secondSide, storage, row);
+  addEndConnections(rows, firstSide, storage, row);
+  addEndConnections(rows, secondSide, storage, row);
+  addCrossMatching(rows, firstTable, secondTable, storage, row);
+  addInnerConnections(rows, firstSide, storage, row);
+  addInnerConnections(rows, secondSide, storage, row);
 }
 
 }  // namespace paralog

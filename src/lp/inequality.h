@@ -8,13 +8,15 @@
 
 namespace paralog {
 
-/// One variable of a linear expression with its merged coefficient.
+/// One variable of a linear expression with its coefficient. The name is a
+/// view: of the parsed text, or of a name kept by whoever made the term.
 struct Term {
-  std::string_view name;  ///< points into the text that was parsed
+  std::string_view name;
   int32_t coefficient = 0;
 };
 
-/// Terms sorted by name in byte order, each name once, no zero coefficient.
+/// A list of terms; canonical (sorted by name in byte order, each name once,
+/// no zero coefficient) wherever a function says so.
 using TermList = std::vector<Term>;
 
 /// A linear constraint parsed from text such as "b + a - 2 c <= 1".
@@ -25,6 +27,10 @@ struct Inequality {
   std::string_view relation;  ///< "=", "<=" or ">="
   int32_t rhs = 0;
 };
+
+// The text side of linear inequalities: the independent reading and
+// writing of a line against which the tests and the fuzzer check every row
+// the program writes. Not on the path from genomes to the file.
 
 /// Parses a left side: tokens split at single blanks (empty tokens kept).
 /// A token starting with "+" or "-" sets the pending coefficient to +1 or
@@ -52,27 +58,6 @@ std::string renderExpression(const TermList& terms);
 /// Appends the canonical line: left side, " ", relation, " ", rhs.
 void renderInequality(const Inequality& inequality, std::string& out);
 std::string renderInequality(const Inequality& inequality);
-
-/// Turns constraint text into its canonical line, keeping its scratch
-/// buffers from one line to the next so that the hot path does not allocate.
-/// One instance per thread.
-class LineCanonicalizer {
- public:
-  /// Parses `text`, throwing as parseInequality. The result holds views into
-  /// `text`, which must stay alive and unchanged until the next parse.
-  void parse(std::string_view text);
-  /// Appends the canonical form of the line parsed last.
-  void render(std::string& out) const { renderInequality(inequality_, out); }
-  /// Appends the canonical form of `text` to `out`; throws as parseInequality.
-  void canonicalize(std::string_view text, std::string& out) {
-    parse(text);
-    render(out);
-  }
-
- private:
-  std::vector<std::pair<std::string_view, int64_t>> raw_;
-  Inequality inequality_;
-};
 
 }  // namespace paralog
 

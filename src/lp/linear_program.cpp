@@ -48,10 +48,10 @@ void addBound(std::string_view line, LinearProgram& program, size_t lineNumber) 
   }
 }
 
-void declare(std::string_view name, VariableKind kind, LinearProgram& program) {
+void declare(std::string_view name, ProgramVariableKind kind, LinearProgram& program) {
   ProgramVariable& variable = program.variables()[program.addVariable(name)];
   variable.kind = kind;
-  if (kind == VariableKind::kBinary) {
+  if (kind == ProgramVariableKind::kBinary) {
     variable.lower = 0;
     variable.upper = 1;
   }
@@ -114,9 +114,9 @@ LinearProgram linearProgramFromLpText(std::string_view lpText) {
     } else if (section == "Bounds") {
       addBound(line, program, lineNumber);
     } else if (section == "Binary") {
-      declare(line, VariableKind::kBinary, program);
+      declare(line, ProgramVariableKind::kBinary, program);
     } else if (section == "General") {
-      declare(line, VariableKind::kGeneral, program);
+      declare(line, ProgramVariableKind::kGeneral, program);
     } else {
       unexpected(lineNumber, raw);
     }

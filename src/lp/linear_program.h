@@ -12,14 +12,14 @@
 namespace paralog {
 
 /// How a variable of the program may take values.
-enum class VariableKind { kContinuous, kBinary, kGeneral };
+enum class ProgramVariableKind { kContinuous, kBinary, kGeneral };
 
 /// One variable of the program with its range and objective coefficient.
 /// A variable without a bound line has the LP default range 0 to +infinity;
 /// a binary one 0 to 1.
 struct ProgramVariable {
   std::string name;
-  VariableKind kind = VariableKind::kContinuous;
+  ProgramVariableKind kind = ProgramVariableKind::kContinuous;
   double lower = 0;
   double upper = std::numeric_limits<double>::infinity();
   std::string lowerText;  ///< the "Bounds" line that set `lower`, empty for the default

@@ -37,10 +37,10 @@ void checkVariable(const ProgramVariable& variable, double value, Breaks& breaks
   } else if (value > variable.upper + kSolutionTolerance) {
     breaks.add(variable.upperText.empty() ? "\"" + variable.name + "\" declared binary" + is
                                           : "\"" + variable.upperText + "\"" + is);
-  } else if (variable.kind != VariableKind::kContinuous &&
+  } else if (variable.kind != ProgramVariableKind::kContinuous &&
              std::fabs(value - std::round(value)) > kSolutionTolerance) {
     breaks.add("\"" + variable.name + "\" declared " +
-               (variable.kind == VariableKind::kBinary ? "binary" : "general") + is);
+               (variable.kind == ProgramVariableKind::kBinary ? "binary" : "general") + is);
   }
 }
 

@@ -200,92 +200,19 @@ std::string_view VariablesStorage::lVariable(const Extremity& e) {
   return lVariable(keyA_);
 }
 
-std::string_view VariablesStorage::oVariable(int32_t k, uint64_t n, uint64_t weight) {
+std::string_view VariablesStorage::oVariable(int32_t k, uint64_t n) {
   scratch_.assign("o_");
   appendDecimal(scratch_, k);
   scratch_ += '_';
   appendUnsignedDecimal(scratch_, n);
-  const std::string_view name = general_.insert(scratch_);
-  objectiveWeights_.insert_or_assign(std::string(name), weight);
-  return name;
+  return general_.insert(scratch_);
 }
 
-void VariablesStorage::writeObjective(ByteSink& out, const std::vector<std::string_view>& binary,
-                                      const std::vector<std::string_view>& general) const {
-  // The text is built from " - 2 name"-like pieces and written without its
-  // first character; `first` drops that leading blank.
-  bool first = true;
-  auto put = [&](std::string_view piece) {
-    if (first && !piece.empty()) {
-      piece.remove_prefix(1);
-      first = false;
-    }
-    out.write(piece);
-  };
-  for (std::string_view name : binary) {
-    if (name[0] == 'z' || name[0] == 'p') {
-      put(" - 2 ");
-      put(name);
-    }
-  }
-  for (std::string_view name : general) {
-    if (name[0] == 'l') {
-      put(" + ");
-      put(name);
-    } else if (name[0] == 'r') {
-      put(" - ");
-      put(name);
-    }
-  }
-  std::string weight;
-  for (const auto& [name, value] : objectiveWeights_) {
-    weight.clear();
-    appendUnsignedDecimal(weight, value);
-    put(" + ");
-    put(name);
-    put(" - ");
-    put(weight);
-    put(" ");
-    put(name);
-  }
-}
-
-std::string VariablesStorage::objectiveText() const {
-  std::string text;
-  StringSink sink(text);
-  writeObjective(sink, binary_.sorted(), general_.sorted());
-  return text;
-}
-
-void VariablesStorage::writeLp(ByteSink& out, const IlpTask& task) const {
-  out.write("Minimize\n\t");
-  writeObjective(out, binary_.sorted(), general_.sorted());
-  out.write("\n\n");
-  writeLpAfterObjective(out, task);
-}
-
-void VariablesStorage::writeLpHead(ByteSink& out, std::string_view objective) {
-  out.write("Minimize\n\t");
-  out.write(objective);
-  out.write("\n\n");
-}
-
-void VariablesStorage::writeLpAfterObjective(ByteSink& out, const IlpTask& task) const {
-  task.writeSections(out);
-  out.write("\nBinary\n");
+void VariablesStorage::declareAll(ProgramConsumer& consumer) const {
   // The t blocks are merged in here; the hashed names are few.
-  forEachBinary(binary_.sorted(), [&](std::string_view name) {
-    out.write("\t");
-    out.write(name);
-    out.write("\n");
-  });
-  out.write("\nGeneral\n");
-  for (std::string_view name : general_.sorted()) {
-    out.write("\t");
-    out.write(name);
-    out.write("\n");
-  }
-  out.write("\nEnd");
+  forEachBinary(binary_.sorted(),
+                [&](std::string_view name) { consumer.declare(VariableKind::kBinary, name); });
+  for (std::string_view name : general_.sorted()) consumer.declare(VariableKind::kGeneral, name);
 }
 
 }  // namespace paralog

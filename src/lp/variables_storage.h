@@ -2,26 +2,26 @@
 #define PARALOG_LP_VARIABLES_STORAGE_H
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/byte_sink.h"
-#include "lp/extremity.h"
-#include "lp/ilp_task.h"
+#include "genome/extremity.h"
+#include "lp/program_consumer.h"
 #include "lp/name_set.h"
 #include "lp/pair_name_block.h"
 
 namespace paralog {
 
-/// Builds every variable name of the program, records it as binary or
-/// general, and keeps the objective weights of the o variables.
+/// Builds every variable name of the program and records it as binary or
+/// general, so that the declarations list exactly the names in use.
 ///
 /// Each builder composes its name, adds it to its collection (a repeated
-/// name is kept once) and returns a view of the stored name, valid as long
-/// as the storage lives. Builders are not safe to call from two threads.
+/// name is kept once) and returns a view of the stored name, valid and
+/// unchanged as long as the storage lives (another thread may read such a
+/// view while this one adds names). Builders and declareAll are not safe to
+/// call from two threads at once.
 class VariablesStorage {
  public:
   VariablesStorage() = default;
@@ -53,37 +53,20 @@ class VariablesStorage {
   /// "l_" key, general.
   std::string_view lVariable(const Extremity& e);
   std::string_view lVariable(std::string_view key);
-  /// "o_" k "_" n, general; its objective weight becomes `weight`,
-  /// replacing an earlier weight of the same name.
-  std::string_view oVariable(int32_t k, uint64_t n, uint64_t weight);
+  /// "o_" k "_" n, general.
+  std::string_view oVariable(int32_t k, uint64_t n);
 
   /// Declarations in byte order.
   std::vector<std::string_view> binaryVariables() const;
   std::vector<std::string_view> generalVariables() const { return general_.sorted(); }
-  const std::map<std::string, uint64_t, std::less<>>& objectiveWeights() const {
-    return objectiveWeights_;
-  }
 
-  /// The objective: " - 2 " before each z and p name, " + " before each l
-  /// name, " - " before each r name (in declaration order), then
-  /// " + " o " - " weight " " o per weighted o name, without the first
-  /// character. Empty when nothing contributes.
-  std::string objectiveText() const;
-
-  /// Writes the whole LP file: "Minimize", the objective, the task's
-  /// sections, the "Binary" and "General" declarations and "End" with no
-  /// line end after it.
-  void writeLp(ByteSink& out, const IlpTask& task) const;
-  /// The same in two parts, for an objective known before the lines: the
-  /// head ("Minimize", the given objective, an empty line), then the rest.
-  static void writeLpHead(ByteSink& out, std::string_view objective);
-  void writeLpAfterObjective(ByteSink& out, const IlpTask& task) const;
+  /// Declares every name to `consumer`: the binary names in byte order,
+  /// then the general names in byte order.
+  void declareAll(ProgramConsumer& consumer) const;
 
  private:
   std::string_view pairName(NameSet& set, std::string_view prefix, int32_t k,
                             std::string_view keyA, std::string_view keyB);
-  void writeObjective(ByteSink& out, const std::vector<std::string_view>& binary,
-                      const std::vector<std::string_view>& general) const;
   /// Calls fn for every binary name in byte order, each once: the hashed
   /// names merged with the t name blocks. `hashed` is binary_.sorted().
   template <typename Fn>
@@ -97,7 +80,6 @@ class VariablesStorage {
   NameSet binary_;  ///< binary names outside the t blocks
   std::vector<TBlock> tBlocks_;
   NameSet general_;
-  std::map<std::string, uint64_t, std::less<>> objectiveWeights_;
   std::string scratch_;
   std::string keyA_;
   std::string keyB_;

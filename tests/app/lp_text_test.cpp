@@ -44,7 +44,7 @@ TEST(LpTextTest, WritesWhatTheProgramWrites) {
     EXPECT_EQ(quiet.text(),
               "Calculating Z variables\nCalculating T variables\nCalculating U variables\n"
               "Calculating P variables\nCalculating R variables\nCalculating L variables\n"
-              "Calculating O variables\n");
+              "Calculating O variables\nWriting ilp task to file...\n");
   }
 }
 

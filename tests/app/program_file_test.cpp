@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "app/generate_program.h"
-#include "common/anonymous_file.h"
+#include "app/lp_text.h"
+#include "app/quiet_stdout.h"
 #include "genome/reader.h"
-#include "ilp/objective_forecast.h"
-#include "lp/variables_storage.h"
 
 namespace paralog {
 namespace {
@@ -22,9 +23,9 @@ std::vector<Structure> structuresOf(const std::string& text) {
   return readStructures(input);
 }
 
-// Inputs that exercise every source of objective names: paralogs, circular
-// chromosomes of one and of several genes, repeated copies, equal ids, an
-// adjacency present in both genomes and genes in many copies (10 after 2).
+// Paralogs, circular chromosomes of one and of several genes, repeated
+// copies, equal ids, an adjacency present in both genomes and genes in many
+// copies (10 after 2).
 const std::vector<std::string> kInputs = {
     "0 2 first 1 : 1 : L 2 : +a.1+b.1; second 2 : 1 : C 2 : +a.1-b.1;",
     "0 2 x 5 : 2 : L 3 : +a.1-b.1+a.2; C 2 : -c.1+d.1; "
@@ -34,108 +35,70 @@ const std::vector<std::string> kInputs = {
     "1 a 1 2 s 1 : 1 : L 1 : +a.1; t 1 : 1 : L 1 : -a.1;",
 };
 
-std::string generatedObjective(const Structure& first, const Structure& second) {
-  VariablesStorage storage;
-  IlpTask task;
-  testing::internal::CaptureStdout();
-  generateProgram(task, first, second, storage);
-  testing::internal::GetCapturedStdout();
-  return storage.objectiveText();
-}
-
-TEST(ProgramFileTest, ForecastObjectiveMatchesTheGeneratedOne) {
+// The file path (rows on a second thread) writes what the in-memory
+// reference (one thread) builds, and reports the same progress.
+TEST(ProgramFileTest, TwoThreadsWriteTheBytesOfOne) {
   for (const std::string& input : kInputs) {
     const std::vector<Structure> structures = structuresOf(input);
-    ASSERT_GE(structures.size(), 2u);
-    EXPECT_EQ(forecastObjective(structures[0], structures[1]),
-              generatedObjective(structures[0], structures[1]))
-        << input;
+    std::string reported;
+    std::string written;
+    StringSink sink(written);
+    writeProgram(sink, structures[0], structures[1],
+                 [&](std::string_view line) { reported.append(line); });
+    const testutil::QuietStdout quiet;
+    EXPECT_EQ(written, lpTextFromStructures(structures[0], structures[1])) << input;
+    EXPECT_EQ(reported,
+              "Calculating Z variables\nCalculating T variables\nCalculating U variables\n"
+              "Calculating P variables\nCalculating R variables\nCalculating L variables\n"
+              "Calculating O variables\nWriting ilp task to file...\n");
   }
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-// The streamed file must hold exactly what writeLp writes in one go.
-TEST(ProgramFileTest, WritesTheSameBytesAsTheWholeFileWriter) {
-  const std::string directory = ::testing::TempDir();
-  for (const std::string& input : kInputs) {
-    const std::vector<Structure> structures = structuresOf(input);
-    VariablesStorage storage;
-    IlpTask task;
-    testing::internal::CaptureStdout();
-    generateProgram(task, structures[0], structures[1], storage);
-    std::string expected;
-    StringSink expectedSink(expected);
-    storage.writeLp(expectedSink, task);
-
-    const std::string path = directory + "/program_file_test.lp";
-    {
-      OutputTarget output(path);
-      writeProgramFile(output, {}, structures[0], structures[1]);
-      output.commit();
+// Counts what reaches it; its first write from another thread than its
+// creator's pauses, so that the row thread is still writing when
+// generation fails.
+class SlowCountingSink : public ByteSink {
+ public:
+  void write(std::string_view bytes) override {
+    if (std::this_thread::get_id() != creator_ && !paused_.exchange(true)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(readFile(path), expected) << input;
+    bytes_ += bytes.size();
   }
-}
+  size_t bytes() const { return bytes_; }
 
-// A wrong forecast, or a section ahead of the streamed one, must lead to a
-// file written anew, identical to the plain writer's.
-TEST(ProgramFileTest, StreamedSectionCanBeTakenBackAndWrittenAnew) {
-  const std::string directory = ::testing::TempDir();
-  for (const bool extraMinimizeLine : {false, true}) {
-    // The output file itself holds the streamed text, so it must be readable.
-    SafeOutputFile file(directory + "/streamed.lp");
-    FdSink sink(file.fd(), "test file");
-    IlpTask task(directory, 64, /*background=*/true);
-    VariablesStorage storage;
-    VariablesStorage::writeLpHead(sink, "a wrong forecast");
-    const uint64_t start = sink.bytesWritten();
-    task.streamSection("Subject To", sink);
-    for (int i = 0; i < 500; ++i) {
-      task.addConstraint("Subject To", "b_" + std::to_string(i) + " + a <= " + std::to_string(i));
-      if (i % 50 == 0) task.addConstraint("Bounds", "a >= " + std::to_string(-i));
+ private:
+  const std::thread::id creator_ = std::this_thread::get_id();
+  std::atomic<bool> paused_{false};
+  std::atomic<size_t> bytes_{0};
+};
+
+// Generation that fails after many rows are on their way (a gene the second
+// structure lacks fails the t rows, after the z rows of 260 copies of one
+// gene: 135200 terms, two batches): the exception reaches the caller, and
+// from then on nothing writes into the caller's sink, which may then go.
+TEST(ProgramFileTest, FailedGenerationStopsTheRowThreadBeforeReturning) {
+  Structure first;
+  Structure second;
+  first.id = 1;
+  second.id = 2;
+  first.chromosomes.resize(1);
+  second.chromosomes.resize(1);
+  for (int32_t copy = 1; copy <= 260; ++copy) {
+    for (Structure* s : {&first, &second}) {
+      s->chromosomes[0].genes.push_back(Gene{"a", copy, 1});
+      s->copies["a"].push_back(copy);
     }
-    if (extraMinimizeLine) task.addConstraint("Minimize", "a >= 0");
-    storage.zVariable("a", 1, 1);
-    task.finish();
-    sink.flush();
-
-    task.unstreamSection("Subject To", file.fd(), start);
-    std::string rewritten;
-    StringSink rewrittenSink(rewritten);
-    storage.writeLp(rewrittenSink, task);
-
-    IlpTask plain;
-    for (int i = 0; i < 500; ++i) {
-      plain.addConstraint("Subject To", "b_" + std::to_string(i) + " + a <= " + std::to_string(i));
-      if (i % 50 == 0) plain.addConstraint("Bounds", "a >= " + std::to_string(-i));
-    }
-    if (extraMinimizeLine) plain.addConstraint("Minimize", "a >= 0");
-    std::string expected;
-    StringSink expectedSink(expected);
-    storage.writeLp(expectedSink, plain);
-    EXPECT_EQ(rewritten, expected);
   }
-}
+  first.chromosomes[0].genes.push_back(Gene{"lonely", 1, 1});
+  first.copies["lonely"].push_back(1);
 
-TEST(ProgramFileTest, StreamedSectionWithoutLinesIsNotWritten) {
-  AnonymousFile file(::testing::TempDir());
-  FdSink sink(file.fd(), "test file");
-  IlpTask task(::testing::TempDir());
-  task.streamSection("Subject To", sink);
-  task.addConstraint("Bounds", "x >= 0");
-  VariablesStorage storage;
-  storage.writeLpAfterObjective(sink, task);
-  sink.flush();
-  std::string content(4096, '\0');
-  content.resize(static_cast<size_t>(::pread(file.fd(), content.data(), content.size(), 0)));
-  EXPECT_EQ(content, "Bounds\n\tx >= 0\n\n\nBinary\n\nGeneral\n\nEnd");
+  auto sink = std::make_unique<SlowCountingSink>();
+  EXPECT_THROW(writeProgram(*sink, first, second, [](std::string_view) {}), std::out_of_range);
+  const size_t written = sink->bytes();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(sink->bytes(), written);
+  sink.reset();
 }
 
 }  // namespace

@@ -105,16 +105,6 @@ TEST(InequalityTest, ExpressionRoundTrip) {
   EXPECT_EQ(renderExpression(parseExpression("- 1 x")), "- x");
 }
 
-TEST(InequalityTest, CanonicalizerAppendsAndIsReusable) {
-  LineCanonicalizer canonicalizer;
-  std::string out = "|";
-  canonicalizer.canonicalize("b + a <= 1", out);
-  canonicalizer.canonicalize("x - x = 0", out);
-  canonicalizer.canonicalize("y + y >= -4", out);
-  EXPECT_EQ(out, "|a + b <= 1 = 02 y >= -4");
-  EXPECT_THROW(canonicalizer.canonicalize("x + y", out), std::runtime_error);
-}
-
 TEST(InequalityTest, LongLinesKeepEveryTerm) {
   std::string text;
   for (int i = 1999; i >= 0; --i) {

@@ -18,8 +18,7 @@ TEST(VariablesStorageTest, BuildsTheNamesOfEveryFamily) {
   EXPECT_EQ(storage.pVariable(1, Extremity{"g3", 10, 't'}, Extremity{"g3", 2, 't'}), "p_1_g3.10tg3.2t");
   EXPECT_EQ(storage.rVariable(1, Extremity{"g3", 2, 'h'}), "r_1_g3.2h");
   EXPECT_EQ(storage.lVariable(Extremity{"g3", 2, 'h'}), "l_g3.2h");
-  EXPECT_EQ(storage.oVariable(1, 4, 3), "o_1_4");
-  EXPECT_EQ(storage.objectiveWeights().at("o_1_4"), 3u);
+  EXPECT_EQ(storage.oVariable(1, 4), "o_1_4");
   EXPECT_EQ(storage.binaryVariables(), (Names{"p_1_g3.10tg3.2t", "t_0_g1.1hg2.1t", "z_g7.1.2"}));
   EXPECT_EQ(storage.generalVariables(), (Names{"l_g3.2h", "o_1_4", "r_1_g3.2h", "u_1_g1.1hg2.1t"}));
 }
@@ -28,7 +27,7 @@ TEST(VariablesStorageTest, NegativeNumbersAndEqualKeys) {
   VariablesStorage storage;
   EXPECT_EQ(storage.zVariable("a", -1, 0), "z_a.-1.0");
   EXPECT_EQ(storage.tVariable(3, "a.1t", "a.1t"), "t_3_a.1ta.1t");
-  EXPECT_EQ(storage.oVariable(0, 18446744073709551615ull, 0), "o_0_18446744073709551615");
+  EXPECT_EQ(storage.oVariable(0, 18446744073709551615ull), "o_0_18446744073709551615");
 }
 
 TEST(VariablesStorageTest, PairNamesDoNotDependOnArgumentOrder) {
@@ -43,16 +42,15 @@ TEST(VariablesStorageTest, PairNamesDoNotDependOnArgumentOrder) {
   EXPECT_EQ(storage.generalVariables().size(), 1u);
 }
 
-TEST(VariablesStorageTest, RepeatedRequestsKeepOneNameAndTheLastWeight) {
+TEST(VariablesStorageTest, RepeatedRequestsKeepOneName) {
   VariablesStorage storage;
   const std::string_view first = storage.zVariable("a", 1, 1);
   const std::string_view again = storage.zVariable("a", 1, 1);
   EXPECT_EQ(first.data(), again.data());
   EXPECT_EQ(storage.binaryVariables().size(), 1u);
-  storage.oVariable(2, 0, 5);
-  storage.oVariable(2, 0, 7);
+  storage.oVariable(2, 0);
+  storage.oVariable(2, 0);
   EXPECT_EQ(storage.generalVariables(), (Names{"o_2_0"}));
-  EXPECT_EQ(storage.objectiveWeights().at("o_2_0"), 7u);
 }
 
 TEST(VariablesStorageTest, DeclarationsComeOutInByteOrderNotCreationOrder) {
@@ -65,35 +63,10 @@ TEST(VariablesStorageTest, DeclarationsComeOutInByteOrderNotCreationOrder) {
   storage.rVariable(1, "a.1h");
   storage.lVariable("a.1h");
   storage.uVariable(1, "a.1h", "a.1t");
-  storage.oVariable(1, 0, 2);
+  storage.oVariable(1, 0);
   EXPECT_EQ(storage.binaryVariables(),
             (Names{"p_1_a.1ha.1t", "t_1_a.1ha.1t", "z_B.1.1", "z_a.10.1", "z_a.2.1"}));
   EXPECT_EQ(storage.generalVariables(), (Names{"l_a.1h", "o_1_0", "r_1_a.1h", "u_1_a.1ha.1t"}));
-}
-
-TEST(VariablesStorageTest, ObjectiveTakesZPLRAndWeightedOTerms) {
-  VariablesStorage storage;
-  EXPECT_EQ(storage.objectiveText(), "");
-  storage.tVariable(1, "a.1h", "a.1t");
-  storage.uVariable(1, "a.1h", "a.1t");
-  EXPECT_EQ(storage.objectiveText(), "");
-  storage.zVariable("a", 1, 1);
-  storage.pVariable(1, "a.1h", "a.1t");
-  storage.lVariable("a.1h");
-  storage.rVariable(1, "a.1h");
-  storage.oVariable(1, 1, 1);
-  storage.oVariable(2, 0, 0);
-  EXPECT_EQ(storage.objectiveText(),
-            "- 2 p_1_a.1ha.1t - 2 z_a.1.1 + l_a.1h - r_1_a.1h + o_1_1 - 1 o_1_1 + o_2_0 - 0 o_2_0");
-}
-
-TEST(VariablesStorageTest, ObjectiveStartingWithAPlusTerm) {
-  VariablesStorage storage;
-  storage.lVariable("a.1t");
-  EXPECT_EQ(storage.objectiveText(), "+ l_a.1t");
-  VariablesStorage onlyO;
-  onlyO.oVariable(1, 3, 2);
-  EXPECT_EQ(onlyO.objectiveText(), "+ o_1_3 - 2 o_1_3");
 }
 
 TEST(NameSetTest, SurvivesGrowthAndKeepsViewsValid) {

@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_EXTREMITY_H
-#define PARALOG_LP_EXTREMITY_H
+#ifndef PARALOG_GENOME_EXTREMITY_H
+#define PARALOG_GENOME_EXTREMITY_H
 
 #include <cstdint>
 #include <string>
@@ -32,4 +32,4 @@ bool extremityLess(const Extremity& a, const Extremity& b);
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_EXTREMITY_H
+#endif  // PARALOG_GENOME_EXTREMITY_H

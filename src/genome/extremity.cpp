@@ -1,4 +1,4 @@
-#include "lp/extremity.h"
+#include "genome/extremity.h"
 
 #include <charconv>
 

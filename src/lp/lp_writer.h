@@ -1,0 +1,51 @@
+#ifndef PARALOG_LP_LP_WRITER_H
+#define PARALOG_LP_LP_WRITER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/byte_sink.h"
+#include "lp/program_consumer.h"
+
+namespace paralog {
+
+/// The one place that knows the LP file's layout: "Minimize" and the
+/// objective, "Subject To" and "Bounds" (each only when it has a row, rows
+/// as "\t" line "\n", an empty line after), "Binary" and "General" with one
+/// "\t" name "\n" per declaration, and "End" without a line end.
+///
+/// "Subject To" rows and declarations are rendered straight into a chunk of
+/// about 1 MiB that goes to the sink whenever it is full, so the largest
+/// section is never held; "Bounds" rows (a number in proportion to the
+/// genomes) wait in memory until the first declaration. Everything reaches
+/// the sink by end(); after an exception, bytes still in the chunk are
+/// dropped. Does not own `out`, which must outlive the writer; the writer
+/// does not flush it. One thread at a time.
+class LpWriter : public ProgramConsumer {
+ public:
+  explicit LpWriter(ByteSink& out);
+
+  void objective(const TermList& terms) override;
+  void row(Section section, TermSpan terms, Relation relation, int32_t rhs) override;
+  void declare(VariableKind kind, std::string_view name) override;
+  void end() override;
+
+ private:
+  void closeRows();
+  /// Room for `bytes` more bytes at the end of the chunk (sent on first).
+  char* reserve(size_t bytes);
+  void put(std::string_view bytes);
+  void sendChunk();
+
+  ByteSink& out_;
+  std::vector<char> chunk_;
+  size_t used_ = 0;
+  std::string bounds_;
+  uint64_t subjectToRows_ = 0;
+  enum class Stage { kRows, kBinary, kGeneral } stage_ = Stage::kRows;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_LP_WRITER_H

@@ -1,0 +1,40 @@
+#ifndef PARALOG_LP_PROGRAM_CONSUMER_H
+#define PARALOG_LP_PROGRAM_CONSUMER_H
+
+#include <cstdint>
+#include <string_view>
+
+#include "lp/inequality.h"
+#include "lp/row.h"
+
+namespace paralog {
+
+/// The two kinds of declared variables.
+enum class VariableKind : uint8_t { kBinary, kGeneral };
+
+/// Receives a whole integer program as typed data, in the order of the LP
+/// file: objective() once, then row() for every row (all "Subject To" rows
+/// in file order, "Bounds" rows in file order among themselves, the two
+/// sections possibly interleaved), then declare() for every binary name in
+/// byte order and every general name in byte order, then end() once.
+///
+/// The LP writer is one consumer; a solver model can be another. Calls come
+/// from one thread at a time, but rows may come from another thread than
+/// the objective and the declarations (with the hand-over synchronised by
+/// the caller). Views passed in are valid only during the call.
+/// REQUIRES: calls in the order objective, rows, declarations, end.
+class ProgramConsumer {
+ public:
+  virtual ~ProgramConsumer() = default;
+  /// The objective to minimise, terms in the order written; a name may occur
+  /// twice (the o variables: "+ o - n o"), so it is not canonical.
+  virtual void objective(const TermList& terms) = 0;
+  /// One row with canonical terms (see makeCanonical).
+  virtual void row(Section section, TermSpan terms, Relation relation, int32_t rhs) = 0;
+  virtual void declare(VariableKind kind, std::string_view name) = 0;
+  virtual void end() = 0;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_PROGRAM_CONSUMER_H
