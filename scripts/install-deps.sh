@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing paralog-ilp needs,
-# only those that are missing. Uses sudo when not run as root. The package
-# lists are refreshed only if the first install attempt fails.
+# only those that are missing, then the npm packages of tests/solvers (HiGHS,
+# which the solver tests run with node). Uses sudo when not run as root. The
+# package lists are refreshed only if the first install attempt fails.
 #   scripts/install-deps.sh [--fuzz] [--workflow]
 # With --fuzz it also installs clang and its sanitizer and libFuzzer
 # runtime (libclang-rt-<version>-dev, only recommended by clang on Debian 12
@@ -32,9 +33,13 @@ packages=(
   libgtest-dev
   pkg-config
   libdeflate-dev
-  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files.
+  # The CBC library that --solve embeds.
+  coinor-libcbc-dev
+  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files;
+  # HiGHS comes from npm and runs with node.
   coinor-cbc
   glpk-utils
+  nodejs
   # The manual page test renders the page; the package test builds the
   # Debian package (dpkg-shlibdeps, which needs file and objdump).
   man-db
@@ -43,6 +48,12 @@ packages=(
   file
   binutils
 )
+
+# Debian's nodejs leaves npm to a package of its own; NodeSource's nodejs
+# carries npm and conflicts with that package.
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
 
 if $fuzz; then
   packages+=(clang)
@@ -73,8 +84,19 @@ for package in "${packages[@]}"; do
   fi
 done
 
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# The npm packages the tests use go into tests/solvers/node_modules.
+install_npm_packages() {
+  if [[ ! -d "$root/tests/solvers/node_modules/highs" ]]; then
+    echo "install-deps: installing the npm packages of tests/solvers"
+    (cd "$root/tests/solvers" && npm ci --no-audit --no-fund)
+  fi
+}
+
 if [[ ${#missing[@]} -eq 0 ]]; then
   echo "install-deps: all build dependencies are installed."
+  install_npm_packages
   exit 0
 fi
 
@@ -97,3 +119,4 @@ if ! apt install -y --no-install-recommends "${missing[@]}"; then
   apt update
   apt install -y --no-install-recommends "${missing[@]}"
 fi
+install_npm_packages

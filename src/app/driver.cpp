@@ -14,6 +14,7 @@
 #include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/output_target.h"
+#include "app/solve_run.h"
 #include "app/version.h"
 
 namespace paralog {
@@ -93,16 +94,21 @@ int runProgram(int argc, const char* const argv[]) {
   const Structure& first = input.firstCompared();
   const Structure& second = input.secondCompared();
 
-  // Created before any generator runs, so that an unwritable output path
-  // fails at once.
-  OutputTarget output(parameters->outputPath);
-  const OutputFormat format{parameters->portable, namesGzipFile(parameters->outputPath)};
-  writeProgramFile(output, format, first, second, progress);
-  output.commit();
+  if (parameters->solve || !parameters->solutionPath.empty()) {
+    runSolving(*parameters, first, second);
+  } else {
+    // Created before any generator runs, so that an unwritable output path
+    // fails at once.
+    OutputTarget output(parameters->outputPath);
+    const OutputFormat format{parameters->portable, namesGzipFile(parameters->outputPath)};
+    writeProgramFile(output, format, first, second, progress);
+    output.commit();
+  }
   // Notes wait for success, so that a failed run prints its error line alone.
   for (const std::string& note : input.notes) std::cerr << note << '\n';
   std::cerr << std::flush;
-  progress("Done\n");
+  // A solving run said "Done" itself, before its summary.
+  if (!parameters->solve && parameters->solutionPath.empty()) progress("Done\n");
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/program_options.hpp>
+#include <cmath>
+#include <cstdlib>
 
 namespace paralog {
 namespace po = boost::program_options;
@@ -24,7 +26,12 @@ po::options_description describeOptions() {
       ("portable", "Write an LP file every solver reads alike")
       ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
-      ("drop-unshared", "Drop genes missing from either genome");
+      ("drop-unshared", "Drop genes missing from either genome")
+      ("solve", "Solve the task with the embedded CBC")
+      ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
+      ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
+      ("solution", po::value<std::string>(), "Read and check a solver's solution file")
+      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV");
   // clang-format on
   return options;
 }
@@ -52,6 +59,43 @@ po::variables_map parseValues(int argc, const char* const argv[],
     throw UsageError(error.what());
   }
   return values;
+}
+
+// The options that only make sense with --solve or --solution.
+void requireSolvingOptions(const po::variables_map& values) {
+  const bool solve = values.count("solve") != 0;
+  const bool hasSolution = values.count("solution") != 0;
+  if (solve && hasSolution) {
+    throw UsageError("the options '--solve' and '--solution' cannot be given together");
+  }
+  for (const char* option : {"time-limit", "threads"}) {
+    if (values.count(option) != 0 && !solve) {
+      throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
+    }
+  }
+  if (values.count("report") != 0 && !solve && !hasSolution) {
+    throw UsageError("the option '--report' needs '--solve' or '--solution'");
+  }
+}
+
+double timeLimitOf(const std::string& text) {
+  char* end = nullptr;
+  const double seconds = text.empty() ? 0 : std::strtod(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(seconds) || seconds <= 0 ||
+      seconds > 1e9) {
+    throw UsageError("the time limit '" + text + "' is not a positive number of seconds");
+  }
+  return seconds;
+}
+
+int threadsOf(const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 3 &&
+                      text.find_first_not_of("0123456789") == std::string::npos;
+  const int threads = digits ? std::stoi(text) : 0;
+  if (threads < 1 || threads > 256) {
+    throw UsageError("the thread count '" + text + "' is not a whole number from 1 to 256");
+  }
+  return threads;
 }
 
 }  // namespace
@@ -91,17 +135,25 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
 
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;
-  if (!hasInput && !hasOutput) {
+  const bool solve = values.count("solve") != 0;
+  const bool hasSolution = values.count("solution") != 0;
+  const bool outputOptional = solve || hasSolution;
+  if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
   if (!hasInput) throw UsageError("the option '--input' is required but missing");
-  if (!hasOutput) throw UsageError("the option '--output' is required but missing");
+  if (!hasOutput && !outputOptional) {
+    throw UsageError("the option '--output' is required but missing");
+  }
+  requireSolvingOptions(values);
 
   const std::string directory = boost::filesystem::current_path().string();
   RunParameters parameters;
   parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
-  const std::string output = values["output"].as<std::string>();
-  parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+  if (hasOutput) {
+    const std::string output = values["output"].as<std::string>();
+    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+  }
   parameters.portable = values.count("portable") != 0;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();
@@ -120,6 +172,18 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     }
   }
   parameters.choices.dropUnshared = values.count("drop-unshared") != 0;
+  parameters.solve = solve;
+  if (values.count("time-limit") != 0) {
+    parameters.timeLimitSeconds = timeLimitOf(values["time-limit"].as<std::string>());
+  }
+  if (values.count("threads") != 0) parameters.threads = threadsOf(values["threads"].as<std::string>());
+  if (hasSolution) {
+    parameters.solutionDisplay = values["solution"].as<std::string>();
+    parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
+  }
+  if (values.count("report") != 0) {
+    parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
+  }
   return parameters;
 }
 

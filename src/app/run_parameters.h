@@ -11,12 +11,19 @@
 
 namespace paralog {
 
-/// The files of a run and how to read the input, as taken from the command line.
+/// The files of a run, how to read the input and the solving choices, as
+/// taken from the command line.
 struct RunParameters {
   std::string inputPath;   ///< the file with the genomes
-  std::string outputPath;  ///< the LP file to write, or "-" for standard output
+  std::string outputPath;  ///< the LP file to write, "-" for standard output, empty for none
   bool portable = false;   ///< --portable: the form every LP reader takes the same way
   InputChoices choices;    ///< --format, --pair and --drop-unshared
+  bool solve = false;      ///< solve the program with the embedded CBC
+  std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
+  int threads = 1;                         ///< for solve: threads of the search
+  std::string solutionPath;     ///< an external solver's solution file to read, or empty
+  std::string solutionDisplay;  ///< solutionPath as given on the command line
+  std::string reportPath;       ///< where to write the matching table, or empty
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -38,16 +45,21 @@ bool asksForVersion(int argc, const char* const argv[]);
 
 /// Parses the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
-/// "--pair A,B" and "--drop-unshared". When help is asked for (whatever else is given), writes
-/// "Usage: <program> -i [file] -o [file]" and the option table to `usage`
-/// and returns nothing. When the version is asked for (and help is not),
-/// returns nothing: the caller answers that, see asksForVersion. Otherwise
-/// returns both paths: a value starting with
-/// "/" is taken unchanged, any other is joined to the current working
-/// directory with "/", except an output of "-" (standard output), kept as
-/// it is. Throws UsageError on a command line the option parser refuses,
-/// that holds an argument belonging to no option, that lacks --input or
-/// --output, or whose --format or --pair value is malformed.
+/// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
+/// "--threads <n>", "--solution <file>" and "--report <file>". When help is
+/// asked for (whatever else is given), writes "Usage: <program> -i [file]
+/// -o [file]" and the option table to `usage` and returns nothing. When the
+/// version is asked for (and help is not), returns nothing: the caller
+/// answers that, see asksForVersion. Otherwise returns the parameters,
+/// paths made absolute: a value starting with "/" is taken unchanged, any
+/// other is joined to the current working directory with "/", except an
+/// output of "-" (standard output), kept as it is. Throws UsageError on a
+/// command line the option parser refuses, that holds an argument belonging
+/// to no option, that lacks --input, that lacks --output without --solve or
+/// --solution, whose --format or --pair value is malformed, that gives both
+/// --solve and --solution, --time-limit or --threads without --solve,
+/// --report without either, a time limit that is not a positive number of
+/// seconds, or a thread count that is not a whole number from 1 to 256.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);
 

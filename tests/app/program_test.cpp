@@ -39,7 +39,12 @@ constexpr const char* kUsage =
     "  --portable            Write an LP file every solver reads alike\n"
     "  --format arg          Input format: native, unimog or grimm\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
-    "  --drop-unshared       Drop genes missing from either genome\n";
+    "  --drop-unshared       Drop genes missing from either genome\n"
+    "  --solve               Solve the task with the embedded CBC\n"
+    "  --time-limit arg      With --solve: stop after this many seconds\n"
+    "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --solution arg        Read and check a solver's solution file\n"
+    "  --report arg          With --solve or --solution: write the matching as TSV\n";
 
 void expectCompleteRun(const ProgramRun& run) {
   EXPECT_EQ(run.exitStatus, 0) << run.err;

@@ -21,7 +21,12 @@ constexpr const char* kOptionTable =
     "  --portable            Write an LP file every solver reads alike\n"
     "  --format arg          Input format: native, unimog or grimm\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
-    "  --drop-unshared       Drop genes missing from either genome\n";
+    "  --drop-unshared       Drop genes missing from either genome\n"
+    "  --solve               Solve the task with the embedded CBC\n"
+    "  --time-limit arg      With --solve: stop after this many seconds\n"
+    "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --solution arg        Read and check a solver's solution file\n"
+    "  --report arg          With --solve or --solution: write the matching as TSV\n";
 
 std::string workingDirectory() {
   std::vector<char> buffer(1 << 16);
@@ -142,6 +147,47 @@ TEST(ParseParametersTest, MissingInputOrOutputIsNamed) {
   EXPECT_EQ(usageError({"p", "--input=in.txt"}), "the option '--output' is required but missing");
   EXPECT_EQ(usageError({"p"}), "the options '--input' and '--output' are required but missing");
   EXPECT_EQ(usageError({}), "the options '--input' and '--output' are required but missing");
+}
+
+TEST(ParseParametersTest, SolvingOptions) {
+  const std::optional<RunParameters> solved = parse(
+      {"p", "-i", "in.txt", "--solve", "--time-limit", "2.5", "--threads", "2", "--report", "/r.tsv"});
+  ASSERT_TRUE(solved);
+  EXPECT_TRUE(solved->solve);
+  EXPECT_EQ(solved->outputPath, "");  // the LP file is written only when asked for
+  EXPECT_EQ(solved->timeLimitSeconds, 2.5);
+  EXPECT_EQ(solved->threads, 2);
+  EXPECT_EQ(solved->reportPath, "/r.tsv");
+
+  const std::optional<RunParameters> fromFile =
+      parse({"p", "-i", "/in.txt", "--solution", "/x.sol", "-o", "/o.lp"});
+  ASSERT_TRUE(fromFile);
+  EXPECT_FALSE(fromFile->solve);
+  EXPECT_EQ(fromFile->solutionPath, "/x.sol");
+  EXPECT_EQ(fromFile->solutionDisplay, "/x.sol");
+  EXPECT_EQ(fromFile->outputPath, "/o.lp");
+  EXPECT_EQ(fromFile->threads, 1);
+  EXPECT_FALSE(fromFile->timeLimitSeconds);
+}
+
+TEST(ParseParametersTest, SolvingOptionsMisused) {
+  EXPECT_EQ(usageError({"p", "-i", "a", "--solve", "--solution", "x.sol"}),
+            "the options '--solve' and '--solution' cannot be given together");
+  EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--threads", "2"}),
+            "the option '--threads' needs '--solve'");
+  EXPECT_EQ(usageError({"p", "-i", "a", "--solution", "s", "--time-limit", "2"}),
+            "the option '--time-limit' needs '--solve'");
+  EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--report", "r"}),
+            "the option '--report' needs '--solve' or '--solution'");
+  for (const char* limit : {"0", "-1", "abc", "1e999", "2s", ""}) {
+    EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--time-limit", limit}),
+                HasSubstr("is not a positive number of seconds"));
+  }
+  for (const char* threads : {"0", "257", "1.5", "-2", "two"}) {
+    EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--threads", threads}),
+                HasSubstr("is not a whole number from 1 to 256"));
+  }
+  EXPECT_EQ(usageError({"p", "--solve"}), "the option '--input' is required but missing");
 }
 
 }  // namespace

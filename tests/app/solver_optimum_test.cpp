@@ -1,5 +1,6 @@
-// Solves the portable LP files of small genome pairs with the CBC program and checks
-// the optimum: for single-copy genomes a few inversions apart it must be
+// Solves the portable LP files of small genome pairs with the CBC program and
+// with the embedded CBC (--solve) and checks the optimum: for single-copy
+// genomes a few inversions apart it must be
 // 2d - 4N, with d the DCJ distance of the pair computed here from its
 // adjacency graph, and for a few pairs far apart it must stay what it was.
 
@@ -126,6 +127,34 @@ long solvedOptimum(const TestGenome& first, const TestGenome& second) {
   return std::lround(std::stod(solution.substr(optimal.size())));
 }
 
+// What the embedded solve of a pair reports.
+struct EmbeddedSolve {
+  long objective = 0;
+  std::string table;  // the --report file
+};
+
+EmbeddedSolve solveEmbedded(const TestGenome& first, const TestGenome& second) {
+  TempDirectory directory;
+  directory.write("in.txt", inputText(first, second));
+  const ProgramRun run =
+      runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "report.tsv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_NE(run.out.find("\nStatus: optimal\nObjective: "), std::string::npos) << run.out;
+  const size_t at = run.out.find("Objective: ");
+  if (at == std::string::npos) return {};
+  return {std::stol(run.out.substr(at + 11)), directory.read("report.tsv")};
+}
+
+// The table of a matching that pairs every gene with itself.
+std::string identityTable(int n) {
+  std::vector<std::string> names;
+  for (int k = 1; k <= n; ++k) names.push_back("g" + std::to_string(k));
+  std::sort(names.begin(), names.end());
+  std::string table = "gene\tfirst\tsecond\n";
+  for (const std::string& name : names) table += name + "\t1\t1\n";
+  return table;
+}
+
 // Reverses genes [from, to) of one chromosome, flipping their signs.
 void invert(TestChromosome& chromosome, size_t from, size_t to) {
   std::reverse(chromosome.genes.begin() + from, chromosome.genes.begin() + to);
@@ -159,7 +188,27 @@ TEST(SolverOptimumTest, FewInversionsApartGiveTheDcjDistance) {
       invert(chromosome, from, from + 1 + below(length - from));
     }
     SCOPED_TRACE(inputText(first, second));
-    EXPECT_EQ(solvedOptimum(first, second), 2 * dcjDistance(first, second) - 4 * n);
+    const long expected = 2 * dcjDistance(first, second) - 4 * n;
+    EXPECT_EQ(solvedOptimum(first, second), expected);
+    if (pair >= 8) continue;  // the embedded solve on a third of them keeps the test short
+    const EmbeddedSolve embedded = solveEmbedded(first, second);
+    EXPECT_EQ(embedded.objective, expected);
+    // With single copies the optimum matches every gene with itself.
+    EXPECT_EQ(embedded.table, identityTable(n));
+  }
+}
+
+TEST(SolverOptimumTest, EmbeddedSolveOfIdenticalGenomes) {
+  const std::vector<TestGenome> genomes = {
+      {{false, {1, -2, 3}}},
+      {{true, {2, 1}}, {false, {-3, 4, 5}}},
+      {{true, {1, 2, -3, 4}}},
+  };
+  for (const TestGenome& genome : genomes) {
+    SCOPED_TRACE(inputText(genome, genome));
+    const EmbeddedSolve embedded = solveEmbedded(genome, genome);
+    EXPECT_EQ(embedded.objective, -4 * geneCount(genome));
+    EXPECT_EQ(embedded.table, identityTable(geneCount(genome)));
   }
 }
 
