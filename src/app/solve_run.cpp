@@ -8,15 +8,18 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "app/input_file.h"
-#include "app/lp_text.h"
+#include "app/generate_program.h"
 #include "app/matching_report.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
 #include "app/safe_output_file.h"
 #include "common/byte_sink.h"
 #include "lp/embedded_cbc.h"
+#include "lp/linear_program_builder.h"
+#include "lp/lp_writer.h"
 #include "lp/solution_check.h"
 #include "lp/solution_file.h"
 
@@ -89,7 +92,11 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
 }  // namespace
 
 LinearProgram buildLinearProgram(const Structure& first, const Structure& second) {
-  return linearProgramFromLpText(lpTextFromStructures(first, second));
+  LinearProgram program;
+  LinearProgramBuilder builder(program);
+  buildProgram(first, second, builder, [](std::string_view line) { std::cout << line; },
+               RowThreads::kCallingThread);
+  return program;
 }
 
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
@@ -101,14 +108,26 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
     reportFile = std::make_unique<SafeOutputFile>(parameters.reportPath);
   }
 
-  const std::string lpText = lpTextFromStructures(first, second);
+  // One pass of the generators builds the solver's model from the typed
+  // rows and, when asked, writes the LP file from the same rows.
+  LinearProgram program;
+  LinearProgramBuilder builder(program);
   if (lpFile) {
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
-    sinks.sink().write(lpText);
+    LpWriter writer(sinks.sink());
+    ProgramTee both(writer, builder);
+    buildProgram(first, second, both, [](std::string_view line) { std::cout << line; },
+                 RowThreads::kCallingThread);
     sinks.finish();
+  } else {
+    // No file is written, so its progress line would mislead.
+    buildProgram(first, second, builder,
+                 [](std::string_view line) {
+                   if (line != "Writing ilp task to file...\n") std::cout << line;
+                 },
+                 RowThreads::kCallingThread);
   }
-  const LinearProgram program = linearProgramFromLpText(lpText);
 
   Outcome outcome = parameters.solve ? solveHere(parameters, program) : readSolution(parameters, program);
   Solution& solution = outcome.solution;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/option_table.h"
 #include "app/run_program.h"
 
 namespace paralog {
@@ -29,22 +30,8 @@ constexpr const char* kTwoStructures =
     "first 0 : 2 :\nL 3 : +a.1-b.1+a.2;\nC 0 : ;\n"
     "second 1 : 1 :\nC 3 : -a.2+b.1+a.1;\n";
 
-constexpr const char* kUsage =
-    "Usage: paralog-ilp -i [file] -o [file]\n"
-    "Options:\n"
-    "  -h [ --help ]         Show help\n"
-    "  --version             Show version\n"
-    "  -i [ --input ] arg    File with paralogs and structs\n"
-    "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
-    "  --portable            Write an LP file every solver reads alike\n"
-    "  --format arg          Input format: native, unimog or grimm\n"
-    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
-    "  --drop-unshared       Drop genes missing from either genome\n"
-    "  --solve               Solve the task with the embedded CBC\n"
-    "  --time-limit arg      With --solve: stop after this many seconds\n"
-    "  --threads arg         With --solve: threads to search with (default 1)\n"
-    "  --solution arg        Read and check a solver's solution file\n"
-    "  --report arg          With --solve or --solution: write the matching as TSV\n";
+const std::string kUsage =
+    std::string("Usage: paralog-ilp -i [file] -o [file]\n") + testutil::kOptionTable;
 
 void expectCompleteRun(const ProgramRun& run) {
   EXPECT_EQ(run.exitStatus, 0) << run.err;
