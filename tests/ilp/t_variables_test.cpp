@@ -57,15 +57,15 @@ TEST(TVariablesTest, WorkedExampleLinear) {
   const Structure second = makeStructure(2, {{kLinear, "+a.1 +a.2"}});
   const TRun run = runT(first, second);
   EXPECT_EQ(run.lines, (Lines{
-                           // step 1
+                           // first genome: an end is joined at most once
                            "t_2_a.1ha.1t <= 1",
                            "t_2_a.1ha.1t <= 1",
-                           // step 2
+                           // second genome: an end is joined at most once
                            "t_1_a.1ha.1t + t_1_a.1ta.2h + t_1_a.1ta.2t <= 1",
                            "t_1_a.1ha.1t + t_1_a.1ha.2h + t_1_a.1ha.2t <= 1",
                            "t_1_a.1ha.2t + t_1_a.1ta.2t + t_1_a.2ha.2t <= 1",
                            "t_1_a.1ha.2h + t_1_a.1ta.2h + t_1_a.2ha.2t <= 1",
-                           // step 3
+                           // second genome: no end of a matched copy is joined
                            "t_1_a.1ha.1t + z_a.1.1 <= 1",
                            "t_1_a.1ha.1t + z_a.1.1 <= 1",
                            "t_1_a.1ha.2h + z_a.1.1 <= 1",
@@ -78,13 +78,13 @@ TEST(TVariablesTest, WorkedExampleLinear) {
                            "t_1_a.1ta.2t + z_a.1.2 <= 1",
                            "t_1_a.2ha.2t + z_a.1.2 <= 1",
                            "t_1_a.2ha.2t + z_a.1.2 <= 1",
-                           // step 4
+                           // first genome: no end of a matched copy is joined
                            "t_2_a.1ha.1t + z_a.1.1 + z_a.1.2 <= 1",
                            "t_2_a.1ha.1t + z_a.1.1 + z_a.1.2 <= 1",
-                           // step 9
+                           // first genome, linear: every end is matched or joined
                            "t_2_a.1ha.1t + z_a.1.1 + z_a.1.2 >= 1",
                            "t_2_a.1ha.1t + z_a.1.1 + z_a.1.2 >= 1",
-                           // step 10
+                           // second genome, linear: every end is matched or joined
                            "t_1_a.1ha.1t + t_1_a.1ta.2h + t_1_a.1ta.2t + z_a.1.1 >= 1",
                            "t_1_a.1ha.1t + t_1_a.1ha.2h + t_1_a.1ha.2t + z_a.1.1 >= 1",
                            "t_1_a.1ha.2t + t_1_a.1ta.2t + t_1_a.2ha.2t + z_a.1.2 >= 1",
@@ -99,7 +99,7 @@ TEST(TVariablesTest, WorkedExampleCircular) {
   const Structure first = makeStructure(1, {{kCircular, "+a.1 +b.1"}});
   const Structure second = makeStructure(2, {{kLinear, "+a.1 +b.1"}});
   const TRun run = runT(first, second);
-  // Steps 1 to 4 give 4 + 4 + 12 + 12 lines; steps 6, 8 and 9 give none.
+  // 32 lines of joins at most once and none while matched come first.
   ASSERT_EQ(run.lines.size(), 52u);
   const std::string minus = " - z_a.1.1 - z_b.1.1 <= 0";
   EXPECT_EQ(slice(run.lines, 32, 12),
@@ -129,13 +129,13 @@ TEST(TVariablesTest, CircularChromosomeOfOneGene) {
   const TRun run = runT(makeStructure(1, {{kCircular, "-a.1"}}),
                         makeStructure(2, {{kLinear, "+a.1"}}));
   EXPECT_EQ(run.lines, concat({
-                           repeated("t_2_a.1ha.1t <= 1", 2),                  // step 1
-                           repeated("t_1_a.1ha.1t <= 1", 2),                  // step 2
-                           repeated("t_1_a.1ha.1t + z_a.1.1 <= 1", 2),        // step 3
-                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),        // step 4
-                           repeated("t_2_a.1ha.1t - z_a.1.1 <= 0", 2),        // step 5
-                           repeated("t_2_a.1ha.1t >= 0", 2),                  // step 7
-                           repeated("t_1_a.1ha.1t + z_a.1.1 >= 1", 2),        // step 10
+                           repeated("t_2_a.1ha.1t <= 1", 2),  // first: joined at most once
+                           repeated("t_1_a.1ha.1t <= 1", 2),  // second: joined at most once
+                           repeated("t_1_a.1ha.1t + z_a.1.1 <= 1", 2),  // second: not while matched
+                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),  // first: not while matched
+                           repeated("t_2_a.1ha.1t - z_a.1.1 <= 0", 2),  // first: circular, while matched
+                           repeated("t_2_a.1ha.1t >= 0", 2),  // first: circular, >= 0
+                           repeated("t_1_a.1ha.1t + z_a.1.1 >= 1", 2),  // second: matched or joined
                        }));
 }
 
@@ -146,12 +146,12 @@ TEST(TVariablesTest, CopyWrittenTwiceOnALinearChromosome) {
   const TRun run = runT(makeStructure(1, {{kLinear, "+a.1 -a.1"}}),
                         makeStructure(2, {{kLinear, "+a.1"}}));
   EXPECT_EQ(run.lines, concat({
-                           repeated("2 t_2_a.1ha.1t <= 1", 4),                // step 1
-                           repeated("t_1_a.1ha.1t <= 1", 2),                  // step 2
-                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 <= 1", 2),      // step 3
-                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),        // step 4
-                           repeated("2 t_2_a.1ha.1t + z_a.1.1 >= 1", 4),      // step 9
-                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 >= 1", 2),      // step 10
+                           repeated("2 t_2_a.1ha.1t <= 1", 4),  // first: joined at most once
+                           repeated("t_1_a.1ha.1t <= 1", 2),  // second: joined at most once
+                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 <= 1", 2),  // second: not while matched
+                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),  // first: not while matched
+                           repeated("2 t_2_a.1ha.1t + z_a.1.1 >= 1", 4),  // first: matched or joined
+                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 >= 1", 2),  // second: matched or joined
                        }));
   EXPECT_EQ(run.binary, (Lines{"t_1_a.1ha.1t", "t_2_a.1ha.1t", "z_a.1.1"}));
 }
@@ -160,13 +160,13 @@ TEST(TVariablesTest, CopyWrittenTwiceOnACircularChromosome) {
   const TRun run = runT(makeStructure(1, {{kCircular, "+a.1 -a.1"}}),
                         makeStructure(2, {{kLinear, "+a.1"}}));
   EXPECT_EQ(run.lines, concat({
-                           repeated("2 t_2_a.1ha.1t <= 1", 4),                // step 1
-                           repeated("t_1_a.1ha.1t <= 1", 2),                  // step 2
-                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 <= 1", 2),      // step 3
-                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),        // step 4
-                           repeated("t_2_a.1ha.1t - 2 z_a.1.1 <= 0", 8),      // step 5
-                           repeated("2 t_2_a.1ha.1t >= 0", 4),                // step 7
-                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 >= 1", 2),      // step 10
+                           repeated("2 t_2_a.1ha.1t <= 1", 4),  // first: joined at most once
+                           repeated("t_1_a.1ha.1t <= 1", 2),  // second: joined at most once
+                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 <= 1", 2),  // second: not while matched
+                           repeated("t_2_a.1ha.1t + z_a.1.1 <= 1", 2),  // first: not while matched
+                           repeated("t_2_a.1ha.1t - 2 z_a.1.1 <= 0", 8),  // first: circular, while matched
+                           repeated("2 t_2_a.1ha.1t >= 0", 4),  // first: circular, >= 0
+                           repeated("t_1_a.1ha.1t + 2 z_a.1.1 >= 1", 2),  // second: matched or joined
                        }));
 }
 
@@ -180,13 +180,13 @@ TEST(TVariablesTest, BothStructuresWithTheSameIdShareTNames) {
                    "t_5_a.1ha.1t + t_5_a.1hb.1h + t_5_a.1hb.1t <= 1",
                    "t_5_a.1hb.1t + t_5_a.1tb.1t + t_5_b.1hb.1t <= 1",
                    "t_5_a.1hb.1h + t_5_a.1tb.1h + t_5_b.1hb.1t <= 1"}));
-  // Step 2 walks b.1 first, as the second structure's chromosome does.
+  // The second structure's at-most-once lines walk b.1 first, as its chromosome does.
   EXPECT_EQ(slice(run.lines, 4, 4),
             (Lines{"t_5_a.1hb.1t + t_5_a.1tb.1t + t_5_b.1hb.1t <= 1",
                    "t_5_a.1hb.1h + t_5_a.1tb.1h + t_5_b.1hb.1t <= 1",
                    "t_5_a.1ha.1t + t_5_a.1tb.1h + t_5_a.1tb.1t <= 1",
                    "t_5_a.1ha.1t + t_5_a.1hb.1h + t_5_a.1hb.1t <= 1"}));
-  EXPECT_EQ(slice(run.lines, 8, 12), slice(run.lines, 20, 12));  // steps 3 and 4
+  EXPECT_EQ(slice(run.lines, 8, 12), slice(run.lines, 20, 12));  // not-while-matched lines of both
   EXPECT_EQ(run.binary, (Lines{"t_5_a.1ha.1t", "t_5_a.1hb.1h", "t_5_a.1hb.1t", "t_5_a.1tb.1h",
                                "t_5_a.1tb.1t", "t_5_b.1hb.1t", "z_a.1.1", "z_b.1.1"}));
 }
@@ -398,10 +398,10 @@ TEST(TVariablesTest, MatchesThePlainReadingOnRandomStructures) {
   }
 }
 
-// Line counts for a structure of N distinct copies (2N ends): steps 1 and 2
-// give 2N lines of 2N - 1 t terms; steps 3 and 4 two lines per pair of ends;
-// steps 5 and 6 2n(2N - 1) lines per circular chromosome of n genes; steps 7
-// and 8 2n lines per circular chromosome; steps 9 and 10 2n per linear one.
+// Line counts for a structure of N distinct copies (2N ends): the at-most-once
+// lines are 2N lines of 2N - 1 t terms; the not-while-matched lines two per
+// pair of ends; the joined-only-while-matched lines 2n(2N - 1) per circular
+// chromosome of n genes; the matched-or-joined lines 2n per chromosome.
 // The storage ends with every t name of both sides and every z name.
 struct Layout {
   std::vector<std::pair<bool, size_t>> first;   // kind and gene count per chromosome

@@ -38,7 +38,7 @@ size_t occurrences(const std::string& line, const std::string& part) {
   return count;
 }
 
-// Lines of step 4: one t and one u term, no z term.
+// End-connection lines: one t and one u term, no z term.
 size_t endConnectionLines(const Lines& lines) {
   return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
     return occurrences(line, "t_") == 1 && occurrences(line, "u_") == 1 &&
@@ -46,7 +46,7 @@ size_t endConnectionLines(const Lines& lines) {
   });
 }
 
-// Lines of step 6: a t term and either no u term (an adjacency with itself)
+// Lines within a structure: a t term and either no u term (an adjacency with itself)
 // or two of them, no z term.
 size_t innerConnectionLines(const Lines& lines) {
   return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
@@ -70,28 +70,28 @@ TEST(UVariablesTest, WorkedExampleGoldenLines) {
                           }));
 
   Lines expected = {
-      // step 2 (texts handed over begin with " + ")
+      // circular chromosomes (texts handed over begin with " + ")
       "- u_2_a.1hb.1h + 2 z_a.1.1 + 2 z_b.1.1 >= 0",
       "- u_2_a.1tb.1t + 3 z_a.1.1 + 3 z_b.1.1 >= 0",
-      // step 3
+      // end matching
       "u_2_a.1tb.1t + 3 z_a.1.1 <= 3",
       "u_2_a.1hb.1h + 2 z_b.1.1 <= 2",
-      // step 4
+      // end connections
       "t_2_a.1ha.1t + u_1_a.1hb.1t <= 1",
       "t_2_a.1tb.1t + u_1_a.1hb.1t <= 1",
       "t_2_a.1hb.1h + u_1_a.1hb.1t <= 1",
       "t_2_b.1hb.1t + u_1_a.1hb.1t <= 1",
-      // step 5
+      // matching across the structures
       "u_1_a.1hb.1t - u_2_a.1hb.1h + z_a.1.1 <= 1",
       "- u_1_a.1hb.1t + u_2_a.1hb.1h + 2 z_a.1.1 <= 2",
       "u_1_a.1hb.1t - u_2_a.1tb.1t + z_b.1.1 <= 1",
       "- u_1_a.1hb.1t + u_2_a.1tb.1t + 3 z_b.1.1 <= 3",
-      // step 6, first: its one adjacency with itself, cross orientations
+      // within first: its one adjacency with itself, cross orientations
       "t_2_a.1hb.1t <= 1",
       "t_2_a.1hb.1t <= 1",
       "t_2_a.1hb.1t <= 1",
       "t_2_a.1hb.1t <= 1",
-      // step 6, second: {a.1h, b.1h} with itself
+      // within second: {a.1h, b.1h} with itself
       "2 t_1_a.1hb.1h <= 2",
       "2 t_1_a.1hb.1h <= 2",
       "2 t_1_a.1hb.1h <= 2",
@@ -122,7 +122,7 @@ TEST(UVariablesTest, WorkedExampleGoldenLines) {
   };
   EXPECT_EQ(run.constraints(), expected);
 
-  // The texts of step 2 start with a blank; they store as the same text
+  // The circular chromosomes' texts start with a blank; they store as the same text
   // without it would.
   testutil::RowCollector direct;
   direct.addText("Subject To", " + 2 z_a.1.1 + 2 z_b.1.1 - u_2_a.1hb.1h >= 0");
@@ -145,20 +145,20 @@ TEST(UVariablesTest, AnAdjacencyInBothStructuresUsesTheSecondsNumberAndBoundsOnl
   const URun run(first, second);
   EXPECT_EQ(run.bounds(), (Lines{"u_2_a.1hb.1t >= 0", "u_2_a.1hb.1t <= 2"}));
   const Lines lines = run.constraints();
-  // Step 3: ends a.1t and b.1h of each structure fit nothing of {a.1h, b.1t}.
-  // Step 4 of first: 4 lines with the number 2 and the first's own name.
+  // End matching: ends a.1t and b.1h of each structure fit nothing of {a.1h, b.1t}.
+  // End connections of first: 4 lines with the number 2 and the first's own name.
   ASSERT_GE(lines.size(), 8u);
   EXPECT_EQ(lines[0], "2 t_2_a.1ha.1t + u_1_a.1hb.1t <= 2");
   EXPECT_EQ(lines[1], "2 t_2_a.1tb.1t + u_1_a.1hb.1t <= 2");
   EXPECT_EQ(lines[2], "2 t_2_a.1hb.1h + u_1_a.1hb.1t <= 2");
   EXPECT_EQ(lines[3], "2 t_2_b.1hb.1t + u_1_a.1hb.1t <= 2");
   EXPECT_EQ(lines[4], "2 t_1_a.1ha.1t + u_2_a.1hb.1t <= 2");
-  // Step 5: the two orientations that fit, both numbers 2.
+  // Matching across the structures: the two orientations that fit, both numbers 2.
   EXPECT_EQ(lines[8], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
   EXPECT_EQ(lines[9], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
   EXPECT_EQ(lines[10], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
   EXPECT_EQ(lines[11], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
-  // Step 6: each structure's one adjacency with itself.
+  // Within each structure: its one adjacency with itself.
   EXPECT_EQ(lines.size(), 12u + 8u);
   for (size_t i = 12; i < 16; ++i) EXPECT_EQ(lines[i], "2 t_2_a.1hb.1t <= 2");
   for (size_t i = 16; i < 20; ++i) EXPECT_EQ(lines[i], "2 t_1_a.1hb.1t <= 2");
@@ -193,7 +193,7 @@ TEST(UVariablesTest, CircularChromosomeOfOneGeneGetsOneLineWithItsOwnZNames) {
   EXPECT_EQ(lines[0], "- u_1_a.1ha.1t + z_a.1.1 + z_a.1.2 >= 0");
   EXPECT_EQ(lines[1], "- u_2_a.1ha.2t + 2 z_a.1.1 + 2 z_a.1.2 >= 0");
   EXPECT_EQ(lines[2], "- u_2_a.1ta.2h + 3 z_a.1.1 + 3 z_a.1.2 >= 0");
-  // No linear chromosome: steps 3 and 4 add nothing; step 5 comes next.
+  // No linear chromosome: no end matching or end connections; matching across comes next.
   EXPECT_EQ(lines[3], "u_1_a.1ha.1t - u_2_a.1ha.2t + z_a.1.1 <= 1");
 }
 
