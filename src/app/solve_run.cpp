@@ -15,7 +15,6 @@
 #include "app/matching_report.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
-#include "app/safe_output_file.h"
 #include "common/byte_sink.h"
 #include "lp/embedded_cbc.h"
 #include "lp/linear_program_builder.h"
@@ -26,9 +25,9 @@
 namespace paralog {
 namespace {
 
-// Writes `text` to a file that appears only on commit.
-void writeWhole(SafeOutputFile& file, const std::string& displayPath, const std::string& text) {
-  FdSink sink(file.fd(), displayPath);
+// Writes `text` to an output that a regular file takes only on commit.
+void writeWhole(OutputTarget& file, const std::string& text) {
+  FdSink sink(file.fd(), file.displayName());
   sink.write(text);
   sink.flush();
 }
@@ -102,10 +101,11 @@ LinearProgram buildLinearProgram(const Structure& first, const Structure& second
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
   // Created before any work, so that unwritable paths fail at once.
   std::unique_ptr<OutputTarget> lpFile;
-  std::unique_ptr<SafeOutputFile> reportFile;
+  // Like the LP file, a report into a pipe or device is written in place.
+  std::unique_ptr<OutputTarget> reportFile;
   if (!parameters.outputPath.empty()) lpFile = std::make_unique<OutputTarget>(parameters.outputPath);
   if (!parameters.reportPath.empty()) {
-    reportFile = std::make_unique<SafeOutputFile>(parameters.reportPath);
+    reportFile = std::make_unique<OutputTarget>(parameters.reportPath);
   }
 
   // One pass of the generators builds the solver's model from the typed
@@ -140,7 +140,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   roundValues(solution.values);
 
   const MatchingReport report = reportMatching(first, second, program, solution.values);
-  if (reportFile) writeWhole(*reportFile, parameters.reportPath, matchingTable(report));
+  // The report may go where standard output goes (/dev/stdout): what was
+  // printed so far stands before it.
+  std::cout << std::flush;
+  if (reportFile) writeWhole(*reportFile, matchingTable(report));
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
   if (lpFile) std::cout << "Done\n";

@@ -166,6 +166,18 @@ TEST(SolveRunTest, ReportListsEveryCopyInOrder) {
   EXPECT_TRUE(std::is_sorted(unmatchedSecond.begin(), unmatchedSecond.end()));
   // Without -o no LP file is written.
   EXPECT_THAT(directory.entries(), ::testing::ElementsAre("in.txt", "r.tsv"));
+
+  // A report to /dev/stdout goes into the pipe, ahead of the summary, and
+  // nothing replaces the link or what it leads to.
+  const ProgramRun piped =
+      runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "/dev/stdout"});
+  ASSERT_EQ(piped.exitStatus, 0) << piped.err;
+  const size_t tableStart = piped.out.find("Calculating O variables\ngene\tfirst\tsecond\n");
+  const size_t summaryStart = piped.out.find("Solution: embedded CBC\n");
+  ASSERT_NE(tableStart, std::string::npos) << piped.out;
+  ASSERT_NE(summaryStart, std::string::npos) << piped.out;
+  const size_t tableEnd = tableStart + std::string("Calculating O variables\n").size();
+  EXPECT_EQ(matchedRows(piped.out.substr(tableEnd, summaryStart - tableEnd)).size(), matched);
 }
 
 TEST(SolveRunTest, ReportShowsGeneNamesAsTheInputWroteThem) {
