@@ -19,7 +19,7 @@ void expectInvalid(std::string_view text) {
   }
 }
 
-TEST(InequalityTest, RendersTheExampleTable) {
+TEST(InequalityTest, SortsMergesAndRendersCanonically) {
   EXPECT_EQ(canonical("b + a - 2 c <= 1"), "a + b - 2 c <= 1");
   EXPECT_EQ(canonical("x - y + x >= 0"), "2 x - y >= 0");
   EXPECT_EQ(canonical("- 2 3 x = -6"), "- 6 x = -6");
