@@ -35,12 +35,12 @@ FdSink::FdSink(int fd, std::string displayName, size_t bufferSize)
 
 void FdSink::write(std::string_view bytes) {
   total_ += bytes.size();
-  if (bytes.size() > buffer_.size() - used_) {
-    flush();
-    if (bytes.size() >= buffer_.size()) {
-      writeAll(bytes.data(), bytes.size());
-      return;
-    }
+  if (bytes.size() > buffer_.size() - used_) flush();
+  // Large pieces (the writer's chunks) go out as they are: copying them
+  // into the buffer first would cost a pass over every byte of the file.
+  if (used_ == 0 && bytes.size() >= buffer_.size() / 2) {
+    writeAll(bytes.data(), bytes.size());
+    return;
   }
   std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
