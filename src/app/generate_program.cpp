@@ -33,15 +33,19 @@ void buildProgram(const Structure& first, const Structure& second, ProgramConsum
   // The storage keeps the names that rows view, so it outlives the sinks.
   VariablesStorage storage;
   if (threads == RowThreads::kSecondThread) {
+    // The declarations follow the rows through the pipeline, so that this
+    // thread renders them while the worker writes.
     RowPipeline pipeline(consumer);
     generateProgram(pipeline, first, second, storage, progress);
+    progress("Writing ilp task to file...\n");
+    storage.declareAll(pipeline);
     pipeline.drain();
   } else {
     CanonicalRows rows(consumer);
     generateProgram(rows, first, second, storage, progress);
+    progress("Writing ilp task to file...\n");
+    storage.declareAll(consumer);
   }
-  progress("Writing ilp task to file...\n");
-  storage.declareAll(consumer);
   consumer.end();
 }
 

@@ -86,6 +86,10 @@ void LpWriter::renderedRows(std::string_view lines, uint64_t count) {
   if (stage_ != Stage::kRows) throw std::logic_error("a row after the declarations");
   if (count == 0) return;
   openSubjectTo(count);
+  putLines(lines);
+}
+
+void LpWriter::putLines(std::string_view lines) {
   if (lines.size() < kSendBytes / 2) {
     put(lines);
     if (used_ >= kSendBytes) sendChunk();
@@ -109,7 +113,7 @@ void LpWriter::closeRows() {
   stage_ = Stage::kBinary;
 }
 
-void LpWriter::declare(VariableKind kind, std::string_view name) {
+void LpWriter::openDeclarations(VariableKind kind) {
   if (stage_ == Stage::kRows) closeRows();
   if (kind == VariableKind::kGeneral && stage_ == Stage::kBinary) {
     put("\nGeneral\n");
@@ -118,6 +122,16 @@ void LpWriter::declare(VariableKind kind, std::string_view name) {
   if (kind == VariableKind::kBinary && stage_ == Stage::kGeneral) {
     throw std::logic_error("a binary declaration after a general one");
   }
+}
+
+void LpWriter::renderedDeclarations(VariableKind kind, std::string_view lines, uint64_t count) {
+  if (count == 0) return;
+  openDeclarations(kind);
+  putLines(lines);
+}
+
+void LpWriter::declare(VariableKind kind, std::string_view name) {
+  openDeclarations(kind);
   char* const start = reserve(name.size() + 2);
   start[0] = '\t';
   std::memcpy(start + 1, name.data(), name.size());

@@ -32,9 +32,16 @@ class LpWriter : public ProgramConsumer {
   /// Large runs of lines go to the sink as they are, without a copy.
   void renderedRows(std::string_view lines, uint64_t count) override;
   void declare(VariableKind kind, std::string_view name) override;
+  /// Large runs of declarations go to the sink as they are, like rows.
+  void renderedDeclarations(VariableKind kind, std::string_view lines, uint64_t count) override;
   void end() override;
 
  private:
+  /// Opens the section of `kind` if needed (after the rows, or "General"
+  /// after "Binary").
+  void openDeclarations(VariableKind kind);
+  /// Sends `lines` as they are when large, else through the chunk.
+  void putLines(std::string_view lines);
   void openSubjectTo(uint64_t rows);
   void closeRows();
   /// Room for `bytes` more bytes at the end of the chunk (sent on first).

@@ -13,6 +13,15 @@ namespace paralog {
 /// The two kinds of declared variables.
 enum class VariableKind : uint8_t { kBinary, kGeneral };
 
+/// Receives the declarations of a program: every binary name in byte
+/// order, then every general name in byte order. The view is valid only
+/// during the call.
+class DeclarationSink {
+ public:
+  virtual ~DeclarationSink() = default;
+  virtual void declare(VariableKind kind, std::string_view name) = 0;
+};
+
 /// Receives a whole integer program as typed data, in the order of the LP
 /// file: objective() once, then row() for every row (all "Subject To" rows
 /// in file order, "Bounds" rows in file order among themselves, the two
@@ -24,9 +33,8 @@ enum class VariableKind : uint8_t { kBinary, kGeneral };
 /// the objective and the declarations (with the hand-over synchronised by
 /// the caller). Views passed in are valid only during the call.
 /// REQUIRES: calls in the order objective, rows, declarations, end.
-class ProgramConsumer {
+class ProgramConsumer : public DeclarationSink {
  public:
-  virtual ~ProgramConsumer() = default;
   /// The objective to minimise, terms in the order written; a name may occur
   /// twice (the o variables: "+ o - n o"), so it is not canonical.
   virtual void objective(const TermList& terms) = 0;
@@ -43,7 +51,15 @@ class ProgramConsumer {
     (void)count;
     throw std::logic_error("internal error: rendered rows for a consumer of typed rows");
   }
-  virtual void declare(VariableKind kind, std::string_view name) = 0;
+  /// `count` declarations of `kind`, each "\t" name "\n", back to back in
+  /// `lines`: the same as declare() for each of them in turn.
+  /// REQUIRES: takesRenderedRows().
+  virtual void renderedDeclarations(VariableKind kind, std::string_view lines, uint64_t count) {
+    (void)kind;
+    (void)lines;
+    (void)count;
+    throw std::logic_error("internal error: rendered declarations for a consumer of names");
+  }
   virtual void end() = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "lp/row_pipeline.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace paralog {
 namespace {
@@ -48,6 +49,30 @@ void RowPipeline::add(Section section, const TermList& terms, Relation relation,
   if (current_->terms.size() >= batchTerms_) submitCurrent();
 }
 
+void RowPipeline::declare(VariableKind kind, std::string_view name) {
+  if (!current_->empty() && (!current_->declarations || current_->kind != kind)) submitCurrent();
+  current_->declarations = true;
+  current_->kind = kind;
+  if (!renders_) {
+    current_->terms.push_back(Term{name, 0});
+    if (current_->terms.size() >= batchTerms_) submitCurrent();
+    return;
+  }
+  std::vector<char>& text = current_->text;
+  const size_t bytes = name.size() + 2;
+  if (text.size() - current_->textBytes < bytes) {
+    text.resize(std::max(text.size() + text.size() / 4, current_->textBytes + bytes));
+  }
+  char* const out = text.data() + current_->textBytes;
+  out[0] = '\t';
+  std::memcpy(out + 1, name.data(), name.size());
+  out[bytes - 1] = '\n';
+  current_->textBytes += bytes;
+  ++current_->textRows;
+  // About the text of a batch of rows, so that the writer sends it as it is.
+  if (current_->textBytes >= batchTerms_ * 20) submitCurrent();
+}
+
 void RowPipeline::drain() {
   submitCurrent();
   std::unique_lock<std::mutex> lock(mutex_);
@@ -73,12 +98,12 @@ void RowPipeline::rethrowFailure() {
 }
 
 void RowPipeline::submitCurrent() {
-  if (current_->rows.empty()) {
+  if (current_->empty()) {
     rethrowFailure();
     return;
   }
   std::unique_lock<std::mutex> lock(mutex_);
-  current_->stage = renders_ ? Stage::kWaiting : Stage::kRendered;
+  current_->stage = renders_ && !current_->declarations ? Stage::kWaiting : Stage::kRendered;
   queued_.push_back(std::move(current_));
   if (spare_.empty()) {
     current_ = std::make_unique<Batch>();
@@ -163,6 +188,15 @@ void RowPipeline::render(Batch& batch) {
 }
 
 void RowPipeline::deliver(const Batch& batch) {
+  if (batch.declarations) {
+    if (renders_) {
+      consumer_.renderedDeclarations(batch.kind, std::string_view(batch.text.data(), batch.textBytes),
+                                     batch.textRows);
+    } else {
+      for (const Term& name : batch.terms) consumer_.declare(batch.kind, name.name);
+    }
+    return;
+  }
   if (renders_) consumer_.renderedRows(std::string_view(batch.text.data(), batch.textBytes), batch.textRows);
   const Term* const terms = batch.terms.data();
   const size_t termCount = batch.terms.size();
@@ -212,6 +246,7 @@ void RowPipeline::run() {
     batch->rows.clear();
     batch->textBytes = 0;
     batch->textRows = 0;
+    batch->declarations = false;
 
     lock.lock();
     if (failure && !failure_) failure_ = failure;

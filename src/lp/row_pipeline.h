@@ -43,7 +43,13 @@ namespace paralog {
 /// A row whose coefficient sum leaves 32 bits throws from its own add. A
 /// failure in the worker (a failed write) makes the next add or drain throw
 /// that failure; later rows are dropped.
-class RowPipeline : public RowSink {
+///
+/// Declarations, given after the last row, take the same way: the calling
+/// thread renders them ("\t" name "\n") into batches of their own that the
+/// worker hands over as they are (ProgramConsumer::renderedDeclarations),
+/// or, for a consumer of typed rows, passes their names on to declare().
+/// The names must stay valid until drain() returns.
+class RowPipeline : public RowSink, public DeclarationSink {
  public:
   explicit RowPipeline(ProgramConsumer& consumer, size_t batchTerms = size_t{1} << 15);
   ~RowPipeline() override;
@@ -53,8 +59,11 @@ class RowPipeline : public RowSink {
   /// REQUIRES: called from the thread that created the pipeline.
   void add(Section section, const TermList& terms, Relation relation, int32_t rhs,
            TermOrder order) override;
-  /// Returns once every added row has reached the consumer; rethrows the
-  /// first failure of the worker.
+  /// REQUIRES: called from the thread that created the pipeline, after
+  /// the last add.
+  void declare(VariableKind kind, std::string_view name) override;
+  /// Returns once every added row and declaration has reached the
+  /// consumer; rethrows the first failure of the worker.
   void drain();
 
  private:
@@ -69,7 +78,9 @@ class RowPipeline : public RowSink {
   /// typed rows only.
   enum class Stage : uint8_t { kWaiting, kRendering, kRendered };
   /// Rows on their way to the worker, their terms back to back, and the
-  /// "Subject To" rows rendered (text's first textBytes bytes).
+  /// "Subject To" rows rendered (text's first textBytes bytes). A batch of
+  /// declarations holds only names of one kind: rendered in text (textRows
+  /// of them), or as the names of `terms` for a consumer of typed rows.
   struct Batch {
     TermList terms;
     std::vector<RowHead> rows;
@@ -77,6 +88,10 @@ class RowPipeline : public RowSink {
     size_t textBytes = 0;
     uint64_t textRows = 0;
     Stage stage = Stage::kWaiting;
+    bool declarations = false;
+    VariableKind kind = VariableKind::kBinary;
+
+    bool empty() const { return rows.empty() && terms.empty() && textRows == 0; }
   };
 
   void run();

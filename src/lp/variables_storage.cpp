@@ -208,11 +208,11 @@ std::string_view VariablesStorage::oVariable(int32_t k, uint64_t n) {
   return general_.insert(scratch_);
 }
 
-void VariablesStorage::declareAll(ProgramConsumer& consumer) const {
+void VariablesStorage::declareAll(DeclarationSink& sink) const {
   // The t blocks are merged in here; the hashed names are few.
   forEachBinary(binary_.sorted(),
-                [&](std::string_view name) { consumer.declare(VariableKind::kBinary, name); });
-  for (std::string_view name : general_.sorted()) consumer.declare(VariableKind::kGeneral, name);
+                [&](std::string_view name) { sink.declare(VariableKind::kBinary, name); });
+  for (std::string_view name : general_.sorted()) sink.declare(VariableKind::kGeneral, name);
 }
 
 }  // namespace paralog

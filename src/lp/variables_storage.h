@@ -60,9 +60,9 @@ class VariablesStorage {
   std::vector<std::string_view> binaryVariables() const;
   std::vector<std::string_view> generalVariables() const { return general_.sorted(); }
 
-  /// Declares every name to `consumer`: the binary names in byte order,
-  /// then the general names in byte order.
-  void declareAll(ProgramConsumer& consumer) const;
+  /// Declares every name to `sink`: the binary names in byte order, then
+  /// the general names in byte order.
+  void declareAll(DeclarationSink& sink) const;
 
  private:
   std::string_view pairName(NameSet& set, std::string_view prefix, int32_t k,

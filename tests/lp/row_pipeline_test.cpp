@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "lp/canonical_rows.h"
 #include "lp/lp_writer.h"
@@ -24,12 +26,28 @@ void addRow(RowSink& rows, int i) {
            i % 2 == 0 ? Relation::kLessEqual : Relation::kGreaterEqual, i);
 }
 
+// count / 3 binary names, then count / 2 general ones, as the storage
+// declares them after the rows. The names outlive every pipeline.
+void declareNames(DeclarationSink& names, int count) {
+  static const std::vector<std::string> kDeclared = [] {
+    std::vector<std::string> all;
+    for (int i = 0; i < 100000; ++i) all.push_back("v_" + std::to_string(1000000 + i));
+    return all;
+  }();
+  const size_t binary = static_cast<size_t>(count / 3);
+  const size_t total = std::min(kDeclared.size(), binary + static_cast<size_t>(count / 2));
+  for (size_t i = 0; i < total; ++i) {
+    names.declare(i < binary ? VariableKind::kBinary : VariableKind::kGeneral, kDeclared[i]);
+  }
+}
+
 std::string direct(int count) {
   std::string out;
   StringSink sink(out);
   LpWriter writer(sink);
   CanonicalRows rows(writer);
   for (int i = 0; i < count; ++i) addRow(rows, i);
+  declareNames(writer, count);
   writer.end();
   return out;
 }
@@ -54,6 +72,9 @@ class Forwarder : public ProgramConsumer {
     next_.renderedRows(lines, count);
   }
   void declare(VariableKind kind, std::string_view name) override { next_.declare(kind, name); }
+  void renderedDeclarations(VariableKind kind, std::string_view lines, uint64_t count) override {
+    next_.renderedDeclarations(kind, lines, count);
+  }
   void end() override { next_.end(); }
 
  private:
@@ -70,15 +91,16 @@ std::string pipelined(int count, size_t batchTerms, Consumer kind = Consumer::kR
   {
     RowPipeline rows(forwarder, batchTerms);
     for (int i = 0; i < count; ++i) addRow(rows, i);
+    declareNames(rows, count);
     rows.drain();
   }
   writer.end();
   return out;
 }
 
-// Every row stays in place whatever the batch size, also for row counts
-// just around a batch border (rows hold 1 to 4 terms, 2.5 on average),
-// whether batches are rendered ahead (by either thread) or not.
+// Every row and declaration stays in place whatever the batch size, also
+// for row counts just around a batch border (rows hold 1 to 4 terms, 2.5 on
+// average), whether batches are rendered ahead (by either thread) or not.
 TEST(RowPipelineTest, RowsKeepTheirPlaceAcrossBatchBorders) {
   for (Consumer kind : {Consumer::kRendered, Consumer::kTyped, Consumer::kRenderedSlowly}) {
     for (size_t batchTerms : {size_t{1}, size_t{4}, size_t{10}, size_t{64}}) {
