@@ -134,12 +134,6 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
   }
 }
 
-std::vector<std::string_view> VariablesStorage::binaryVariables() const {
-  std::vector<std::string_view> names;
-  forEachBinary(binary_.sorted(), [&](std::string_view name) { names.push_back(name); });
-  return names;
-}
-
 std::string_view VariablesStorage::pVariable(int32_t k, std::string_view keyA,
                                              std::string_view keyB) {
   return pairName(binary_, "p_", k, keyA, keyB);

@@ -56,10 +56,6 @@ class VariablesStorage {
   /// "o_" k "_" n, general.
   std::string_view oVariable(int32_t k, uint64_t n);
 
-  /// Declarations in byte order.
-  std::vector<std::string_view> binaryVariables() const;
-  std::vector<std::string_view> generalVariables() const { return general_.sorted(); }
-
   /// Declares every name to `sink`: the binary names in byte order, then
   /// the general names in byte order.
   void declareAll(DeclarationSink& sink) const;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -33,9 +34,9 @@ TEST(GeneMatchSumTest, PartnersInCopyListOrderRepeatsKeptEachNameRegisteredOnce)
   terms.clear();
   secondGeneMatchSum("a", 2, first, storage, 1, terms);
   EXPECT_EQ(texts(terms), (std::vector<std::string>{"1 z_a.1.2", "1 z_a.3.2"}));
-  EXPECT_EQ(names(storage.binaryVariables()),
+  EXPECT_EQ(names(testutil::binaryNames(storage)),
             (std::vector<std::string>{"z_a.1.10", "z_a.1.2", "z_a.3.2"}));
-  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
 }
 
 TEST(GeneMatchSumTest, MissingGeneNameFailsNamingTheGene) {
@@ -52,7 +53,7 @@ TEST(GeneMatchSumTest, MissingGeneNameFailsNamingTheGene) {
           << error.what();
     }
   }
-  EXPECT_TRUE(storage.binaryVariables().empty());
+  EXPECT_TRUE(testutil::binaryNames(storage).empty());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -46,9 +47,9 @@ TEST(LVariablesTest, WorkedExampleLineByLine) {
   // Without its bounds an l value could not be -1 in any LP reader.
   EXPECT_EQ(task.lines("Bounds"),
             (Lines{"l_a.1t >= -1", "l_a.1t <= 1", "l_a.1h >= -1", "l_a.1h <= 1"}));
-  EXPECT_EQ(names(storage.generalVariables()),
+  EXPECT_EQ(names(testutil::generalNames(storage)),
             (Lines{"l_a.1h", "l_a.1t", "r_0_a.1h", "r_0_a.1t"}));
-  EXPECT_EQ(names(storage.binaryVariables()), (Lines{"z_a.1.1", "z_a.1.2"}));
+  EXPECT_EQ(names(testutil::binaryNames(storage)), (Lines{"z_a.1.1", "z_a.1.2"}));
 }
 
 TEST(LVariablesTest, WalksCopiesInNameOrderNotChromosomeOrder) {
@@ -88,7 +89,7 @@ TEST(LVariablesTest, CopyListedTwiceInFirstRepeatsAllItsLines) {
   const Lines bounds = {"l_a.1t >= -1", "l_a.1t <= 1", "l_a.1h >= -1", "l_a.1h <= 1"};
   EXPECT_EQ(task.lines("Bounds"), (Lines{bounds[0], bounds[1], bounds[2], bounds[3], bounds[0],
                                          bounds[1], bounds[2], bounds[3]}));
-  EXPECT_EQ(names(storage.generalVariables()),
+  EXPECT_EQ(names(testutil::generalNames(storage)),
             (Lines{"l_a.1h", "l_a.1t", "r_1_a.1h", "r_1_a.1t"}));
 }
 
@@ -119,8 +120,8 @@ TEST(LVariablesTest, FirstStructureWithoutGenesAddsNothing) {
   VariablesStorage storage;
   run(task, first, second, storage);
   EXPECT_TRUE(task.lines("Subject To").empty());
-  EXPECT_TRUE(storage.generalVariables().empty());
-  EXPECT_TRUE(storage.binaryVariables().empty());
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
+  EXPECT_TRUE(testutil::binaryNames(storage).empty());
 }
 
 TEST(LVariablesTest, GeneMissingFromSecondFails) {

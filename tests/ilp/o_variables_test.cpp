@@ -8,6 +8,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -36,8 +37,8 @@ TEST(OVariablesTest, WorkedExample) {
   EXPECT_EQ(task.lines("Subject To"), (Lines{"2 o_1_1 + z_a.2.1 + z_c.1.1 <= 2",
                                              "2 o_2_0 + z_a.1.1 + z_a.2.1 + z_c.1.1 <= 2"}));
   EXPECT_TRUE(task.lines("Bounds").empty());
-  EXPECT_EQ(names(storage.generalVariables()), (Lines{"o_1_1", "o_2_0"}));
-  EXPECT_EQ(names(storage.binaryVariables()), (Lines{"z_a.1.1", "z_a.2.1", "z_c.1.1"}));
+  EXPECT_EQ(names(testutil::generalNames(storage)), (Lines{"o_1_1", "o_2_0"}));
+  EXPECT_EQ(names(testutil::binaryNames(storage)), (Lines{"z_a.1.1", "z_a.2.1", "z_c.1.1"}));
 }
 
 TEST(OVariablesTest, PositionCountsSkippedChromosomes) {
@@ -61,7 +62,7 @@ TEST(OVariablesTest, NoCircularChromosomeAddsNothing) {
   VariablesStorage storage;
   runBoth(task, storage, first, second);
   EXPECT_TRUE(task.lines("Subject To").empty());
-  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
 }
 
 TEST(OVariablesTest, SameIdGivesOneNameWithTheWeightOfTheSecondCall) {
@@ -73,7 +74,7 @@ TEST(OVariablesTest, SameIdGivesOneNameWithTheWeightOfTheSecondCall) {
 
   EXPECT_EQ(task.lines("Subject To"), (Lines{"2 o_1_0 + z_a.1.1 + z_a.1.2 + z_b.1.1 <= 2",
                                              "3 o_1_0 + z_a.1.1 + z_a.1.2 + z_b.1.1 <= 3"}));
-  EXPECT_EQ(names(storage.generalVariables()), (Lines{"o_1_0"}));
+  EXPECT_EQ(names(testutil::generalNames(storage)), (Lines{"o_1_0"}));
 }
 
 TEST(OVariablesTest, CopyRepeatedOnOneChromosomeGetsCoefficientTwo) {

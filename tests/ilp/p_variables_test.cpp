@@ -7,6 +7,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -36,9 +37,9 @@ TEST(PVariablesTest, WorkedExample) {
                                               "- 3 p_2_a.1tb.1t + u_2_a.1tb.1t >= 0",
                                           }));
   EXPECT_TRUE(run.task.lines("Bounds").empty());
-  EXPECT_EQ(run.storage.binaryVariables(),
+  EXPECT_EQ(testutil::binaryNames(run.storage),
             (Names{"p_1_a.1hb.1t", "p_2_a.1hb.1h", "p_2_a.1tb.1t"}));
-  EXPECT_EQ(run.storage.generalVariables(),
+  EXPECT_EQ(testutil::generalNames(run.storage),
             (Names{"u_1_a.1hb.1t", "u_2_a.1hb.1h", "u_2_a.1tb.1t"}));
 }
 
@@ -46,7 +47,7 @@ TEST(PVariablesTest, AnAdjacencyInBothStructuresGetsOneVariableUnderTheSecondsId
   const PRun run(structure(1, {linear({"+a.1", "+b.1"})}),
                  structure(2, {linear({"+a.1", "+b.1"})}));
   EXPECT_EQ(run.task.lines("Subject To"), Lines{"- 2 p_2_a.1hb.1t + u_2_a.1hb.1t >= 0"});
-  EXPECT_EQ(run.storage.binaryVariables(), Names{"p_2_a.1hb.1t"});
+  EXPECT_EQ(testutil::binaryNames(run.storage), Names{"p_2_a.1hb.1t"});
 }
 
 TEST(PVariablesTest, LinesFollowKeyOrderNotNumberOrder) {
@@ -64,8 +65,8 @@ TEST(PVariablesTest, NoAdjacencyGivesNoLineButTheProgressLine) {
   const PRun run(structure(1, {linear({"+a.1"}), linear({"+b.1"}), linear({})}),
                  structure(2, {linear({"+b.1"}), linear({"+a.1"}), circular({})}));
   EXPECT_TRUE(run.task.lines("Subject To").empty());
-  EXPECT_TRUE(run.storage.binaryVariables().empty());
-  EXPECT_TRUE(run.storage.generalVariables().empty());
+  EXPECT_TRUE(testutil::binaryNames(run.storage).empty());
+  EXPECT_TRUE(testutil::generalNames(run.storage).empty());
 }
 
 TEST(PVariablesTest, NamesTheSameULabelsTheUGeneratorBounds) {
@@ -83,7 +84,7 @@ TEST(PVariablesTest, NamesTheSameULabelsTheUGeneratorBounds) {
   }
   const PRun run(first, second);
   Lines used;
-  for (const std::string_view name : run.storage.generalVariables()) used.emplace_back(name);
+  for (const std::string_view name : testutil::generalNames(run.storage)) used.emplace_back(name);
   std::sort(bounded.begin(), bounded.end());
   EXPECT_EQ(bounded, used);
   EXPECT_EQ(run.task.lines("Subject To").size(), bounded.size());

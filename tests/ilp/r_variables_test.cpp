@@ -9,6 +9,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -94,10 +95,10 @@ TEST(RVariablesTest, WorkedExampleLineByLine) {
   };
   EXPECT_EQ(task.lines("Subject To"), expected);
 
-  EXPECT_EQ(names(storage.generalVariables()),
+  EXPECT_EQ(names(testutil::generalNames(storage)),
             (Lines{"r_1_a.1h", "r_1_a.1t", "r_1_b.1h", "r_1_b.1t", "r_2_a.1h", "r_2_a.1t",
                    "r_2_b.1h", "r_2_b.1t"}));
-  EXPECT_EQ(names(storage.binaryVariables()),
+  EXPECT_EQ(names(testutil::binaryNames(storage)),
             (Lines{"t_1_a.1ha.1h", "t_1_a.1ha.1t", "t_1_a.1hb.1t", "t_1_a.1ta.1t", "t_1_a.1tb.1h",
                    "t_1_b.1hb.1h", "t_1_b.1hb.1t", "t_1_b.1tb.1t", "t_2_a.1ha.1h", "t_2_a.1ha.1t",
                    "t_2_a.1hb.1h", "t_2_a.1ta.1t", "t_2_a.1tb.1h", "t_2_a.1tb.1t", "t_2_b.1hb.1h",
@@ -150,7 +151,7 @@ TEST(RVariablesTest, CopyListedTwiceRepeatsLinesButNotNames) {
                    "r_2_a.1h + r_2_a.1t + 2 t_1_a.1ha.1t <= 2", "2 r_2_a.1h + 2 t_1_a.1ha.1h <= 2",
                    // matching, once per listed end
                    le, ge, leH, geH, le, ge, leH, geH}));
-  EXPECT_EQ(names(storage.generalVariables()),
+  EXPECT_EQ(names(testutil::generalNames(storage)),
             (Lines{"r_1_a.1h", "r_1_a.1t", "r_2_a.1h", "r_2_a.1t"}));
 }
 
@@ -169,8 +170,8 @@ TEST(RVariablesTest, CircularChromosomeOfOneGeneSkipsItsAdjacencyInBothOrders) {
                    "r_1_a.1t - r_2_a.1t + 2 z_a.1.1 <= 2", "r_1_a.1t - r_2_a.1t - 2 z_a.1.1 >= -2",
                    "r_1_a.1h - r_2_a.1h + 2 z_a.1.1 <= 2",
                    "r_1_a.1h - r_2_a.1h - 2 z_a.1.1 >= -2"}));
-  EXPECT_FALSE(storage.binaryVariables().empty());
-  for (std::string_view name : storage.binaryVariables()) EXPECT_NE(name, "t_2_a.1ha.1t");
+  EXPECT_FALSE(testutil::binaryNames(storage).empty());
+  for (std::string_view name : testutil::binaryNames(storage)) EXPECT_NE(name, "t_2_a.1ha.1t");
 }
 
 TEST(RVariablesTest, AdjacencyOfAnEndWithItselfIsSkipped) {
@@ -187,7 +188,7 @@ TEST(RVariablesTest, AdjacencyOfAnEndWithItselfIsSkipped) {
   const std::string tt = "2 r_1_a.1t + 2 t_2_a.1ta.1t <= 2";
   const std::string th = "r_1_a.1h + r_1_a.1t + 2 t_2_a.1ha.1t <= 2";
   EXPECT_EQ(slice(lines, 1, 12), (Lines{tt, th, tt, th, th, th, tt, th, tt, th, th, th}));
-  for (std::string_view name : storage.binaryVariables()) EXPECT_NE(name, "t_2_a.1ha.1h");
+  for (std::string_view name : testutil::binaryNames(storage)) EXPECT_NE(name, "t_2_a.1ha.1h");
 }
 
 // The lines as the plain rules state them: every ordered pair compared with
@@ -262,8 +263,8 @@ TEST(RVariablesTest, SameLinesAsThePlainRulesOnAMixedPair) {
   // 16 ends in first, 14 in second: most of the lines come from the pairs.
   EXPECT_GT(expectedTask.lines("Subject To").size(), 16u * 16u);
   EXPECT_EQ(task.lines("Subject To"), expectedTask.lines("Subject To"));
-  EXPECT_EQ(storage.binaryVariables(), expectedStorage.binaryVariables());
-  EXPECT_EQ(storage.generalVariables(), expectedStorage.generalVariables());
+  EXPECT_EQ(testutil::binaryNames(storage), testutil::binaryNames(expectedStorage));
+  EXPECT_EQ(testutil::generalNames(storage), testutil::generalNames(expectedStorage));
 }
 
 TEST(RVariablesTest, EmptyStructuresGiveOnlyTheProgressLine) {
@@ -272,7 +273,7 @@ TEST(RVariablesTest, EmptyStructuresGiveOnlyTheProgressLine) {
   run(task, structure(1, {}), structure(2, {circular({})}), storage);
   EXPECT_TRUE(task.lines("Bounds").empty());
   EXPECT_TRUE(task.lines("Subject To").empty());
-  EXPECT_TRUE(storage.generalVariables().empty());
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -33,8 +34,8 @@ TRun runT(const Structure& first, const Structure& second) {
   generateTVariables(task, first, second, storage);
   TRun run;
   run.lines = task.lines("Subject To");
-  for (std::string_view name : storage.binaryVariables()) run.binary.emplace_back(name);
-  EXPECT_TRUE(storage.generalVariables().empty());
+  for (std::string_view name : testutil::binaryNames(storage)) run.binary.emplace_back(name);
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
   EXPECT_TRUE(task.lines("Bounds").empty());
   return run;
 }
@@ -349,7 +350,7 @@ ReferenceRun referenceT(const Structure& first, const Structure& second) {
     }
   }
   ReferenceRun run{task.lines("Subject To"), {}};
-  for (std::string_view name : storage.binaryVariables()) run.binary.emplace_back(name);
+  for (std::string_view name : testutil::binaryNames(storage)) run.binary.emplace_back(name);
   return run;
 }
 

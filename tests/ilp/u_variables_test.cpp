@@ -8,6 +8,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -130,9 +131,9 @@ TEST(UVariablesTest, WorkedExampleGoldenLines) {
   const Lines stored = direct.lines("Subject To");
   EXPECT_EQ(stored, (Lines{expected[0], expected[1]}));
 
-  EXPECT_EQ(run.storage.generalVariables(),
+  EXPECT_EQ(testutil::generalNames(run.storage),
             (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1h", "u_2_a.1tb.1t"}));
-  EXPECT_EQ(run.storage.binaryVariables(),
+  EXPECT_EQ(testutil::binaryNames(run.storage),
             (std::vector<std::string_view>{
                 "t_1_a.1ha.1t", "t_1_a.1hb.1h", "t_1_a.1hb.1t", "t_1_a.1tb.1h", "t_1_a.1tb.1t",
                 "t_1_b.1hb.1t", "t_2_a.1ha.1t", "t_2_a.1hb.1h", "t_2_a.1hb.1t", "t_2_a.1tb.1t",
@@ -163,7 +164,7 @@ TEST(UVariablesTest, AnAdjacencyInBothStructuresUsesTheSecondsNumberAndBoundsOnl
   for (size_t i = 12; i < 16; ++i) EXPECT_EQ(lines[i], "2 t_2_a.1hb.1t <= 2");
   for (size_t i = 16; i < 20; ++i) EXPECT_EQ(lines[i], "2 t_1_a.1hb.1t <= 2");
   // The first's u name exists, though it is not bounded.
-  EXPECT_EQ(run.storage.generalVariables(),
+  EXPECT_EQ(testutil::generalNames(run.storage),
             (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1t"}));
 }
 
@@ -270,8 +271,8 @@ TEST(UVariablesTest, StructuresWithoutAdjacenciesGiveNothingButTheProgressLine) 
   const URun run(first, second);
   EXPECT_TRUE(run.bounds().empty());
   EXPECT_TRUE(run.constraints().empty());
-  EXPECT_TRUE(run.storage.generalVariables().empty());
-  EXPECT_TRUE(run.storage.binaryVariables().empty());
+  EXPECT_TRUE(testutil::generalNames(run.storage).empty());
+  EXPECT_TRUE(testutil::binaryNames(run.storage).empty());
 }
 
 TEST(UVariablesTest, CircularGeneMissingFromTheOtherStructureFails) {

@@ -6,6 +6,7 @@
 #include "ilp/generators.h"
 #include "ilp/row_collector.h"
 #include "ilp/structure_builders.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -27,8 +28,8 @@ ZRun runZ(const Structure& first, const Structure& second) {
   generateZVariables(task, first, second, storage);
   ZRun run;
   run.lines = task.lines("Subject To");
-  for (std::string_view name : storage.binaryVariables()) run.binary.emplace_back(name);
-  EXPECT_TRUE(storage.generalVariables().empty());
+  for (std::string_view name : testutil::binaryNames(storage)) run.binary.emplace_back(name);
+  EXPECT_TRUE(testutil::generalNames(storage).empty());
   EXPECT_TRUE(task.lines("Bounds").empty());
   return run;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lp/variables_storage.h"
+#include "lp/declared_names.h"
 
 namespace paralog {
 namespace {
@@ -48,7 +49,7 @@ TEST(PairNameBlockTest, StorageDeclaresOnlyUsedBlockNamesMergedWithTheRest) {
   storage.tVariable(2, "a.1h", "a.1h");           // an end with itself: hashed
   storage.tVariable(3, "a.1h", "a.1t");           // another id: hashed
   storage.zVariable("a", 1, 1);
-  EXPECT_EQ(storage.binaryVariables(),
+  EXPECT_EQ(testutil::binaryNames(storage),
             (Names{"t_2_a.1ha.1h", "t_2_a.1hb.1t", "t_2_a.1tb.1h", "t_3_a.1ha.1t", "z_a.1.1"}));
 }
 
@@ -62,7 +63,7 @@ TEST(PairNameBlockTest, BlocksOfTheSameIdShareTheirCommonNames) {
   second.use(0, 1);
   second.use(0, 2);
   storage.tVariable(1, "a.1t", "a.1h");
-  EXPECT_EQ(storage.binaryVariables(),
+  EXPECT_EQ(testutil::binaryNames(storage),
             (Names{"t_1_a.1ha.1t", "t_1_a.1hc.1h", "t_1_a.1tb.1t"}));
 }
 
@@ -73,7 +74,7 @@ TEST(PairNameBlockTest, UnsortedBlocksAreDeclaredInByteOrderToo) {
   block.use(0, 2);  // t_1_ab, which sorts after the next one
   block.use(1, 2);  // t_1_aab
   storage.tVariable(1, "aa", "zz");
-  EXPECT_EQ(storage.binaryVariables(), (Names{"t_1_aaa", "t_1_aab", "t_1_aazz", "t_1_ab"}));
+  EXPECT_EQ(testutil::binaryNames(storage), (Names{"t_1_aaa", "t_1_aab", "t_1_aazz", "t_1_ab"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "lp/variables_storage.h"
+#include "lp/declared_names.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ TEST(VariablesStorageTest, BuildsTheNamesOfEveryFamily) {
   EXPECT_EQ(storage.rVariable(1, Extremity{"g3", 2, 'h'}), "r_1_g3.2h");
   EXPECT_EQ(storage.lVariable(Extremity{"g3", 2, 'h'}), "l_g3.2h");
   EXPECT_EQ(storage.oVariable(1, 4), "o_1_4");
-  EXPECT_EQ(storage.binaryVariables(), (Names{"p_1_g3.10tg3.2t", "t_0_g1.1hg2.1t", "z_g7.1.2"}));
-  EXPECT_EQ(storage.generalVariables(), (Names{"l_g3.2h", "o_1_4", "r_1_g3.2h", "u_1_g1.1hg2.1t"}));
+  EXPECT_EQ(testutil::binaryNames(storage), (Names{"p_1_g3.10tg3.2t", "t_0_g1.1hg2.1t", "z_g7.1.2"}));
+  EXPECT_EQ(testutil::generalNames(storage), (Names{"l_g3.2h", "o_1_4", "r_1_g3.2h", "u_1_g1.1hg2.1t"}));
 }
 
 TEST(VariablesStorageTest, NegativeNumbersAndEqualKeys) {
@@ -38,8 +39,8 @@ TEST(VariablesStorageTest, PairNamesDoNotDependOnArgumentOrder) {
   EXPECT_EQ(storage.pVariable(1, a, b), storage.pVariable(1, b, a));
   EXPECT_EQ(storage.uVariable(1, a, b), storage.uVariable(1, b, a));
   EXPECT_EQ(storage.tVariable(1, "b.1h", "a.2t"), "t_1_a.2tb.1h");
-  EXPECT_EQ(storage.binaryVariables().size(), 2u);
-  EXPECT_EQ(storage.generalVariables().size(), 1u);
+  EXPECT_EQ(testutil::binaryNames(storage).size(), 2u);
+  EXPECT_EQ(testutil::generalNames(storage).size(), 1u);
 }
 
 TEST(VariablesStorageTest, RepeatedRequestsKeepOneName) {
@@ -47,10 +48,10 @@ TEST(VariablesStorageTest, RepeatedRequestsKeepOneName) {
   const std::string_view first = storage.zVariable("a", 1, 1);
   const std::string_view again = storage.zVariable("a", 1, 1);
   EXPECT_EQ(first.data(), again.data());
-  EXPECT_EQ(storage.binaryVariables().size(), 1u);
+  EXPECT_EQ(testutil::binaryNames(storage).size(), 1u);
   storage.oVariable(2, 0);
   storage.oVariable(2, 0);
-  EXPECT_EQ(storage.generalVariables(), (Names{"o_2_0"}));
+  EXPECT_EQ(testutil::generalNames(storage), (Names{"o_2_0"}));
 }
 
 TEST(VariablesStorageTest, DeclarationsComeOutInByteOrderNotCreationOrder) {
@@ -64,9 +65,9 @@ TEST(VariablesStorageTest, DeclarationsComeOutInByteOrderNotCreationOrder) {
   storage.lVariable("a.1h");
   storage.uVariable(1, "a.1h", "a.1t");
   storage.oVariable(1, 0);
-  EXPECT_EQ(storage.binaryVariables(),
+  EXPECT_EQ(testutil::binaryNames(storage),
             (Names{"p_1_a.1ha.1t", "t_1_a.1ha.1t", "z_B.1.1", "z_a.10.1", "z_a.2.1"}));
-  EXPECT_EQ(storage.generalVariables(), (Names{"l_a.1h", "o_1_0", "r_1_a.1h", "u_1_a.1ha.1t"}));
+  EXPECT_EQ(testutil::generalNames(storage), (Names{"l_a.1h", "o_1_0", "r_1_a.1h", "u_1_a.1ha.1t"}));
 }
 
 TEST(NameSetTest, SurvivesGrowthAndKeepsViewsValid) {
