@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace paralog {
 namespace {
@@ -31,6 +32,7 @@ RowPipeline::~RowPipeline() {
 
 void RowPipeline::add(Section section, const TermList& terms, Relation relation, int32_t rhs,
                       TermOrder order) {
+  if (declaring_) throw std::logic_error("internal error: a row after the declarations");
   TermList& batchTerms = current_->terms;
   const size_t start = batchTerms.size();
   batchTerms.insert(batchTerms.end(), terms.begin(), terms.end());
@@ -50,6 +52,7 @@ void RowPipeline::add(Section section, const TermList& terms, Relation relation,
 }
 
 void RowPipeline::declare(VariableKind kind, std::string_view name) {
+  declaring_ = true;
   if (!current_->empty() && (!current_->declarations || current_->kind != kind)) submitCurrent();
   current_->declarations = true;
   current_->kind = kind;

@@ -108,14 +108,21 @@ class RowPipeline : public RowSink, public DeclarationSink {
   ProgramConsumer& consumer_;
   const size_t batchTerms_;
   const bool renders_;
+  // Only the calling thread touches these.
+  std::unique_ptr<Batch> current_;
+  bool declaring_ = false;  ///< declare() was called: no more rows
+
   std::mutex mutex_;
   std::condition_variable changed_;
+  // Guarded by mutex_, as is the stage of every queued batch; a batch's
+  // contents belong to the thread that set it kRendering or took it off
+  // the queue.
   std::deque<std::unique_ptr<Batch>> queued_;
   std::vector<std::unique_ptr<Batch>> spare_;
-  std::unique_ptr<Batch> current_;
   bool busy_ = false;
   bool stopping_ = false;
   std::exception_ptr failure_;
+
   std::thread worker_;  // last: started once everything above exists
 };
 
