@@ -31,7 +31,7 @@ void generateLVariables(RowSink& rows, const Structure& first, const Structure& 
                        const Term* extra) {
           row.assign({head});
           if (extra != nullptr) row.push_back(*extra);
-          for (const Term& z : sum) row.push_back(Term{z.name, sumCoefficient});
+          for (const Term& z : sum) row.emplace_back(z.name, sumCoefficient);
           rows.add(Section::kSubjectTo, row, relation, rhs);
         };
         put(Term{l, 1}, 1, Relation::kGreaterEqual, 0, nullptr);

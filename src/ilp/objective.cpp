@@ -87,15 +87,15 @@ Objective::Objective(const Structure& first, const Structure& second) {
   for (const auto& entry : circular) names_.push_back(entry.first);
   // names_ no longer grows: the views below stay valid.
   size_t next = 0;
-  for (size_t m = 0; m < matched.size(); ++m) terms_.push_back(Term{names_[next++], -2});
+  for (size_t m = 0; m < matched.size(); ++m) terms_.emplace_back(names_[next++], -2);
   for (size_t v = 0; v < valued.size(); ++v) {
     const std::string_view name = names_[next++];
-    terms_.push_back(Term{name, name[0] == 'l' ? 1 : -1});
+    terms_.emplace_back(name, name[0] == 'l' ? 1 : -1);
   }
   for (const auto& [unused, n] : circular) {
     const std::string_view name = names_[next++];
-    terms_.push_back(Term{name, 1});
-    terms_.push_back(Term{name, -n});
+    terms_.emplace_back(name, 1);
+    terms_.emplace_back(name, -n);
   }
 }
 

@@ -95,7 +95,7 @@ void TSide::buildMinusSums() {
 void TSide::appendTSum(size_t distinct, TermList& out) const {
   for (size_t other = 0; other < pairs_.sorted.size(); ++other) {
     if (other == distinct) continue;
-    out.push_back(Term{tNames_->use(distinct, other), static_cast<int32_t>(multiplicity_[other])});
+    out.emplace_back(tNames_->use(distinct, other), static_cast<int32_t>(multiplicity_[other]));
   }
 }
 

@@ -84,7 +84,7 @@ void addCircularLabels(RowSink& rows, const Side& side, GeneMatchSumBuilder buil
       const UAdjacencyRow& adjacency = side.table.rows[r];
       row.assign({Term{adjacency.uName, -1}});
       for (const Term& z : sums) {
-        row.push_back(Term{z.name, checkedProduct(adjacency.number, z.coefficient)});
+        row.emplace_back(z.name, checkedProduct(adjacency.number, z.coefficient));
       }
       rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0);
     }

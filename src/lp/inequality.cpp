@@ -66,7 +66,7 @@ void parseExpression(std::string_view text, TermList& terms) {
   }
   terms.clear();
   for (const auto& [name, sum] : sums) {
-    if (sum != 0) terms.push_back(Term{name, checkedInt32(sum)});
+    if (sum != 0) terms.emplace_back(name, checkedInt32(sum));
   }
 }
 

@@ -35,7 +35,10 @@ void RowPipeline::add(Section section, const TermList& terms, Relation relation,
   if (declaring_) throw std::logic_error("internal error: a row after the declarations");
   TermList& batchTerms = current_->terms;
   const size_t start = batchTerms.size();
-  batchTerms.insert(batchTerms.end(), terms.begin(), terms.end());
+  // Field by field: the generator has just stored these terms field by
+  // field, and copying whole terms (padding included) would load across
+  // those stores, which the processor cannot forward and stalls on.
+  for (const Term& term : terms) batchTerms.emplace_back(term.name, term.coefficient);
   if (order == TermOrder::kAny) {
     try {
       Term* const first = batchTerms.data() + start;
@@ -46,8 +49,13 @@ void RowPipeline::add(Section section, const TermList& terms, Relation relation,
       throw;
     }
   }
-  current_->rows.push_back(
-      RowHead{static_cast<uint32_t>(batchTerms.size()), rhs, section, relation});
+  // Filled in place for the same reason: a RowHead built on the stack is
+  // stored in pieces and then copied in larger loads.
+  RowHead& head = current_->rows.emplace_back();
+  head.termEnd = static_cast<uint32_t>(batchTerms.size());
+  head.rhs = rhs;
+  head.section = section;
+  head.relation = relation;
   if (current_->terms.size() >= batchTerms_) submitCurrent();
 }
 
@@ -57,7 +65,7 @@ void RowPipeline::declare(VariableKind kind, std::string_view name) {
   current_->declarations = true;
   current_->kind = kind;
   if (!renders_) {
-    current_->terms.push_back(Term{name, 0});
+    current_->terms.emplace_back(name, 0);
     if (current_->terms.size() >= batchTerms_) submitCurrent();
     return;
   }
