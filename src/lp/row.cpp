@@ -20,6 +20,23 @@ int compareNames(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// Copies a name of any length; the short ones, nearly all of them, with two
+// overlapping fixed-size moves inline instead of a call to memcpy, which
+// costs more than the copy itself for names of 10 to 30 bytes. Reads and
+// writes only [in, in + n) and [out, out + n).
+inline char* appendName(char* out, const char* in, size_t n) {
+  if (n >= 16 && n <= 32) {
+    std::memcpy(out, in, 16);
+    std::memcpy(out + n - 16, in + n - 16, 16);
+  } else if (n >= 8 && n < 16) {
+    std::memcpy(out, in, 8);
+    std::memcpy(out + n - 8, in + n - 8, 8);
+  } else {
+    std::memcpy(out, in, n);
+  }
+  return out + n;
+}
+
 }  // namespace
 
 std::string_view sectionName(Section section) {
@@ -96,8 +113,7 @@ char* renderRow(TermSpan terms, Relation relation, int32_t rhs, char* out) {
       out = std::to_chars(out, out + 12, magnitude).ptr;
       *out++ = ' ';
     }
-    std::memcpy(out, term.name.data(), term.name.size());
-    out += term.name.size();
+    out = appendName(out, term.name.data(), term.name.size());
   }
   *out++ = ' ';
   const std::string_view text = relationText(relation);

@@ -106,5 +106,24 @@ TEST(LpWriterTest, CanonicalOrderMergesRepeatsDropsZerosAndRefusesOverflow) {
   EXPECT_THROW(makeCanonical(huge), std::runtime_error);
 }
 
+// Names of every length from 1 to 70 bytes, around the sizes the renderer
+// copies differently, come out whole and in place.
+TEST(LpWriterTest, RendersNamesOfEveryLengthWhole) {
+  std::vector<std::string> names;
+  for (size_t length = 1; length <= 70; ++length) {
+    std::string name(length, 'a');
+    for (size_t i = 0; i < length; ++i) name[i] = static_cast<char>('a' + (length + i) % 26);
+    names.push_back(name);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    const TermList terms{Term{names[i], i % 2 == 0 ? 1 : -3},
+                         Term{names[(i + 7) % names.size()], 12}};
+    std::string line = "#";
+    renderRow(terms, Relation::kLessEqual, 5, line);
+    const std::string first = (i % 2 == 0 ? "" : "- 3 ") + names[i];
+    EXPECT_EQ(line, "#" + first + " + 12 " + names[(i + 7) % names.size()] + " <= 5") << i;
+  }
+}
+
 }  // namespace
 }  // namespace paralog
