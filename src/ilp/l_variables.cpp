@@ -40,7 +40,8 @@ void generateLVariables(RowSink& rows, const Structure& first, const Structure& 
         put(Term{l, 1}, 2, Relation::kLessEqual, 2, &minusR);
         const Term minusL{l, -1};
         put(Term{r, 1}, 2, Relation::kLessEqual, 2, &minusL);
-        row.assign({Term{l, 1}});
+        row.clear();
+        row.emplace_back(l, 1);
         rows.add(Section::kBounds, row, Relation::kGreaterEqual, -1);
         rows.add(Section::kBounds, row, Relation::kLessEqual, 1);
       }

@@ -14,7 +14,8 @@ void generateOVariables(RowSink& rows, VariablesStorage& storage, const Structur
     const Chromosome& chromosome = own.chromosomes[position];
     if (!chromosome.circular || chromosome.genes.size() < 2) continue;
     const auto n = static_cast<int32_t>(chromosome.genes.size());
-    row.assign({Term{storage.oVariable(own.id, position), n}});
+    row.clear();
+    row.emplace_back(storage.oVariable(own.id, position), n);
     for (const Gene& gene : chromosome.genes) builder(gene.name, gene.index, other, storage, 1, row);
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, n);
   }

@@ -12,7 +12,9 @@ void generatePVariables(RowSink& rows, const Structure& first, const Structure& 
   for (const auto& [keys, entry] : numbering.entries()) {
     const std::string_view p = storage.pVariable(entry.value.id, keys.first, keys.second);
     const std::string_view u = storage.uVariable(entry.value.id, keys.first, keys.second);
-    row.assign({Term{u, 1}, Term{p, -entry.value.number}});
+    row.clear();
+    row.emplace_back(u, 1);
+    row.emplace_back(p, -entry.value.number);
     rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0);
   }
 }

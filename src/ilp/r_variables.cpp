@@ -77,7 +77,8 @@ std::unordered_set<uint64_t> adjacencyCodes(const Structure& structure, const RS
 // Every r value lies in -1..1.
 void addBounds(RowSink& rows, const RSide& side, TermList& row) {
   for (std::string_view r : side.rNames) {
-    row.assign({Term{r, 1}});
+    row.clear();
+    row.emplace_back(r, 1);
     rows.add(Section::kBounds, row, Relation::kGreaterEqual, -1);
     rows.add(Section::kBounds, row, Relation::kLessEqual, 1);
   }
@@ -88,7 +89,9 @@ void addAdjacencyLines(RowSink& rows, const Structure& structure, VariablesStora
                        TermList& row) {
   for (const Adjacency& adjacency : structureAdjacencies(structure)) {
     const std::string_view first = storage.rVariable(structure.id, adjacency.firstEnd);
-    row.assign({Term{first, 1}, Term{storage.rVariable(structure.id, adjacency.secondEnd), 1}});
+    row.clear();
+    row.emplace_back(first, 1);
+    row.emplace_back(storage.rVariable(structure.id, adjacency.secondEnd), 1);
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 0);
   }
 }
@@ -108,8 +111,10 @@ void addPairLines(RowSink& rows, const Structure& structure, const RSide& side, 
       const size_t lo = side.ranks[e2] < side.ranks[e1] ? e2 : e1;
       const size_t hi = side.ranks[e1] < side.ranks[e2] ? e2 : e1;
       if (adjacent.count(pairCode(side.ranks[lo], side.ranks[hi])) != 0) continue;
-      row.assign({Term{side.rNames[lo], 1}, Term{side.rNames[hi], 1},
-                  Term{tNames.name(positions[lo], positions[hi]), 2}});
+      row.clear();
+      row.emplace_back(side.rNames[lo], 1);
+      row.emplace_back(side.rNames[hi], 1);
+      row.emplace_back(tNames.name(positions[lo], positions[hi]), 2);
       // r names follow the ranks and sort before t names; an end with
       // itself repeats its r name, which the sink merges.
       rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2,
@@ -145,7 +150,10 @@ void addMatchLines(RowSink& rows, const Structure& first, const Structure& secon
           for (size_t b = 0; b < secondIndices.size(); ++b) {
             const std::string_view rSecond = secondSide.rNames[secondOffset + 2 * b + end];
             const std::string_view z = storage.zVariable(name, firstIndices[a], secondIndices[b]);
-            row.assign({Term{rFirst, 1}, Term{rSecond, -1}, Term{z, 2}});
+            row.clear();
+            row.emplace_back(rFirst, 1);
+            row.emplace_back(rSecond, -1);
+            row.emplace_back(z, 2);
             rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 2);
             row.back().coefficient = -2;
             rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, -2);

@@ -32,7 +32,8 @@ void noPairWithMatchedCopy(RowSink& rows, const TSide& side, TermList& row) {
     for (size_t y = x + 1; y < count; ++y) {
       const std::string_view t = side.tName(x, y);
       for (size_t end : {x, y}) {
-        row.assign({Term{t, 1}});
+        row.clear();
+        row.emplace_back(t, 1);
         row.insert(row.end(), side.plusSum(end).begin(), side.plusSum(end).end());
         rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 1, TermOrder::kCanonical);
       }
@@ -54,7 +55,8 @@ void circularSupport(RowSink& rows, const TSide& side, TermList& row) {
         for (size_t position = 0; position < entries; ++position) {
           const size_t other = side.distinctOf(position);
           if (other == end) continue;
-          row.assign({Term{side.tName(end, other), 1}});
+          row.clear();
+          row.emplace_back(side.tName(end, other), 1);
           row.insert(row.end(), minus.begin(), minus.end());
           rows.add(Section::kSubjectTo, row, Relation::kLessEqual, 0, TermOrder::kCanonical);
         }

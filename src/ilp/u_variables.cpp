@@ -58,7 +58,8 @@ bool fits(const Extremity& e, const Extremity& f) { return e.end == f.end && e.n
 void addBounds(RowSink& rows, const AdjacencyNumbering& numbering, VariablesStorage& storage,
                TermList& row) {
   for (const auto& [keys, entry] : numbering.entries()) {
-    row.assign({Term{storage.uVariable(entry.value.id, keys.first, keys.second), 1}});
+    row.clear();
+    row.emplace_back(storage.uVariable(entry.value.id, keys.first, keys.second), 1);
     rows.add(Section::kBounds, row, Relation::kGreaterEqual, 0);
     rows.add(Section::kBounds, row, Relation::kLessEqual, entry.value.number);
   }
@@ -82,7 +83,8 @@ void addCircularLabels(RowSink& rows, const Side& side, GeneMatchSumBuilder buil
     makeCanonical(sums);
     for (size_t r = side.table.chromosomeStart[c]; r < side.table.chromosomeStart[c + 1]; ++r) {
       const UAdjacencyRow& adjacency = side.table.rows[r];
-      row.assign({Term{adjacency.uName, -1}});
+      row.clear();
+      row.emplace_back(adjacency.uName, -1);
       for (const Term& z : sums) {
         row.emplace_back(z.name, checkedProduct(adjacency.number, z.coefficient));
       }
@@ -106,7 +108,9 @@ void addEndMatching(RowSink& rows, const Side& side, VariablesStorage& storage,
           if (!fits(end, e)) continue;
           const std::string_view z = side.ownIsFirst ? storage.zVariable(e.name, end.index, e.index)
                                                      : storage.zVariable(e.name, e.index, end.index);
-          row.assign({Term{z, adjacency.number}, Term{adjacency.uName, 1}});
+          row.clear();
+          row.emplace_back(z, adjacency.number);
+          row.emplace_back(adjacency.uName, 1);
           rows.add(Section::kSubjectTo, row, Relation::kLessEqual, adjacency.number);
         }
       }
@@ -133,9 +137,15 @@ std::vector<std::array<size_t, 2>> rowEndPositions(const UAdjacencyTable& table,
 void addEqualLabels(RowSink& rows, const UAdjacencyRow& a, const UAdjacencyRow& b,
                     std::string_view tie, bool tieIsT, int order, TermList& row) {
   if (order == 0) {  // one u name twice: left to the sink to merge
-    row.assign({Term{a.uName, 1}, Term{tie, a.number}, Term{b.uName, -1}});
+    row.clear();
+    row.emplace_back(a.uName, 1);
+    row.emplace_back(tie, a.number);
+    row.emplace_back(b.uName, -1);
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, a.number);
-    row.assign({Term{b.uName, 1}, Term{tie, b.number}, Term{a.uName, -1}});
+    row.clear();
+    row.emplace_back(b.uName, 1);
+    row.emplace_back(tie, b.number);
+    row.emplace_back(a.uName, -1);
     rows.add(Section::kSubjectTo, row, Relation::kLessEqual, b.number);
     return;
   }
@@ -185,7 +195,9 @@ void addEndConnections(RowSink& rows, const Side& side, VariablesStorage& storag
         const UAdjacencyRow& adjacency = side.table.rows[r];
         for (size_t o = 0; o < 2; ++o) {
           const std::string_view t = tNames.name(end, rowEnds[r][o]);
-          row.assign({Term{adjacency.uName, 1}, Term{t, adjacency.number}});
+          row.clear();
+          row.emplace_back(adjacency.uName, 1);
+          row.emplace_back(t, adjacency.number);
           rows.add(Section::kSubjectTo, row, Relation::kLessEqual, adjacency.number);
         }
       }
