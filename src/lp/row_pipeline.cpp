@@ -8,7 +8,7 @@ namespace paralog {
 namespace {
 
 constexpr size_t kMaxQueuedBatches = 4;
-constexpr size_t kPrefetchTerms = 16;
+constexpr size_t kPrefetchTerms = 48;
 
 }  // namespace
 
