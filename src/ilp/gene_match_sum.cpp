@@ -20,8 +20,8 @@ void appendMatchSum(std::string_view name, int32_t index, const Structure& other
                     VariablesStorage& storage, int32_t coefficient, TermList& out) {
   for (int32_t partner : partnersOf(name, other)) {
     out.emplace_back(kIndexIsFirst ? storage.zVariable(name, index, partner)
-                                     : storage.zVariable(name, partner, index),
-                       coefficient);
+                                   : storage.zVariable(name, partner, index),
+                     coefficient);
   }
 }
 
