@@ -66,12 +66,6 @@ class LinearProgram {
   std::unordered_map<std::string, int32_t> indexByName_;
 };
 
-/// Builds the program that an LP file written by this tool states: the
-/// "Minimize" line (repeated terms of one variable summed), one row per
-/// "Subject To" line, the "Bounds" lines, and the "Binary" and "General"
-/// declarations. Throws std::runtime_error for text of another layout.
-LinearProgram linearProgramFromLpText(std::string_view lpText);
-
 }  // namespace paralog
 
 #endif  // PARALOG_LP_LINEAR_PROGRAM_H

@@ -11,8 +11,8 @@ namespace paralog {
 
 /// Builds the LinearProgram of a program delivered as typed data (see
 /// ProgramConsumer), for the embedded solver and the solution checks,
-/// without rendering and parsing LP text. The result equals what
-/// linearProgramFromLpText makes of the LP file of the same program:
+/// without rendering and parsing LP text. The result equals the program
+/// that the LP file of the same program states, read line by line:
 /// variables numbered in the order their names first stand in the file
 /// (objective, "Subject To" rows, "Bounds" rows, declarations), each row
 /// keeping its line for messages. Does not own `program`, which must

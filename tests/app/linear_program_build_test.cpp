@@ -12,6 +12,7 @@
 #include "app/run_program.h"
 #include "app/solve_run.h"
 #include "lp/linear_program.h"
+#include "lp/lp_text_program.h"
 
 namespace paralog {
 namespace {
@@ -26,7 +27,7 @@ TEST(LinearProgramBuildTest, TypedRowsGiveTheProgramOfTheLpFile) {
     const ProgramInput input = readProgramInput(testutil::readFile(path), path);
     const Structure& first = input.firstCompared();
     const Structure& second = input.secondCompared();
-    const LinearProgram fromText = linearProgramFromLpText(lpTextFromStructures(first, second));
+    const LinearProgram fromText = testutil::linearProgramFromLpText(lpTextFromStructures(first, second));
     const LinearProgram typed = buildLinearProgram(first, second);
 
     ASSERT_EQ(typed.variables().size(), fromText.variables().size());

@@ -11,6 +11,7 @@
 
 #include "lp/linear_program.h"
 #include "lp/solution_check.h"
+#include "lp/lp_text_program.h"
 
 namespace paralog {
 namespace {
@@ -27,7 +28,7 @@ constexpr const char* kProgram =
 
 // Values in index order: z_a.1.1, o_1_0, l_a.1h, r_1_a.1h.
 std::string refusal(const std::vector<double>& values, double objective) {
-  const LinearProgram program = linearProgramFromLpText(kProgram);
+  const LinearProgram program = testutil::linearProgramFromLpText(kProgram);
   try {
     requireValidSolution(program, values, objective, "x.sol");
   } catch (const std::runtime_error& error) {
@@ -37,7 +38,7 @@ std::string refusal(const std::vector<double>& values, double objective) {
 }
 
 TEST(LinearProgramTest, ReadsTheLpLayout) {
-  const LinearProgram program = linearProgramFromLpText(kProgram);
+  const LinearProgram program = testutil::linearProgramFromLpText(kProgram);
   ASSERT_EQ(program.variables().size(), 4u);
   // Numbered in the order of first appearance; repeated objective terms summed.
   const ProgramVariable& z = program.variables()[0];
@@ -60,7 +61,7 @@ TEST(LinearProgramTest, ReadsTheLpLayout) {
   EXPECT_EQ(program.rows()[1].relation, RowRelation::kEqual);
   EXPECT_EQ(program.find("r_1_a.1h"), 3);
   EXPECT_EQ(program.find("r_1_a.1t"), -1);
-  EXPECT_THROW(linearProgramFromLpText("Maximize\n\tx\n"), std::runtime_error);
+  EXPECT_THROW(testutil::linearProgramFromLpText("Maximize\n\tx\n"), std::runtime_error);
 }
 
 TEST(SolutionCheckTest, AcceptsAFeasibleSolutionWithinTheTolerance) {

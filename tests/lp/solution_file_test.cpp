@@ -10,6 +10,7 @@
 
 #include "lp/linear_program.h"
 #include "lp/solution_file.h"
+#include "lp/lp_text_program.h"
 
 namespace paralog {
 namespace {
@@ -30,7 +31,7 @@ struct Read {
 };
 
 Read read(const std::string& text) {
-  const LinearProgram program = linearProgramFromLpText(kProgram);
+  const LinearProgram program = testutil::linearProgramFromLpText(kProgram);
   const SolutionFileContent content = parseSolutionFile(text, program, "x.sol");
   return {content.format, content.status, solutionFromFile(content, program, "x.sol")};
 }
