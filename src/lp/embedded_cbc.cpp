@@ -140,6 +140,13 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   SolveWatch watch{start, start, options.timeLimitSeconds, options.progress};
   ProgressHandler handler(&watch);
   model.passInEventHandler(&handler);
+  if (options.start != nullptr) {
+    double objective = 0;
+    for (size_t i = 0; i < program.variables().size(); ++i) {
+      objective += program.variables()[i].objective * (*options.start)[i];
+    }
+    model.setBestSolution(options.start->data(), static_cast<int>(options.start->size()), objective, true);
+  }
 
   std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
                                         "-timeMode", "elapsed"};

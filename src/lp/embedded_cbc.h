@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "lp/linear_program.h"
 #include "lp/solution.h"
@@ -16,6 +17,9 @@ struct SolveOptions {
   /// Where progress lines go (at most one every few seconds); not owned,
   /// must outlive the solve.
   std::ostream* progress = nullptr;
+  /// A feasible solution to start from (one value per variable), or none;
+  /// not owned, must outlive the solve.
+  const std::vector<double>* start = nullptr;
 };
 
 /// What the embedded solve found: the solution (empty values when none was

@@ -1,0 +1,300 @@
+#include "compact/compact_model.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace paralog {
+namespace {
+
+using Terms = std::vector<std::pair<int32_t, double>>;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// The parities (first genome's partner, second genome's partner, piece with
+// a free end in each) of the even paths that join the odd piece out.
+constexpr std::array<std::array<int, 3>, 4> kTripleParities = {{{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}}};
+
+}  // namespace
+
+CompactModel::CompactModel(const PieceGraph& graph) {
+  pairsOfCopy_.resize(graph.copies().size());
+  for (size_t c = 0; c < graph.copies().size(); ++c) pairsOfCopy_[c] = graph.pairsOf(static_cast<int32_t>(c));
+  addPairs(graph);
+  addDeadChromosomes(graph);
+  addLabels(graph);
+  addMessages(graph);
+  addEndClasses(graph);
+  addJoinCounters(graph);
+}
+
+int32_t CompactModel::column(ProgramVariableKind kind, double upper, double objective) {
+  const auto index = program_.addVariable("c" + std::to_string(program_.variables().size()));
+  ProgramVariable& variable = program_.variables()[index];
+  variable.kind = kind;
+  variable.upper = upper;
+  variable.objective = objective;
+  return index;
+}
+
+void CompactModel::addRow(Terms terms, RowRelation relation, double rhs) {
+  ProgramRow row;
+  row.terms = std::move(terms);
+  row.relation = relation;
+  row.rhs = rhs;
+  program_.rows().push_back(std::move(row));
+}
+
+void CompactModel::addMatchSum(Terms& terms, int32_t copy, double coefficient) const {
+  for (int32_t pair : pairsOfCopy_[copy]) terms.emplace_back(pairColumn_[pair], coefficient);
+}
+
+void CompactModel::addNotFree(Terms& terms, const PieceGraph& graph, int32_t e, double coefficient) const {
+  const int32_t copy = PieceGraph::copyOf(e);
+  addMatchSum(terms, copy, coefficient);
+  const int32_t dead = deadColumn_[graph.copies()[copy].chromosome];
+  if (dead >= 0) terms.emplace_back(dead, coefficient);
+}
+
+void CompactModel::addPairs(const PieceGraph& graph) {
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    pairColumn_.push_back(column(ProgramVariableKind::kBinary, 1, -2));
+  }
+  for (size_t c = 0; c < graph.copies().size(); ++c) {
+    if (pairsOfCopy_[c].size() < 2) continue;
+    Terms terms;
+    addMatchSum(terms, static_cast<int32_t>(c), 1);
+    addRow(std::move(terms), RowRelation::kLessEqual, 1);
+  }
+}
+
+// A circular chromosome is dead (earns n - 1, its ends are not free) exactly
+// when none of its copies is matched.
+void CompactModel::addDeadChromosomes(const PieceGraph& graph) {
+  deadColumn_.assign(graph.chromosomes().size(), -1);
+  for (size_t c = 0; c < graph.chromosomes().size(); ++c) {
+    const PieceGraph::ChromosomeInfo& chromosome = graph.chromosomes()[c];
+    if (!chromosome.circular || chromosome.copies.empty()) continue;
+    const auto n = static_cast<double>(chromosome.copies.size());
+    const int32_t dead = column(ProgramVariableKind::kContinuous, 1, n >= 2 ? -(n - 1) : 0);
+    deadColumn_[c] = dead;
+    Terms all = {{dead, 1}};
+    for (int32_t copy : chromosome.copies) {
+      Terms one = {{dead, 1}};
+      addMatchSum(one, copy, 1);
+      addMatchSum(all, copy, 1);
+      addRow(std::move(one), RowRelation::kLessEqual, 1);
+    }
+    addRow(std::move(all), RowRelation::kGreaterEqual, 1);
+  }
+}
+
+// Labels: equal along matched ends, 0 on a node with an unmatched end, at
+// most the node's number; a node may count a cycle only where the label
+// reaches its number, so only the lowest-numbered node of a cycle does.
+void CompactModel::addLabels(const PieceGraph& graph) {
+  labelColumn_.assign(graph.nodes().size(), -1);
+  cycleColumn_.assign(graph.nodes().size(), -1);
+  for (size_t v = 0; v < graph.nodes().size(); ++v) {
+    const PieceGraph::Node& node = graph.nodes()[v];
+    if (node.telomere()) continue;
+    const double number = graph.number(static_cast<int32_t>(v));
+    const int32_t label = column(ProgramVariableKind::kContinuous, number, 0);
+    labelColumn_[v] = label;
+    for (int32_t e : node.ends) {
+      Terms terms = {{label, 1}};
+      addMatchSum(terms, PieceGraph::copyOf(e), -number);
+      addRow(std::move(terms), RowRelation::kLessEqual, 0);
+    }
+    if (graph.sharedFirstNode(static_cast<int32_t>(v))) continue;
+    const int32_t cycle = column(ProgramVariableKind::kBinary, 1, -2);
+    cycleColumn_[v] = cycle;
+    addRow({{label, 1}, {cycle, -number}}, RowRelation::kGreaterEqual, 0);
+  }
+}
+
+// Messages: for every end, the kind of the path end and the parity of the
+// flips met when walking out of its node by that end.
+void CompactModel::addMessages(const PieceGraph& graph) {
+  ends_.assign(graph.extremityCount(), {});
+  for (int32_t e = 0; e < graph.extremityCount(); ++e) {
+    EndColumns& end = ends_[e];
+    end.kindTelomere = column(ProgramVariableKind::kContinuous, 1, 0);
+    end.kindFirst = column(ProgramVariableKind::kContinuous, 1, 0);
+    end.oddFlips = column(ProgramVariableKind::kContinuous, 1, 0);
+    addRow({{end.kindTelomere, 1}, {end.kindFirst, 1}}, RowRelation::kLessEqual, 1);
+    // A free end is the path's end: its own kind, no flips beyond.
+    if (graph.copies()[PieceGraph::copyOf(e)].genome == 0) {
+      Terms terms = {{end.kindFirst, 1}};
+      addNotFree(terms, graph, e, 1);
+      addRow(std::move(terms), RowRelation::kGreaterEqual, 1);
+    } else {
+      Terms terms = {{end.kindTelomere, 1}, {end.kindFirst, 1}};
+      addNotFree(terms, graph, e, -1);
+      addRow(std::move(terms), RowRelation::kLessEqual, 0);
+    }
+    Terms flips = {{end.oddFlips, 1}};
+    addNotFree(flips, graph, e, -1);
+    addRow(std::move(flips), RowRelation::kLessEqual, 0);
+  }
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    for (int end = 0; end < 2; ++end) addLinkRows(graph, static_cast<int32_t>(p), end);
+  }
+}
+
+void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {
+  const int32_t z = pairColumn_[pair];
+  const int32_t a = PieceGraph::extremity(graph.pairs()[pair].first, end);
+  const int32_t b = PieceGraph::extremity(graph.pairs()[pair].second, end);
+  for (const auto& [x, partner] : {std::make_pair(a, b), std::make_pair(b, a)}) {
+    const EndColumns& mine = ends_[x];
+    const int32_t beyond = graph.otherEnd(partner);
+    if (beyond < 0) {
+      addRow({{mine.kindTelomere, 1}, {z, -1}}, RowRelation::kGreaterEqual, 0);
+      addRow({{mine.oddFlips, 1}, {z, 1}}, RowRelation::kLessEqual, 1);
+      continue;
+    }
+    const EndColumns& next = ends_[beyond];
+    for (const auto& [m, n] : {std::make_pair(mine.kindTelomere, next.kindTelomere),
+                               std::make_pair(mine.kindFirst, next.kindFirst)}) {
+      addRow({{m, 1}, {n, -1}, {z, 1}}, RowRelation::kLessEqual, 1);
+      addRow({{m, 1}, {n, -1}, {z, -1}}, RowRelation::kGreaterEqual, -1);
+    }
+    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, 1}}, RowRelation::kLessEqual, 2);
+    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, -1}}, RowRelation::kGreaterEqual, 0);
+  }
+  const int32_t u = labelColumn_[graph.nodeOf(a)];
+  const int32_t v = labelColumn_[graph.nodeOf(b)];
+  const double nu = u >= 0 ? graph.number(graph.nodeOf(a)) : 0;
+  const double nv = v >= 0 ? graph.number(graph.nodeOf(b)) : 0;
+  if (u >= 0 && v >= 0) {
+    addRow({{u, 1}, {v, -1}, {z, nu}}, RowRelation::kLessEqual, nu);
+    addRow({{v, 1}, {u, -1}, {z, nv}}, RowRelation::kLessEqual, nv);
+  } else if (u >= 0) {
+    addRow({{u, 1}, {z, nu}}, RowRelation::kLessEqual, nu);
+  } else if (v >= 0) {
+    addRow({{v, 1}, {z, nv}}, RowRelation::kLessEqual, nv);
+  }
+}
+
+// Every free end may count its piece in one class, read from the messages
+// of the other end of its node; telomere ends count even telomere paths.
+void CompactModel::addEndClasses(const PieceGraph& graph) {
+  for (int32_t e = 0; e < graph.extremityCount(); ++e) addFreeEndClasses(graph, e);
+  for (const PieceGraph::Node& node : graph.nodes()) {
+    if (!node.telomere()) continue;
+    const int32_t e = node.ends[0];
+    EndColumns& end = ends_[e];
+    end.telomerePath = column(ProgramVariableKind::kContinuous, 1, -0.5);
+    addRow({{end.telomerePath, 1}, {end.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
+    addRow({{end.telomerePath, 1}, {end.oddFlips, 1}}, RowRelation::kLessEqual, 1);
+    Terms matched = {{end.telomerePath, 1}};
+    addMatchSum(matched, PieceGraph::copyOf(e), -1);
+    addRow(std::move(matched), RowRelation::kLessEqual, 0);
+  }
+}
+
+void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
+  EndColumns& end = ends_[e];
+  const bool first = graph.copies()[PieceGraph::copyOf(e)].genome == 0;
+  const int32_t other = graph.otherEnd(e);
+  Terms total;
+  auto classColumn = [&](double objective) {
+    const int32_t c = column(ProgramVariableKind::kContinuous, 1, objective);
+    total.emplace_back(c, 1);
+    return c;
+  };
+  if (other < 0) {
+    end.telomereEven = classColumn(0);
+  } else {
+    const EndColumns& beyond = ends_[other];
+    // The piece's flips are this node's plus those beyond the other end.
+    auto parity = [&](int32_t c, bool even) {
+      if (even) {
+        addRow({{c, 1}, {beyond.oddFlips, -1}}, RowRelation::kLessEqual, 0);
+      } else {
+        addRow({{c, 1}, {beyond.oddFlips, 1}}, RowRelation::kLessEqual, 1);
+      }
+    };
+    auto secondKind = [&](int32_t c) {
+      addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, RowRelation::kLessEqual, 1);
+    };
+    end.telomereEven = classColumn(0);
+    end.telomereOdd = classColumn(0);
+    for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
+      addRow({{c, 1}, {beyond.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
+      parity(c, even);
+    }
+    if (first) {
+      end.bothEven = classColumn(0);
+      end.bothOdd = classColumn(0);
+      for (const auto& [c, even] : {std::make_pair(end.bothEven, true), std::make_pair(end.bothOdd, false)}) {
+        secondKind(c);
+        parity(c, even);
+      }
+    }
+    end.closed = classColumn(-1);
+    if (first) {
+      addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, RowRelation::kLessEqual, 0);
+      if (graph.sharedFirstNode(graph.nodeOf(e))) {
+        Terms matched = {{end.closed, 1}};
+        addMatchSum(matched, PieceGraph::copyOf(other), -1);
+        addRow(std::move(matched), RowRelation::kLessEqual, 0);
+      }
+    } else {
+      secondKind(end.closed);
+    }
+  }
+  addNotFree(total, graph, e, 1);
+  addRow(std::move(total), RowRelation::kLessEqual, 1);
+}
+
+// The best joins, as counters bounded by the class counts: pairs of pieces
+// with a free end in each genome, even pairs of telomere pieces per genome,
+// and at most one even path through the odd piece out.
+void CompactModel::addJoinCounters(const PieceGraph& graph) {
+  pairedCycles_ = column(ProgramVariableKind::kGeneral, kInfinity, -2);
+  evenPairs_ = {column(ProgramVariableKind::kGeneral, kInfinity, -1),
+                column(ProgramVariableKind::kGeneral, kInfinity, -1)};
+  for (int32_t& triple : triples_) triple = column(ProgramVariableKind::kBinary, 1, -1);
+  Terms both = {{pairedCycles_, 2}};
+  std::array<Terms, 2> bothByParity;
+  std::array<std::array<Terms, 2>, 2> telomereByParity;  // [genome][odd]
+  for (int i = 0; i < 4; ++i) {
+    both.emplace_back(triples_[i], 1);
+    bothByParity[kTripleParities[i][2]].emplace_back(triples_[i], 1);
+    for (int k = 0; k < 2; ++k) {
+      telomereByParity[k][kTripleParities[i][k]].emplace_back(triples_[i], 1);
+    }
+  }
+  for (int k = 0; k < 2; ++k) {
+    for (int odd = 0; odd < 2; ++odd) telomereByParity[k][odd].emplace_back(evenPairs_[k], 1);
+  }
+  for (int32_t e = 0; e < graph.extremityCount(); ++e) {
+    const EndColumns& end = ends_[e];
+    const int k = graph.copies()[PieceGraph::copyOf(e)].genome;
+    if (end.bothEven >= 0) {
+      both.emplace_back(end.bothEven, -1);
+      both.emplace_back(end.bothOdd, -1);
+      bothByParity[0].emplace_back(end.bothEven, -1);
+      bothByParity[1].emplace_back(end.bothOdd, -1);
+    }
+    if (end.telomereEven >= 0) telomereByParity[k][0].emplace_back(end.telomereEven, -1);
+    if (end.telomereOdd >= 0) telomereByParity[k][1].emplace_back(end.telomereOdd, -1);
+  }
+  addRow(std::move(both), RowRelation::kLessEqual, 0);
+  for (Terms& terms : bothByParity) addRow(std::move(terms), RowRelation::kLessEqual, 0);
+  addRow({{triples_[0], 1}, {triples_[1], 1}, {triples_[2], 1}, {triples_[3], 1}}, RowRelation::kLessEqual, 1);
+  for (auto& genome : telomereByParity) {
+    for (Terms& terms : genome) addRow(std::move(terms), RowRelation::kLessEqual, 0);
+  }
+}
+
+CopyMatching CompactModel::matchingOf(const PieceGraph& graph, const std::vector<double>& values) const {
+  std::vector<int32_t> pairs;
+  for (size_t p = 0; p < pairColumn_.size(); ++p) {
+    if (values[pairColumn_[p]] > 0.5) pairs.push_back(static_cast<int32_t>(p));
+  }
+  return CopyMatching::of(graph, pairs);
+}
+
+}  // namespace paralog

@@ -1,0 +1,85 @@
+#ifndef PARALOG_COMPACT_COMPACT_MODEL_H
+#define PARALOG_COMPACT_COMPACT_MODEL_H
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "compact/piece_graph.h"
+#include "compact/piece_walk.h"
+#include "lp/linear_program.h"
+
+namespace paralog {
+
+/// The compact integer program of two genomes: one binary per candidate
+/// pair, and per node and gene end a fixed number of variables and rows that
+/// count what the whole program counts (cycles by labels, the kind and flip
+/// parity of both ends of every path by messages passed along matched ends,
+/// and the best joins by a few counters). Its minimum equals the whole
+/// program's; docs/compact-model.md gives the model and the argument.
+///
+/// Owns its program; keeps no reference to the graph it was built from.
+class CompactModel {
+ public:
+  /// Columns that one gene end owns; -1 where the end has none.
+  struct EndColumns {
+    int32_t kindTelomere = -1;  ///< the far end of the walk out by this end is a telomere
+    int32_t kindFirst = -1;     ///< ... a free end of the first genome
+    int32_t oddFlips = -1;      ///< ... is reached over an odd number of flips
+    int32_t telomereEven = -1;  ///< free end of a telomere piece, even flips
+    int32_t telomereOdd = -1;
+    int32_t bothEven = -1;      ///< free end (first genome) of a piece with a free end in each
+    int32_t bothOdd = -1;
+    int32_t closed = -1;        ///< free end of a piece whose ends are free in one genome
+    int32_t telomerePath = -1;  ///< matched telomere end of an even telomere-to-telomere piece
+  };
+
+  explicit CompactModel(const PieceGraph& graph);
+
+  const LinearProgram& program() const { return program_; }
+  /// The column of candidate pair `pair`.
+  int32_t pairColumn(int32_t pair) const { return pairColumn_[pair]; }
+
+  /// The values of every column that `matching` attains: a feasible
+  /// solution whose objective is minus the matching's score.
+  std::vector<double> startValues(const PieceGraph& graph, const CopyMatching& matching) const;
+  /// The matching that a solution of the program holds (pairs at 1).
+  CopyMatching matchingOf(const PieceGraph& graph, const std::vector<double>& values) const;
+
+ private:
+  int32_t column(ProgramVariableKind kind, double upper, double objective);
+  void addRow(std::vector<std::pair<int32_t, double>> terms, RowRelation relation, double rhs);
+  // Appends coefficient times the match sum of `copy` to `terms`.
+  void addMatchSum(std::vector<std::pair<int32_t, double>>& terms, int32_t copy, double coefficient) const;
+  // Appends coefficient times (matched + dead) of the copy of end `e`, the
+  // complement of "e is free".
+  void addNotFree(std::vector<std::pair<int32_t, double>>& terms, const PieceGraph& graph, int32_t e,
+                  double coefficient) const;
+
+  void addPairs(const PieceGraph& graph);
+  void addDeadChromosomes(const PieceGraph& graph);
+  void addLabels(const PieceGraph& graph);
+  void addMessages(const PieceGraph& graph);
+  void addLinkRows(const PieceGraph& graph, int32_t pair, int end);
+  void addEndClasses(const PieceGraph& graph);
+  void addFreeEndClasses(const PieceGraph& graph, int32_t e);
+  void addJoinCounters(const PieceGraph& graph);
+
+  void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
+                      std::vector<double>& values) const;
+
+  LinearProgram program_;
+  std::vector<int32_t> pairColumn_;
+  std::vector<std::vector<int32_t>> pairsOfCopy_;
+  std::vector<int32_t> deadColumn_;   ///< by chromosome
+  std::vector<int32_t> labelColumn_;  ///< by node
+  std::vector<int32_t> cycleColumn_;  ///< by node: the node is the lowest-numbered of its cycle
+  std::vector<EndColumns> ends_;      ///< by extremity
+  int32_t pairedCycles_ = -1;
+  std::array<int32_t, 2> evenPairs_{};
+  std::array<int32_t, 4> triples_{};
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_COMPACT_COMPACT_MODEL_H

@@ -1,0 +1,40 @@
+#ifndef PARALOG_COMPACT_COMPACT_SOLVE_H
+#define PARALOG_COMPACT_COMPACT_SOLVE_H
+
+#include <cstdint>
+#include <vector>
+
+#include "genome/genome.h"
+#include "lp/embedded_cbc.h"
+#include "lp/solution.h"
+
+namespace paralog {
+
+/// What the compact solve found: the best matching (candidate pairs as
+/// (gene, first copy index, second copy index) views into the structures),
+/// its score, how far the search got and the bound it proved on the whole
+/// program's objective (a minimum, so never above minus the score).
+struct CompactSolveResult {
+  struct MatchedPair {
+    std::string_view gene;
+    int32_t firstIndex = 0;
+    int32_t secondIndex = 0;
+  };
+  std::vector<MatchedPair> matching;
+  int64_t score = 0;  ///< the whole program's objective for the matching is -score
+  SolutionStatus status = SolutionStatus::kFeasible;
+  double bestBound = 0;
+  int64_t heuristicScore = 0;  ///< score of the first solution handed to CBC
+};
+
+/// Solves the compact model of the two genomes with the embedded CBC,
+/// starting from a heuristic matching. The matching reported is the
+/// solver's best or, if it found none better, the heuristic one; `status`
+/// is optimal only when CBC proved the compact model's optimum.
+/// REQUIRES: compactModelApplies(first, second). `first` and `second` must
+/// outlive the result, which views their gene names.
+CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options);
+
+}  // namespace paralog
+
+#endif  // PARALOG_COMPACT_COMPACT_SOLVE_H
