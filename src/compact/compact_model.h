@@ -7,7 +7,7 @@
 
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
-#include "lp/linear_program.h"
+#include "model/linear_program.h"
 
 namespace paralog {
 

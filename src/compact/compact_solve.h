@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "genome/genome.h"
-#include "lp/embedded_cbc.h"
-#include "lp/solution.h"
+#include "solve/embedded_cbc.h"
+#include "solve/solution.h"
 
 namespace paralog {
 

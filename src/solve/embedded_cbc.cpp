@@ -145,6 +145,8 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
     for (size_t i = 0; i < program.variables().size(); ++i) {
       objective += program.variables()[i].objective * (*options.start)[i];
     }
+    model.solver()->messageHandler()->setLogLevel(0);
+    model.messageHandler()->setLogLevel(0);
     model.setBestSolution(options.start->data(), static_cast<int>(options.start->size()), objective, true);
   }
 

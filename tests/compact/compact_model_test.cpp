@@ -1,0 +1,90 @@
+// The compact model against the score of every matching, on random small
+// genome pairs: its optimum is the best score, and the values it gives a
+// matching satisfy it with minus that score as objective.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "compact/compact_model.h"
+#include "compact/compact_solve.h"
+#include "compact/piece_graph.h"
+#include "compact/piece_walk.h"
+#include "solve/solution_check.h"
+#include "support/structure_builders.h"
+
+namespace paralog {
+namespace {
+
+// Up to four genes of up to three copies each, shuffled over linear and
+// circular chromosomes, some of one gene.
+Structure randomGenome(std::mt19937& random, int32_t id, const std::vector<int>& copies) {
+  std::vector<Gene> genes;
+  for (size_t g = 0; g < copies.size(); ++g) {
+    for (int i = 1; i <= copies[g]; ++i) {
+      genes.push_back({std::string(1, static_cast<char>('a' + g)), i, random() % 2 == 0 ? 1 : -1});
+    }
+  }
+  std::shuffle(genes.begin(), genes.end(), random);
+  std::vector<Chromosome> chromosomes;
+  for (size_t at = 0; at < genes.size();) {
+    const size_t length = 1 + random() % (genes.size() - at);
+    Chromosome chromosome;
+    chromosome.circular = random() % 2 == 0;
+    chromosome.genes.assign(genes.begin() + at, genes.begin() + at + length);
+    chromosomes.push_back(chromosome);
+    at += length;
+  }
+  return testutil::structure(id, chromosomes);
+}
+
+// Every matching of the graph's candidate pairs, each copy at most once.
+void forEachMatching(const PieceGraph& graph, const std::function<void(const CopyMatching&)>& visit) {
+  CopyMatching matching;
+  matching.pairOfCopy.assign(graph.copies().size(), -1);
+  std::function<void(size_t)> extend = [&](size_t p) {
+    if (p == graph.pairs().size()) return visit(matching);
+    extend(p + 1);
+    const PieceGraph::Pair& pair = graph.pairs()[p];
+    if (matching.pairOfCopy[pair.first] >= 0 || matching.pairOfCopy[pair.second] >= 0) return;
+    matching.pairOfCopy[pair.first] = matching.pairOfCopy[pair.second] = static_cast<int32_t>(p);
+    extend(p + 1);
+    matching.pairOfCopy[pair.first] = matching.pairOfCopy[pair.second] = -1;
+  };
+  extend(0);
+}
+
+TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
+  std::mt19937 random(20261209);
+  int compared = 0;
+  while (compared < 60) {
+    const int genes = 1 + static_cast<int>(random() % 4);
+    std::vector<int> firstCopies, secondCopies;
+    for (int g = 0; g < genes; ++g) {
+      firstCopies.push_back(1 + static_cast<int>(random() % 3));
+      secondCopies.push_back(1 + static_cast<int>(random() % 3));
+    }
+    const Structure first = randomGenome(random, 1, firstCopies);
+    const Structure second = randomGenome(random, 2, secondCopies);
+    const PieceGraph graph(first, second);
+    if (graph.pairs().size() > 10) continue;
+    ++compared;
+    const CompactModel model(graph);
+    int64_t best = -1;
+    forEachMatching(graph, [&](const CopyMatching& matching) {
+      const int64_t score = scoreMatching(graph, matching);
+      best = std::max(best, score);
+      const std::vector<double> values = model.startValues(graph, matching);
+      requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
+    });
+    const CompactSolveResult solved = solveCompact(first, second, SolveOptions{});
+    EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
+    EXPECT_EQ(solved.score, best) << "case " << compared;
+  }
+}
+
+}  // namespace
+}  // namespace paralog
