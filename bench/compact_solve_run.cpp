@@ -10,9 +10,49 @@
 #include <iostream>
 #include <sstream>
 
+#include <CoinPackedMatrix.hpp>
+#include <OsiClpSolverInterface.hpp>
+
+#include "compact/compact_model.h"
 #include "compact/compact_solve.h"
+#include "compact/piece_graph.h"
 #include "genome/reader.h"
 #include "genome/token_cursor.h"
+
+namespace {
+
+// Writes the compact model in LP format, for a look at it with other solvers.
+void writeModel(const paralog::LinearProgram& program, const char* path) {
+  OsiClpSolverInterface solver;
+  const double infinity = solver.getInfinity();
+  std::vector<double> lower, upper, objective, rowLower, rowUpper;
+  for (const auto& variable : program.variables()) {
+    lower.push_back(variable.lower);
+    upper.push_back(std::isinf(variable.upper) ? infinity : variable.upper);
+    objective.push_back(variable.objective);
+  }
+  CoinPackedMatrix matrix(false, 0, 0);
+  matrix.setDimensions(0, static_cast<int>(program.variables().size()));
+  for (const auto& row : program.rows()) {
+    std::vector<int> indices;
+    std::vector<double> elements;
+    for (const auto& [index, coefficient] : row.terms) {
+      indices.push_back(index);
+      elements.push_back(coefficient);
+    }
+    matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
+    rowLower.push_back(row.relation == paralog::RowRelation::kLessEqual ? -infinity : row.rhs);
+    rowUpper.push_back(row.relation == paralog::RowRelation::kGreaterEqual ? infinity : row.rhs);
+  }
+  solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
+  for (size_t i = 0; i < program.variables().size(); ++i) {
+    if (program.variables()[i].kind != paralog::ProgramVariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
+  }
+  for (size_t i = 0; i < program.variables().size(); ++i) solver.setColName(static_cast<int>(i), program.variables()[i].name);
+  solver.writeLp(path);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -28,6 +68,10 @@ int main(int argc, char** argv) {
     paralog::TokenCursor cursor(content, argv[1]);
     paralog::readParalogTable(cursor);
     const std::vector<paralog::Structure> structures = paralog::readStructures(cursor);
+    if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
+      const paralog::PieceGraph graph(structures[0], structures[1]);
+      writeModel(paralog::CompactModel(graph).program(), path);
+    }
     paralog::SolveOptions options;
     if (argc > 2) options.timeLimitSeconds = std::strtod(argv[2], nullptr);
     const paralog::CompactSolveResult result =

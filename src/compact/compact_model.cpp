@@ -27,8 +27,8 @@ CompactModel::CompactModel(const PieceGraph& graph) {
   addJoinCounters(graph);
 }
 
-int32_t CompactModel::column(ProgramVariableKind kind, double upper, double objective) {
-  const auto index = program_.addVariable("c" + std::to_string(program_.variables().size()));
+int32_t CompactModel::column(const char* role, ProgramVariableKind kind, double upper, double objective) {
+  const auto index = program_.addVariable(role + std::to_string(program_.variables().size()));
   ProgramVariable& variable = program_.variables()[index];
   variable.kind = kind;
   variable.upper = upper;
@@ -57,7 +57,7 @@ void CompactModel::addNotFree(Terms& terms, const PieceGraph& graph, int32_t e, 
 
 void CompactModel::addPairs(const PieceGraph& graph) {
   for (size_t p = 0; p < graph.pairs().size(); ++p) {
-    pairColumn_.push_back(column(ProgramVariableKind::kBinary, 1, -2));
+    pairColumn_.push_back(column("z", ProgramVariableKind::kBinary, 1, -2));
   }
   for (size_t c = 0; c < graph.copies().size(); ++c) {
     if (pairsOfCopy_[c].size() < 2) continue;
@@ -75,7 +75,7 @@ void CompactModel::addDeadChromosomes(const PieceGraph& graph) {
     const PieceGraph::ChromosomeInfo& chromosome = graph.chromosomes()[c];
     if (!chromosome.circular || chromosome.copies.empty()) continue;
     const auto n = static_cast<double>(chromosome.copies.size());
-    const int32_t dead = column(ProgramVariableKind::kContinuous, 1, n >= 2 ? -(n - 1) : 0);
+    const int32_t dead = column("d", ProgramVariableKind::kContinuous, 1, n >= 2 ? -(n - 1) : 0);
     deadColumn_[c] = dead;
     Terms all = {{dead, 1}};
     for (int32_t copy : chromosome.copies) {
@@ -98,7 +98,7 @@ void CompactModel::addLabels(const PieceGraph& graph) {
     const PieceGraph::Node& node = graph.nodes()[v];
     if (node.telomere()) continue;
     const double number = graph.number(static_cast<int32_t>(v));
-    const int32_t label = column(ProgramVariableKind::kContinuous, number, 0);
+    const int32_t label = column("y", ProgramVariableKind::kContinuous, number, 0);
     labelColumn_[v] = label;
     for (int32_t e : node.ends) {
       Terms terms = {{label, 1}};
@@ -106,7 +106,7 @@ void CompactModel::addLabels(const PieceGraph& graph) {
       addRow(std::move(terms), RowRelation::kLessEqual, 0);
     }
     if (graph.sharedFirstNode(static_cast<int32_t>(v))) continue;
-    const int32_t cycle = column(ProgramVariableKind::kBinary, 1, -2);
+    const int32_t cycle = column("p", ProgramVariableKind::kBinary, 1, -2);
     cycleColumn_[v] = cycle;
     addRow({{label, 1}, {cycle, -number}}, RowRelation::kGreaterEqual, 0);
   }
@@ -118,9 +118,9 @@ void CompactModel::addMessages(const PieceGraph& graph) {
   ends_.assign(graph.extremityCount(), {});
   for (int32_t e = 0; e < graph.extremityCount(); ++e) {
     EndColumns& end = ends_[e];
-    end.kindTelomere = column(ProgramVariableKind::kContinuous, 1, 0);
-    end.kindFirst = column(ProgramVariableKind::kContinuous, 1, 0);
-    end.oddFlips = column(ProgramVariableKind::kContinuous, 1, 0);
+    end.kindTelomere = column("kT", ProgramVariableKind::kContinuous, 1, 0);
+    end.kindFirst = column("kF", ProgramVariableKind::kContinuous, 1, 0);
+    end.oddFlips = column("q", ProgramVariableKind::kContinuous, 1, 0);
     addRow({{end.kindTelomere, 1}, {end.kindFirst, 1}}, RowRelation::kLessEqual, 1);
     // A free end is the path's end: its own kind, no flips beyond.
     if (graph.copies()[PieceGraph::copyOf(e)].genome == 0) {
@@ -174,6 +174,13 @@ void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {
   } else if (v >= 0) {
     addRow({{v, 1}, {z, nv}}, RowRelation::kLessEqual, nv);
   }
+  // A node linked to a lower-numbered node, or to a telomere, is not the
+  // lowest-numbered node of a cycle. Implied by the labels for integer
+  // values, this makes the relaxation count far fewer cycles.
+  const int32_t higher = u < 0 ? graph.nodeOf(b) : v < 0 ? graph.nodeOf(a) : nu > nv ? graph.nodeOf(a) : graph.nodeOf(b);
+  if ((u >= 0 || v >= 0) && cycleColumn_[higher] >= 0) {
+    addRow({{cycleColumn_[higher], 1}, {z, 1}}, RowRelation::kLessEqual, 1);
+  }
 }
 
 // Every free end may count its piece in one class, read from the messages
@@ -184,7 +191,7 @@ void CompactModel::addEndClasses(const PieceGraph& graph) {
     if (!node.telomere()) continue;
     const int32_t e = node.ends[0];
     EndColumns& end = ends_[e];
-    end.telomerePath = column(ProgramVariableKind::kContinuous, 1, -0.5);
+    end.telomerePath = column("tt", ProgramVariableKind::kContinuous, 1, -0.5);
     addRow({{end.telomerePath, 1}, {end.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
     addRow({{end.telomerePath, 1}, {end.oddFlips, 1}}, RowRelation::kLessEqual, 1);
     Terms matched = {{end.telomerePath, 1}};
@@ -198,13 +205,13 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
   const bool first = graph.copies()[PieceGraph::copyOf(e)].genome == 0;
   const int32_t other = graph.otherEnd(e);
   Terms total;
-  auto classColumn = [&](double objective) {
-    const int32_t c = column(ProgramVariableKind::kContinuous, 1, objective);
+  auto classColumn = [&](const char* role, double objective) {
+    const int32_t c = column(role, ProgramVariableKind::kContinuous, 1, objective);
     total.emplace_back(c, 1);
     return c;
   };
   if (other < 0) {
-    end.telomereEven = classColumn(0);
+    end.telomereEven = classColumn("te", 0);
   } else {
     const EndColumns& beyond = ends_[other];
     // The piece's flips are this node's plus those beyond the other end.
@@ -218,21 +225,21 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
     auto secondKind = [&](int32_t c) {
       addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, RowRelation::kLessEqual, 1);
     };
-    end.telomereEven = classColumn(0);
-    end.telomereOdd = classColumn(0);
+    end.telomereEven = classColumn("te", 0);
+    end.telomereOdd = classColumn("to", 0);
     for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
       addRow({{c, 1}, {beyond.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
       parity(c, even);
     }
     if (first) {
-      end.bothEven = classColumn(0);
-      end.bothOdd = classColumn(0);
+      end.bothEven = classColumn("be", 0);
+      end.bothOdd = classColumn("bo", 0);
       for (const auto& [c, even] : {std::make_pair(end.bothEven, true), std::make_pair(end.bothOdd, false)}) {
         secondKind(c);
         parity(c, even);
       }
     }
-    end.closed = classColumn(-1);
+    end.closed = classColumn("cl", -1);
     if (first) {
       addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, RowRelation::kLessEqual, 0);
       if (graph.sharedFirstNode(graph.nodeOf(e))) {
@@ -252,10 +259,10 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
 // with a free end in each genome, even pairs of telomere pieces per genome,
 // and at most one even path through the odd piece out.
 void CompactModel::addJoinCounters(const PieceGraph& graph) {
-  pairedCycles_ = column(ProgramVariableKind::kGeneral, kInfinity, -2);
-  evenPairs_ = {column(ProgramVariableKind::kGeneral, kInfinity, -1),
-                column(ProgramVariableKind::kGeneral, kInfinity, -1)};
-  for (int32_t& triple : triples_) triple = column(ProgramVariableKind::kBinary, 1, -1);
+  pairedCycles_ = column("h", ProgramVariableKind::kGeneral, kInfinity, -2);
+  evenPairs_ = {column("x", ProgramVariableKind::kGeneral, kInfinity, -1),
+                column("x", ProgramVariableKind::kGeneral, kInfinity, -1)};
+  for (int32_t& triple : triples_) triple = column("w", ProgramVariableKind::kBinary, 1, -1);
   Terms both = {{pairedCycles_, 2}};
   std::array<Terms, 2> bothByParity;
   std::array<std::array<Terms, 2>, 2> telomereByParity;  // [genome][odd]

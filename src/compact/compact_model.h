@@ -47,7 +47,8 @@ class CompactModel {
   CopyMatching matchingOf(const PieceGraph& graph, const std::vector<double>& values) const;
 
  private:
-  int32_t column(ProgramVariableKind kind, double upper, double objective);
+  // A new column; its name is `role` and its index, for a look at the model.
+  int32_t column(const char* role, ProgramVariableKind kind, double upper, double objective);
   void addRow(std::vector<std::pair<int32_t, double>> terms, RowRelation relation, double rhs);
   // Appends coefficient times the match sum of `copy` to `terms`.
   void addMatchSum(std::vector<std::pair<int32_t, double>>& terms, int32_t copy, double coefficient) const;

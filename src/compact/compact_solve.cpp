@@ -1,5 +1,6 @@
 #include "compact/compact_solve.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -32,7 +33,7 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   const std::vector<double> start = model.startValues(graph, best);
 
   SolveOptions withStart = options;
-  withStart.start = &start;
+  if (std::getenv("PARALOG_NO_START") == nullptr) withStart.start = &start;
   const SolveResult solved = solveWithCbc(model.program(), withStart);
 
   CompactSolveResult result;

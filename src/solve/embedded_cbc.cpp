@@ -160,6 +160,9 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
     std::snprintf(seconds, sizeof seconds, "%.3f", *options.timeLimitSeconds);
     arguments.insert(arguments.end(), {"-sec", seconds});
   }
+  // CBC's preprocessing crashes when it maps a search stopped early back
+  // onto a first solution given from outside; such a solve goes without it.
+  if (options.start != nullptr) arguments.insert(arguments.end(), {"-preprocess", "off"});
   arguments.insert(arguments.end(), {"-solve", "-quit"});
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
