@@ -14,6 +14,24 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // a free end in each) of the even paths that join the odd piece out.
 constexpr std::array<std::array<int, 3>, 4> kTripleParities = {{{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}}};
 
+// True when the copies of `e` and of the other end of its node are single in
+// both genomes and their partners' ends sit together in one node: the node
+// and that node then mirror each other.
+bool mirroredNode(const PieceGraph& graph, int32_t e) {
+  const int32_t other = graph.otherEnd(e);
+  int32_t partnerEnds[2];
+  const int32_t ends[2] = {e, other};
+  for (int i = 0; i < 2; ++i) {
+    const int32_t copy = PieceGraph::copyOf(ends[i]);
+    if (graph.pairsOf(copy).size() != 1) return false;
+    const PieceGraph::Pair& pair = graph.pairs()[graph.pairsOf(copy)[0]];
+    const int32_t partner = pair.first == copy ? pair.second : pair.first;
+    if (graph.pairsOf(partner).size() != 1) return false;
+    partnerEnds[i] = PieceGraph::extremity(partner, ends[i] % 2);
+  }
+  return graph.otherEnd(partnerEnds[0]) == partnerEnds[1];
+}
+
 }  // namespace
 
 CompactModel::CompactModel(const PieceGraph& graph) {
@@ -132,6 +150,20 @@ void CompactModel::addMessages(const PieceGraph& graph) {
       addNotFree(terms, graph, e, -1);
       addRow(std::move(terms), RowRelation::kLessEqual, 0);
     }
+    // An unmatched end's own walk ends at once, in a free end of its genome.
+    const int32_t copy = PieceGraph::copyOf(e);
+    Terms telomere = {{end.kindTelomere, 1}};
+    addMatchSum(telomere, copy, -1);
+    addRow(std::move(telomere), RowRelation::kLessEqual, 0);
+    if (graph.copies()[copy].genome == 0) {
+      Terms second = {{end.kindTelomere, 1}, {end.kindFirst, 1}};
+      addMatchSum(second, copy, 1);
+      addRow(std::move(second), RowRelation::kGreaterEqual, 1);
+    } else {
+      Terms firstKind = {{end.kindFirst, 1}};
+      addMatchSum(firstKind, copy, -1);
+      addRow(std::move(firstKind), RowRelation::kLessEqual, 0);
+    }
     Terms flips = {{end.oddFlips, 1}};
     addNotFree(flips, graph, e, -1);
     addRow(std::move(flips), RowRelation::kLessEqual, 0);
@@ -239,16 +271,23 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
         parity(c, even);
       }
     }
-    end.closed = classColumn("cl", -1);
-    if (first) {
-      addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, RowRelation::kLessEqual, 0);
-      if (graph.sharedFirstNode(graph.nodeOf(e))) {
-        Terms matched = {{end.closed, 1}};
-        addMatchSum(matched, PieceGraph::copyOf(other), -1);
-        addRow(std::move(matched), RowRelation::kLessEqual, 0);
+    const bool shared = first && graph.sharedFirstNode(graph.nodeOf(e));
+    const bool mirrored = mirroredNode(graph, e);
+    // A shared node that mirrors its partner never closes a piece: alone it
+    // counts nothing, and with its other end matched the walk comes back
+    // by this end's partner, free in the other genome.
+    if (!(shared && mirrored)) {
+      end.closed = classColumn("cl", -1);
+      if (first) {
+        addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, RowRelation::kLessEqual, 0);
+      } else {
+        secondKind(end.closed);
       }
-    } else {
-      secondKind(end.closed);
+      if (shared || mirrored) {
+        Terms matched = {{end.closed, 1}};
+        addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
+        addRow(std::move(matched), RowRelation::kLessEqual, shared ? 0 : 1);
+      }
     }
   }
   addNotFree(total, graph, e, 1);

@@ -21,6 +21,12 @@ std::vector<double> CompactModel::startValues(const PieceGraph& graph, const Cop
   for (size_t c = 0; c < deadColumn_.size(); ++c) {
     if (deadColumn_[c] >= 0) values[deadColumn_[c]] = walk.deadChromosome[c];
   }
+  for (int32_t e = 0; e < graph.extremityCount(); ++e) {
+    const PieceGraph::Copy& copy = graph.copies()[PieceGraph::copyOf(e)];
+    if (walk.deadChromosome[copy.chromosome] != 0) {
+      setKind(values, ends_[e], copy.genome == 0 ? PieceEnd::kFreeFirst : PieceEnd::kFreeSecond);
+    }
+  }
   for (const Piece& piece : walk.pieces) setPieceValues(graph, matching, piece, values);
   const JoinPlan plan = bestJoins(countPieces(graph, matching, walk));
   values[pairedCycles_] = static_cast<double>(plan.pairedCycles);
@@ -83,7 +89,7 @@ void CompactModel::setPieceValues(const PieceGraph& graph, const CopyMatching& m
       const int32_t other = graph.otherEnd(e);
       const bool lonelyShared = n == 1 && graph.sharedFirstNode(graph.nodeOf(e)) &&
                                 matching.pairOfCopy[PieceGraph::copyOf(other)] < 0;
-      if (!lonelyShared) values[end.closed] = 1;
+      if (!lonelyShared && end.closed >= 0) values[end.closed] = 1;
     } else if (first) {
       values[parity == 0 ? end.bothEven : end.bothOdd] = 1;
     }
