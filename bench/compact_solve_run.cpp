@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
       writeModel(paralog::CompactModel(graph).program(), path);
     }
     paralog::SolveOptions options;
+    if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;
     if (argc > 2) options.timeLimitSeconds = std::strtod(argv[2], nullptr);
     const paralog::CompactSolveResult result =
         paralog::solveCompact(structures[0], structures[1], options);

@@ -1,6 +1,6 @@
 #include "compact/compact_solve.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -30,23 +30,26 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   const CompactModel model(graph);
   CopyMatching best = heuristicMatching(graph);
   const int64_t heuristicScore = scoreMatching(graph, best);
-  const std::vector<double> start = model.startValues(graph, best);
+  // The model must give the heuristic matching its score: a cheap check of
+  // model and score against each other before CBC's answer is trusted.
+  requireValidSolution(model.program(), model.startValues(graph, best), -static_cast<double>(heuristicScore),
+                       "the compact model at the heuristic matching");
 
-  SolveOptions withStart = options;
-  if (std::getenv("PARALOG_NO_START") == nullptr) withStart.start = &start;
-  const SolveResult solved = solveWithCbc(model.program(), withStart);
+  // CBC looks only for matchings better than the heuristic one; objectives
+  // are multiples of 1/2.
+  SolveOptions better = options;
+  better.cutoff = -static_cast<double>(heuristicScore) - 0.25;
+  const SolveResult solved = solveWithCbc(model.program(), better);
 
   CompactSolveResult result;
   result.heuristicScore = heuristicScore;
   result.score = heuristicScore;
   result.status = solved.solution.status;
-  result.bestBound = solved.bestBound;
+  result.bestBound = std::min(solved.bestBound, -static_cast<double>(heuristicScore));
   if (!solved.solution.values.empty()) {
     CopyMatching found = model.matchingOf(graph, solved.solution.values);
     const int64_t foundScore = scoreMatching(graph, found);
-    // A solution of the model never claims more than its matching's score;
-    // it may claim less (CBC hands back the values it found itself even
-    // when the first solution, which it could not beat, was better).
+    // A solution of the model never claims more than its matching's score.
     const double objective = objectiveAt(model.program(), solved.solution.values);
     if (objective < -static_cast<double>(foundScore) - 1e-6) {
       throw std::logic_error("the compact model's solution claims " + std::to_string(objective) +
@@ -57,9 +60,8 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
       result.score = foundScore;
     }
   }
-  if (result.status == SolutionStatus::kInfeasible) {
-    throw std::logic_error("CBC found the compact model infeasible, which it never is");
-  }
+  // Nothing better than the heuristic matching exists: it is optimal.
+  if (result.status == SolutionStatus::kInfeasible) result.status = SolutionStatus::kOptimal;
   if (result.status == SolutionStatus::kOptimal) result.bestBound = -static_cast<double>(result.score);
   result.matching = matchedPairs(graph, best);
   return result;

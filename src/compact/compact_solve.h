@@ -27,10 +27,11 @@ struct CompactSolveResult {
   int64_t heuristicScore = 0;  ///< score of the first solution handed to CBC
 };
 
-/// Solves the compact model of the two genomes with the embedded CBC,
-/// starting from a heuristic matching. The matching reported is the
-/// solver's best or, if it found none better, the heuristic one; `status`
-/// is optimal only when CBC proved the compact model's optimum.
+/// Solves the compact model of the two genomes with the embedded CBC: finds
+/// a heuristic matching first, then lets CBC search only for better ones
+/// (its cutoff). The matching reported is CBC's best or, if it found none
+/// better, the heuristic one; `status` is optimal only when CBC proved the
+/// compact model's optimum (or proved that nothing beats the heuristic).
 /// REQUIRES: compactModelApplies(first, second). `first` and `second` must
 /// outlive the result, which views their gene names.
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options);

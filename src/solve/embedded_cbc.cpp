@@ -140,15 +140,6 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   SolveWatch watch{start, start, options.timeLimitSeconds, options.progress};
   ProgressHandler handler(&watch);
   model.passInEventHandler(&handler);
-  if (options.start != nullptr) {
-    double objective = 0;
-    for (size_t i = 0; i < program.variables().size(); ++i) {
-      objective += program.variables()[i].objective * (*options.start)[i];
-    }
-    model.solver()->messageHandler()->setLogLevel(0);
-    model.messageHandler()->setLogLevel(0);
-    model.setBestSolution(options.start->data(), static_cast<int>(options.start->size()), objective, true);
-  }
 
   std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
                                         "-timeMode", "elapsed"};
@@ -160,9 +151,11 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
     std::snprintf(seconds, sizeof seconds, "%.3f", *options.timeLimitSeconds);
     arguments.insert(arguments.end(), {"-sec", seconds});
   }
-  // CBC's preprocessing crashes when it maps a search stopped early back
-  // onto a first solution given from outside; such a solve goes without it.
-  if (options.start != nullptr) arguments.insert(arguments.end(), {"-preprocess", "off"});
+  if (options.cutoff) {
+    char cutoff[32];
+    std::snprintf(cutoff, sizeof cutoff, "%.6f", *options.cutoff);
+    arguments.insert(arguments.end(), {"-cutoff", cutoff});
+  }
   arguments.insert(arguments.end(), {"-solve", "-quit"});
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());

@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <ostream>
-#include <vector>
 
 #include "model/linear_program.h"
 #include "solve/solution.h"
@@ -17,9 +16,9 @@ struct SolveOptions {
   /// Where progress lines go (at most one every few seconds); not owned,
   /// must outlive the solve.
   std::ostream* progress = nullptr;
-  /// A feasible solution to start from (one value per variable), or none;
-  /// not owned, must outlive the solve.
-  const std::vector<double>* start = nullptr;
+  /// Only solutions with an objective below this value count: a search
+  /// that finds none has proven that none exists (status infeasible).
+  std::optional<double> cutoff;
 };
 
 /// What the embedded solve found: the solution (empty values when none was
