@@ -16,6 +16,7 @@
 #include "compact/compact_model.h"
 #include "compact/compact_solve.h"
 #include "compact/piece_graph.h"
+#include "compact/warm_start.h"
 #include "genome/reader.h"
 #include "genome/token_cursor.h"
 
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
     const std::vector<paralog::Structure> structures = paralog::readStructures(cursor);
     if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
       const paralog::PieceGraph graph(structures[0], structures[1]);
-      writeModel(paralog::CompactModel(graph).program(), path);
+      writeModel(paralog::CompactModel(graph, paralog::heuristicMatching(graph)).program(), path);
     }
     paralog::SolveOptions options;
     if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;

@@ -34,7 +34,8 @@ bool mirroredNode(const PieceGraph& graph, int32_t e) {
 
 }  // namespace
 
-CompactModel::CompactModel(const PieceGraph& graph) {
+CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide) {
+  numberNodes(graph, guide);
   pairsOfCopy_.resize(graph.copies().size());
   for (size_t c = 0; c < graph.copies().size(); ++c) pairsOfCopy_[c] = graph.pairsOf(static_cast<int32_t>(c));
   addPairs(graph);
@@ -43,6 +44,24 @@ CompactModel::CompactModel(const PieceGraph& graph) {
   addMessages(graph);
   addEndClasses(graph);
   addJoinCounters(graph);
+}
+
+// Shared nodes of the first genome count no cycle, so they number last: a
+// cycle through them is counted at a lower node.
+void CompactModel::numberNodes(const PieceGraph& graph, const CopyMatching& guide) {
+  const auto& nodes = graph.nodes();
+  number_.assign(nodes.size(), 0);
+  int32_t next = 1;
+  auto give = [&](int32_t v) {
+    if (number_[v] == 0 && !nodes[v].telomere() && !graph.sharedFirstNode(v)) number_[v] = next++;
+  };
+  for (const Piece& piece : walkPieces(graph, guide).pieces) {
+    for (const Piece::Step& step : piece.steps) give(step.node);
+  }
+  for (size_t v = 0; v < nodes.size(); ++v) give(static_cast<int32_t>(v));
+  for (size_t v = 0; v < nodes.size(); ++v) {
+    if (graph.sharedFirstNode(static_cast<int32_t>(v))) number_[v] = next++;
+  }
 }
 
 int32_t CompactModel::column(const char* role, ProgramVariableKind kind, double upper, double objective) {
@@ -115,7 +134,7 @@ void CompactModel::addLabels(const PieceGraph& graph) {
   for (size_t v = 0; v < graph.nodes().size(); ++v) {
     const PieceGraph::Node& node = graph.nodes()[v];
     if (node.telomere()) continue;
-    const double number = graph.number(static_cast<int32_t>(v));
+    const double number = number_[v];
     const int32_t label = column("y", ProgramVariableKind::kContinuous, number, 0);
     labelColumn_[v] = label;
     for (int32_t e : node.ends) {
@@ -196,8 +215,8 @@ void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {
   }
   const int32_t u = labelColumn_[graph.nodeOf(a)];
   const int32_t v = labelColumn_[graph.nodeOf(b)];
-  const double nu = u >= 0 ? graph.number(graph.nodeOf(a)) : 0;
-  const double nv = v >= 0 ? graph.number(graph.nodeOf(b)) : 0;
+  const double nu = u >= 0 ? number_[graph.nodeOf(a)] : 0;
+  const double nv = v >= 0 ? number_[graph.nodeOf(b)] : 0;
   if (u >= 0 && v >= 0) {
     addRow({{u, 1}, {v, -1}, {z, nu}}, RowRelation::kLessEqual, nu);
     addRow({{v, 1}, {u, -1}, {z, nv}}, RowRelation::kLessEqual, nv);
@@ -219,6 +238,7 @@ void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {
 // of the other end of its node; telomere ends count even telomere paths.
 void CompactModel::addEndClasses(const PieceGraph& graph) {
   for (int32_t e = 0; e < graph.extremityCount(); ++e) addFreeEndClasses(graph, e);
+  addMirroredPairRows(graph);
   for (const PieceGraph::Node& node : graph.nodes()) {
     if (!node.telomere()) continue;
     const int32_t e = node.ends[0];
@@ -292,6 +312,35 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
   }
   addNotFree(total, graph, e, 1);
   addRow(std::move(total), RowRelation::kLessEqual, 1);
+}
+
+// Two mirrored nodes (single-copy genes a and b adjacent in both genomes)
+// earn at most 2 between them: a cycle when a and b are both matched, one
+// piece with a free end in each genome when one is, and when neither is,
+// the second genome's node alone (the first genome's too unless shared,
+// which this row leaves out). Implied for integer values; it keeps the
+// relaxation from earning all of these at once with a and b half matched.
+void CompactModel::addMirroredPairRows(const PieceGraph& graph) {
+  for (size_t v = 0; v < graph.nodes().size(); ++v) {
+    const PieceGraph::Node& node = graph.nodes()[v];
+    if (node.genome != 0 || node.telomere() || !mirroredNode(graph, node.ends[0])) continue;
+    const int32_t copy = PieceGraph::copyOf(node.ends[0]);
+    const PieceGraph::Pair& pair = graph.pairs()[graph.pairsOf(copy)[0]];
+    const int32_t mirror = graph.nodeOf(PieceGraph::extremity(pair.second, node.ends[0] % 2));
+    const bool shared = graph.sharedFirstNode(static_cast<int32_t>(v));
+    Terms terms;
+    for (int32_t n : {static_cast<int32_t>(v), mirror}) {
+      if (cycleColumn_[n] >= 0) terms.emplace_back(cycleColumn_[n], 2);
+      for (int32_t e : graph.nodes()[n].ends) {
+        const EndColumns& end = ends_[e];
+        for (int32_t c : {end.telomereEven, end.telomereOdd, end.bothEven, end.bothOdd}) {
+          if (c >= 0) terms.emplace_back(c, 1);
+        }
+        if (shared && n == mirror && end.closed >= 0) terms.emplace_back(end.closed, 1);
+      }
+    }
+    addRow(std::move(terms), RowRelation::kLessEqual, 2);
+  }
 }
 
 // The best joins, as counters bounded by the class counts: pairs of pieces

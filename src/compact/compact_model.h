@@ -34,7 +34,11 @@ class CompactModel {
     int32_t telomerePath = -1;  ///< matched telomere end of an even telomere-to-telomere piece
   };
 
-  explicit CompactModel(const PieceGraph& graph);
+  /// Numbers the nodes for the cycle labels along the pieces of `guide`
+  /// (a good matching), so that each of its cycles has one node lower than
+  /// both its neighbours, which makes the relaxation count its cycles
+  /// nearly exactly; any matching gives a correct model.
+  CompactModel(const PieceGraph& graph, const CopyMatching& guide);
 
   const LinearProgram& program() const { return program_; }
   /// The column of candidate pair `pair`.
@@ -48,6 +52,7 @@ class CompactModel {
 
  private:
   // A new column; its name is `role` and its index, for a look at the model.
+  void numberNodes(const PieceGraph& graph, const CopyMatching& guide);
   int32_t column(const char* role, ProgramVariableKind kind, double upper, double objective);
   void addRow(std::vector<std::pair<int32_t, double>> terms, RowRelation relation, double rhs);
   // Appends coefficient times the match sum of `copy` to `terms`.
@@ -64,6 +69,7 @@ class CompactModel {
   void addLinkRows(const PieceGraph& graph, int32_t pair, int end);
   void addEndClasses(const PieceGraph& graph);
   void addFreeEndClasses(const PieceGraph& graph, int32_t e);
+  void addMirroredPairRows(const PieceGraph& graph);
   void addJoinCounters(const PieceGraph& graph);
 
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
@@ -73,6 +79,7 @@ class CompactModel {
   std::vector<int32_t> pairColumn_;
   std::vector<std::vector<int32_t>> pairsOfCopy_;
   std::vector<int32_t> deadColumn_;   ///< by chromosome
+  std::vector<int32_t> number_;       ///< by node: the label bound of an adjacency, distinct, from 1
   std::vector<int32_t> labelColumn_;  ///< by node
   std::vector<int32_t> cycleColumn_;  ///< by node: the node is the lowest-numbered of its cycle
   std::vector<EndColumns> ends_;      ///< by extremity

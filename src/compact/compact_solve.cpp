@@ -27,8 +27,8 @@ std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& grap
 
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options) {
   const PieceGraph graph(first, second);
-  const CompactModel model(graph);
   CopyMatching best = heuristicMatching(graph);
+  const CompactModel model(graph, best);
   const int64_t heuristicScore = scoreMatching(graph, best);
   // The model must give the heuristic matching its score: a cheap check of
   // model and score against each other before CBC's answer is trusted.

@@ -48,10 +48,10 @@ void CompactModel::setPieceValues(const PieceGraph& graph, const CopyMatching& m
   if (piece.cycle) {
     int32_t lowest = piece.steps[0].node;
     for (const Piece::Step& step : piece.steps) {
-      if (graph.number(step.node) < graph.number(lowest)) lowest = step.node;
+      if (number_[step.node] < number_[lowest]) lowest = step.node;
     }
     for (const Piece::Step& step : piece.steps) {
-      values[labelColumn_[step.node]] = graph.number(lowest);
+      values[labelColumn_[step.node]] = number_[lowest];
       for (int32_t e : nodes[step.node].ends) {
         setKind(values, ends_[e], PieceEnd::kTelomere);
         values[ends_[e].oddFlips] = 0.5;

@@ -26,7 +26,7 @@ PieceGraph::PieceGraph(const Structure& first, const Structure& second) {
   addGenome(first, 0);
   addGenome(second, 1);
   addPairs(first, second);
-  markSharedAndNumber();
+  markShared();
 }
 
 void PieceGraph::addGenome(const Structure& structure, int genome) {
@@ -92,7 +92,7 @@ void PieceGraph::addPairs(const Structure& first, const Structure& second) {
   }
 }
 
-void PieceGraph::markSharedAndNumber() {
+void PieceGraph::markShared() {
   auto keyOf = [&](int32_t e) {
     const Copy& copy = copies_[copyOf(e)];
     return EndKey{copy.name, copy.index, e % 2};
@@ -107,21 +107,12 @@ void PieceGraph::markSharedAndNumber() {
     if (node.genome == 1 && !node.telomere()) secondAdjacencies.insert(adjacencyKey(node));
   }
   sharedFirst_.assign(nodes_.size(), 0);
-  number_.assign(nodes_.size(), 0);
-  int32_t next = 1;
   for (size_t v = 0; v < nodes_.size(); ++v) {
     const Node& node = nodes_[v];
-    if (node.telomere()) continue;
-    if (node.genome == 0 && secondAdjacencies.count(adjacencyKey(node)) != 0) {
+    if (node.genome == 0 && !node.telomere() && secondAdjacencies.count(adjacencyKey(node)) != 0) {
       sharedFirst_[v] = 1;
-      continue;
     }
-    number_[v] = next++;
   }
-  for (size_t v = 0; v < nodes_.size(); ++v) {
-    if (sharedFirst_[v] != 0) number_[v] = next++;
-  }
-  highestNumber_ = next - 1;
 }
 
 bool compactModelApplies(const Structure& first, const Structure& second) {

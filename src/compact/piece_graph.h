@@ -75,17 +75,13 @@ class PieceGraph {
   /// copy and end) form an adjacency of the second genome too. Such a node
   /// alone, closed by one join, counts no cycle in the whole program.
   bool sharedFirstNode(int32_t node) const { return sharedFirst_[node] != 0; }
-  /// The distinct label number of an adjacency node (1 on); the shared
-  /// nodes of the first genome get the highest numbers.
-  int32_t number(int32_t node) const { return number_[node]; }
-  int32_t highestNumber() const { return highestNumber_; }
 
  private:
   void addGenome(const Structure& structure, int genome);
   void addChromosomeNodes(const Chromosome& chromosome, int genome, int32_t chromosomeIndex,
                           const std::vector<int32_t>& copyIds);
   void addPairs(const Structure& first, const Structure& second);
-  void markSharedAndNumber();
+  void markShared();
 
   std::vector<Copy> copies_;
   std::vector<Node> nodes_;
@@ -94,8 +90,6 @@ class PieceGraph {
   std::vector<std::vector<int32_t>> pairsOfCopy_;
   std::vector<int32_t> nodeOfExtremity_;
   std::vector<char> sharedFirst_;
-  std::vector<int32_t> number_;
-  int32_t highestNumber_ = 0;
 };
 
 /// True when the compact model states the whole program's optimum for these

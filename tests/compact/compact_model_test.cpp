@@ -72,7 +72,7 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     const PieceGraph graph(first, second);
     if (graph.pairs().size() > 10) continue;
     ++compared;
-    const CompactModel model(graph);
+    const CompactModel model(graph, CopyMatching::of(graph, {}));
     int64_t best = -1;
     forEachMatching(graph, [&](const CopyMatching& matching) {
       const int64_t score = scoreMatching(graph, matching);
