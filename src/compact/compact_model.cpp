@@ -190,6 +190,39 @@ void CompactModel::addMessages(const PieceGraph& graph) {
   for (size_t p = 0; p < graph.pairs().size(); ++p) {
     for (int end = 0; end < 2; ++end) addLinkRows(graph, static_cast<int32_t>(p), end);
   }
+  addSeeThroughRows(graph);
+}
+
+// A shared node of the first genome counts no cycle and numbers last, so a
+// node next to it may still be the lowest of its neighbours without being
+// the lowest of its cycle: look through the shared node to the node beyond.
+void CompactModel::addSeeThroughRows(const PieceGraph& graph) {
+  auto partnerNode = [&](int32_t pair, int32_t e) {
+    const PieceGraph::Pair& p = graph.pairs()[pair];
+    const int32_t partner = p.first == PieceGraph::copyOf(e) ? p.second : p.first;
+    return graph.nodeOf(PieceGraph::extremity(partner, e % 2));
+  };
+  for (size_t w = 0; w < graph.nodes().size(); ++w) {
+    if (!graph.sharedFirstNode(static_cast<int32_t>(w))) continue;
+    const PieceGraph::Node& node = graph.nodes()[w];
+    for (int side = 0; side < 2; ++side) {
+      const int32_t in = node.ends[side];
+      const int32_t out = node.ends[1 - side];
+      for (int32_t e : graph.pairsOf(PieceGraph::copyOf(in))) {
+        const int32_t v = partnerNode(e, in);
+        if (cycleColumn_[v] < 0) continue;
+        for (int32_t f : graph.pairsOf(PieceGraph::copyOf(out))) {
+          const int32_t u = partnerNode(f, out);
+          if (u == v || !(graph.nodes()[u].telomere() || number_[u] < number_[v])) continue;
+          if (e == f) {
+            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 2}}, RowRelation::kLessEqual, 2);
+          } else {
+            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 1}, {pairColumn_[f], 1}}, RowRelation::kLessEqual, 2);
+          }
+        }
+      }
+    }
+  }
 }
 
 void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {

@@ -67,6 +67,7 @@ class CompactModel {
   void addLabels(const PieceGraph& graph);
   void addMessages(const PieceGraph& graph);
   void addLinkRows(const PieceGraph& graph, int32_t pair, int end);
+  void addSeeThroughRows(const PieceGraph& graph);
   void addEndClasses(const PieceGraph& graph);
   void addFreeEndClasses(const PieceGraph& graph, int32_t e);
   void addMirroredPairRows(const PieceGraph& graph);
