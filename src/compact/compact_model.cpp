@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 #include <string>
 
 namespace paralog {
@@ -34,11 +35,12 @@ bool mirroredNode(const PieceGraph& graph, int32_t e) {
 
 }  // namespace
 
-CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide) {
+CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll) {
   numberNodes(graph, guide);
   pairsOfCopy_.resize(graph.copies().size());
   for (size_t c = 0; c < graph.copies().size(); ++c) pairsOfCopy_[c] = graph.pairsOf(static_cast<int32_t>(c));
   addPairs(graph);
+  if (matchAll) addMatchAllRows(graph);
   addDeadChromosomes(graph);
   addLabels(graph);
   addMessages(graph);
@@ -101,6 +103,26 @@ void CompactModel::addPairs(const PieceGraph& graph) {
     Terms terms;
     addMatchSum(terms, static_cast<int32_t>(c), 1);
     addRow(std::move(terms), RowRelation::kLessEqual, 1);
+  }
+}
+
+// Candidate pairs come family by family; each family matches as many pairs
+// as its smaller side has copies.
+void CompactModel::addMatchAllRows(const PieceGraph& graph) {
+  const auto& pairs = graph.pairs();
+  for (size_t begin = 0; begin < pairs.size();) {
+    const std::string_view family = graph.copies()[pairs[begin].first].name;
+    size_t end = begin;
+    Terms terms;
+    std::set<int32_t> firstCopies, secondCopies;
+    for (; end < pairs.size() && graph.copies()[pairs[end].first].name == family; ++end) {
+      terms.emplace_back(pairColumn_[end], 1);
+      firstCopies.insert(pairs[end].first);
+      secondCopies.insert(pairs[end].second);
+    }
+    const double count = static_cast<double>(std::min(firstCopies.size(), secondCopies.size()));
+    addRow(std::move(terms), RowRelation::kEqual, count);
+    begin = end;
   }
 }
 

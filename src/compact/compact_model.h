@@ -38,7 +38,9 @@ class CompactModel {
   /// (a good matching), so that each of its cycles has one node lower than
   /// both its neighbours, which makes the relaxation count its cycles
   /// nearly exactly; any matching gives a correct model.
-  CompactModel(const PieceGraph& graph, const CopyMatching& guide);
+  /// With `matchAll`, every gene family matches as many pairs as its
+  /// smaller side has copies. REQUIRES: `guide` obeys that rule as well.
+  CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll = false);
 
   const LinearProgram& program() const { return program_; }
   /// The column of candidate pair `pair`.
@@ -63,6 +65,7 @@ class CompactModel {
                   double coefficient) const;
 
   void addPairs(const PieceGraph& graph);
+  void addMatchAllRows(const PieceGraph& graph);
   void addDeadChromosomes(const PieceGraph& graph);
   void addLabels(const PieceGraph& graph);
   void addMessages(const PieceGraph& graph);

@@ -25,10 +25,11 @@ std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& grap
 
 }  // namespace
 
-CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options) {
+CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
+                                bool matchAll) {
   const PieceGraph graph(first, second);
-  CopyMatching best = heuristicMatching(graph);
-  const CompactModel model(graph, best);
+  CopyMatching best = heuristicMatching(graph, matchAll);
+  const CompactModel model(graph, best, matchAll);
   const int64_t heuristicScore = scoreMatching(graph, best);
   // The model must give the heuristic matching its score: a cheap check of
   // model and score against each other before CBC's answer is trusted.

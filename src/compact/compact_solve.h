@@ -34,7 +34,10 @@ struct CompactSolveResult {
 /// compact model's optimum (or proved that nothing beats the heuristic).
 /// REQUIRES: compactModelApplies(first, second). `first` and `second` must
 /// outlive the result, which views their gene names.
-CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options);
+/// With `matchAll`, only matchings in which every family matches as many
+/// pairs as its smaller side has copies count.
+CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
+                                bool matchAll = false);
 
 }  // namespace paralog
 

@@ -46,35 +46,50 @@ CopyMatching greedyMatching(const PieceGraph& graph) {
   return matching;
 }
 
-// Puts pair `p` into the matching (dropping the pairs of its copies), or
-// takes it out if it is in.
-void toggle(const PieceGraph& graph, CopyMatching& matching, int32_t p) {
+void setPair(const PieceGraph& graph, CopyMatching& matching, int32_t p, int32_t value) {
+  matching.pairOfCopy[graph.pairs()[p].first] = value;
+  matching.pairOfCopy[graph.pairs()[p].second] = value;
+}
+
+// The candidate pair of two copies, or -1.
+int32_t pairOf(const PieceGraph& graph, int32_t first, int32_t second) {
+  for (int32_t p : graph.pairsOf(first)) {
+    if (graph.pairs()[p].second == second) return p;
+  }
+  return -1;
+}
+
+// Puts pair `p` into the matching, dropping the pairs of its copies, or
+// takes it out if it is in. With `keepCount`, a pair is never taken out,
+// and the two copies that a double drop leaves alone are paired instead
+// (an exchange of partners).
+void toggle(const PieceGraph& graph, CopyMatching& matching, int32_t p, bool keepCount) {
   const PieceGraph::Pair& pair = graph.pairs()[p];
   if (matching.pairOfCopy[pair.first] == p) {
-    matching.pairOfCopy[pair.first] = -1;
-    matching.pairOfCopy[pair.second] = -1;
+    if (!keepCount) setPair(graph, matching, p, -1);
     return;
   }
-  for (int32_t copy : {pair.first, pair.second}) {
-    const int32_t old = matching.pairOfCopy[copy];
-    if (old < 0) continue;
-    matching.pairOfCopy[graph.pairs()[old].first] = -1;
-    matching.pairOfCopy[graph.pairs()[old].second] = -1;
+  const int32_t oldFirst = matching.pairOfCopy[pair.first];
+  const int32_t oldSecond = matching.pairOfCopy[pair.second];
+  if (oldFirst >= 0) setPair(graph, matching, oldFirst, -1);
+  if (oldSecond >= 0) setPair(graph, matching, oldSecond, -1);
+  setPair(graph, matching, p, p);
+  if (keepCount && oldFirst >= 0 && oldSecond >= 0) {
+    const int32_t swapped = pairOf(graph, graph.pairs()[oldSecond].first, graph.pairs()[oldFirst].second);
+    if (swapped >= 0) setPair(graph, matching, swapped, swapped);
   }
-  matching.pairOfCopy[pair.first] = p;
-  matching.pairOfCopy[pair.second] = p;
 }
 
 }  // namespace
 
-CopyMatching heuristicMatching(const PieceGraph& graph, int rounds) {
+CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int rounds) {
   CopyMatching matching = greedyMatching(graph);
   int64_t score = scoreMatching(graph, matching);
   for (int round = 0; round < rounds; ++round) {
     bool improved = false;
     for (size_t p = 0; p < graph.pairs().size(); ++p) {
       CopyMatching trial = matching;
-      toggle(graph, trial, static_cast<int32_t>(p));
+      toggle(graph, trial, static_cast<int32_t>(p), matchAll);
       const int64_t trialScore = scoreMatching(graph, trial);
       if (trialScore > score) {
         matching = std::move(trial);

@@ -12,8 +12,9 @@ namespace paralog {
 /// candidate pairs taken greedily by how many of their gene ends have the
 /// same neighbour in both genomes, then improved by adding, removing and
 /// exchanging single pairs while the score grows, for at most `rounds`
-/// passes over the pairs.
-CopyMatching heuristicMatching(const PieceGraph& graph, int rounds = 3);
+/// passes over the pairs. With `matchAll` every family keeps as many pairs
+/// as its smaller side has copies: pairs are only exchanged.
+CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll = false, int rounds = 3);
 
 }  // namespace paralog
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <map>
+#include <string_view>
 #include <functional>
 #include <random>
 #include <string>
@@ -57,6 +60,18 @@ void forEachMatching(const PieceGraph& graph, const std::function<void(const Cop
   extend(0);
 }
 
+// True when every family matches as many pairs as its smaller side has copies.
+bool matchesAll(const PieceGraph& graph, const CopyMatching& matching) {
+  std::map<std::string_view, std::array<int, 3>> counts;  // first, second, matched
+  for (size_t c = 0; c < graph.copies().size(); ++c) {
+    const PieceGraph::Copy& copy = graph.copies()[c];
+    ++counts[copy.name][copy.genome];
+    if (copy.genome == 0 && matching.pairOfCopy[c] >= 0) ++counts[copy.name][2];
+  }
+  return std::all_of(counts.begin(), counts.end(),
+                     [](const auto& entry) { return entry.second[2] == std::min(entry.second[0], entry.second[1]); });
+}
+
 TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
   std::mt19937 random(20261209);
   int compared = 0;
@@ -74,15 +89,20 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     ++compared;
     const CompactModel model(graph, CopyMatching::of(graph, {}));
     int64_t best = -1;
+    int64_t bestComplete = -1;
     forEachMatching(graph, [&](const CopyMatching& matching) {
       const int64_t score = scoreMatching(graph, matching);
       best = std::max(best, score);
+      if (matchesAll(graph, matching)) bestComplete = std::max(bestComplete, score);
       const std::vector<double> values = model.startValues(graph, matching);
       requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
     });
     const CompactSolveResult solved = solveCompact(first, second, SolveOptions{});
     EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
     EXPECT_EQ(solved.score, best) << "case " << compared;
+    const CompactSolveResult complete = solveCompact(first, second, SolveOptions{}, true);
+    EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
+    EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
   }
 }
 
