@@ -1,0 +1,47 @@
+#ifndef PARALOG_ILP_GENERATE_PROGRAM_H
+#define PARALOG_ILP_GENERATE_PROGRAM_H
+
+#include <functional>
+#include <string_view>
+
+#include "genome/genome.h"
+#include "lp/program_consumer.h"
+#include "lp/row.h"
+#include "lp/variables_storage.h"
+
+namespace paralog {
+
+/// Receives the progress lines of a run ("Calculating Z variables\n", ...),
+/// each with its line end. The driver owns it and decides where they go;
+/// nothing below the driver prints. Called on the thread that called
+/// buildProgram or generateProgram.
+using ProgressReport = std::function<void(std::string_view line)>;
+
+/// Where the rows are made canonical and handed to the consumer.
+enum class RowThreads {
+  kCallingThread,  ///< on the generating thread, row by row
+  kSecondThread,   ///< on a second thread, overlapping with generation (RowPipeline)
+};
+
+/// Runs the generators of the seven variable families in their fixed order
+/// (Z, T, U, P, R, L, then O for each structure), reporting "Calculating X
+/// variables\n" before each family. The rows of each section reach `rows`
+/// in the order of these calls. Throws what the generators throw.
+void generateProgram(RowSink& rows, const Structure& first, const Structure& second,
+                     VariablesStorage& storage, const ProgressReport& progress);
+
+/// Delivers the whole integer program of `first` and `second` to
+/// `consumer`: the objective (worked out from the structures before any
+/// row), every row, "Writing ilp task to file...\n" to `progress`, the
+/// declarations and the end. The two structures must hold the same gene
+/// names. The consumer (and what it writes into) must outlive the call; on
+/// an exception it has received only part of the program, and with
+/// kSecondThread no thread touches it any more once the exception leaves.
+/// REQUIRES: first and second hold the same gene names and differ in id
+/// (requireComparableStructures).
+void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
+                  const ProgressReport& progress, RowThreads threads);
+
+}  // namespace paralog
+
+#endif  // PARALOG_ILP_GENERATE_PROGRAM_H

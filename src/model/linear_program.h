@@ -1,0 +1,71 @@
+#ifndef PARALOG_MODEL_LINEAR_PROGRAM_H
+#define PARALOG_MODEL_LINEAR_PROGRAM_H
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace paralog {
+
+/// How a variable of the program may take values.
+enum class ProgramVariableKind { kContinuous, kBinary, kGeneral };
+
+/// One variable of the program with its range and objective coefficient.
+/// A variable without a bound line has the LP default range 0 to +infinity;
+/// a binary one 0 to 1.
+struct ProgramVariable {
+  std::string name;
+  ProgramVariableKind kind = ProgramVariableKind::kContinuous;
+  double lower = 0;
+  double upper = std::numeric_limits<double>::infinity();
+  std::string lowerText;  ///< the "Bounds" line that set `lower`, empty for the default
+  std::string upperText;  ///< the "Bounds" line that set `upper`, empty for none
+  double objective = 0;   ///< the sum of the variable's terms in the objective
+};
+
+/// The relation of one constraint row.
+enum class RowRelation { kLessEqual, kEqual, kGreaterEqual };
+
+/// One constraint row: a sum of coefficient times variable (by index),
+/// compared with a right-hand side.
+struct ProgramRow {
+  std::vector<std::pair<int32_t, double>> terms;  ///< (variable index, coefficient)
+  RowRelation relation = RowRelation::kLessEqual;
+  double rhs = 0;
+  std::string text;  ///< the row as its line stands in the LP file, for messages
+};
+
+/// An integer program held in memory, to solve it or to check a solution
+/// against it: variables, a minimised objective and constraint rows.
+///
+/// Variables are numbered from 0 in the order their names first appear in
+/// the LP file (objective, then constraints top to bottom, then bounds, then
+/// declarations), which is the column order GLPK gives them. The object owns
+/// all its data; it is not thread-safe for writing but may be read from any
+/// number of threads.
+class LinearProgram {
+ public:
+  /// Index of the variable named `name`, adding it as a continuous variable
+  /// with default range when it is new.
+  int32_t addVariable(std::string_view name);
+  /// Index of `name`, or -1 when the program has no such variable.
+  int32_t find(std::string_view name) const;
+
+  std::vector<ProgramVariable>& variables() { return variables_; }
+  const std::vector<ProgramVariable>& variables() const { return variables_; }
+  std::vector<ProgramRow>& rows() { return rows_; }
+  const std::vector<ProgramRow>& rows() const { return rows_; }
+
+ private:
+  std::vector<ProgramVariable> variables_;
+  std::vector<ProgramRow> rows_;
+  std::unordered_map<std::string, int32_t> indexByName_;
+};
+
+}  // namespace paralog
+
+#endif  // PARALOG_MODEL_LINEAR_PROGRAM_H

@@ -1,0 +1,27 @@
+#ifndef PARALOG_SUPPORT_OPTION_TABLE_H
+#define PARALOG_SUPPORT_OPTION_TABLE_H
+
+// The option table that --help prints after its usage line, shared by the
+// tests of the parser and of whole runs.
+
+namespace paralog::testutil {
+
+inline constexpr const char* kOptionTable =
+    "Options:\n"
+    "  -h [ --help ]         Show help\n"
+    "  --version             Show version\n"
+    "  -i [ --input ] arg    File with paralogs and structs\n"
+    "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
+    "  --portable            Write an LP file every solver reads alike\n"
+    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
+    "  --drop-unshared       Drop genes missing from either genome\n"
+    "  --solve               Solve the task with the embedded CBC\n"
+    "  --time-limit arg      With --solve: stop after this many seconds\n"
+    "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --solution arg        Read and check a solver's solution file\n"
+    "  --report arg          With --solve or --solution: write the matching as TSV\n";
+
+}  // namespace paralog::testutil
+
+#endif  // PARALOG_SUPPORT_OPTION_TABLE_H
