@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <numeric>
 #include <string_view>
 #include <functional>
 #include <random>
@@ -17,6 +18,7 @@
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "solve/solution_check.h"
+#include "support/run_program.h"
 #include "support/structure_builders.h"
 
 namespace paralog {
@@ -103,6 +105,70 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     const CompactSolveResult complete = solveCompact(first, second, SolveOptions{}, true);
     EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
     EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
+  }
+}
+
+// The genomes in the native input format.
+std::string inputText(const Structure& first, const Structure& second) {
+  std::map<std::string, size_t> copies;
+  for (const Structure* s : {&first, &second}) {
+    for (const auto& [name, indices] : s->copies) copies[name] = std::max(copies[name], indices.size());
+  }
+  std::string text = std::to_string(copies.size()) + "\n";
+  for (const auto& [name, count] : copies) text += name + " " + std::to_string(count) + "\n";
+  text += "2\n";
+  for (const Structure* s : {&first, &second}) {
+    text += "g" + std::to_string(s->id) + " " + std::to_string(s->id) + " : " +
+            std::to_string(s->chromosomes.size()) + " :\n";
+    for (const Chromosome& chromosome : s->chromosomes) {
+      text += chromosome.circular ? "C " : "L ";
+      text += std::to_string(chromosome.genes.size()) + " : ";
+      for (const Gene& gene : chromosome.genes) {
+        text += (gene.sign < 0 ? "-" : "+") + gene.name + "." + std::to_string(gene.index);
+      }
+      text += ";\n";
+    }
+  }
+  return text;
+}
+
+// The whole program's optimum: the portable LP file solved by the cbc program.
+double wholeProgramOptimum(const std::string& input) {
+  testutil::TempDirectory directory;
+  directory.write("in.txt", input);
+  const testutil::ProgramRun run =
+      testutil::runExecutable(directory.path(), {"-i", "in.txt", "--portable", "-o", "out.lp"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const testutil::ShellRun cbc = testutil::runShell(directory.path(), "cbc out.lp solve solu out.sol");
+  EXPECT_EQ(cbc.exitStatus, 0) << cbc.output;
+  const std::string solution = directory.read("out.sol");
+  EXPECT_EQ(solution.rfind("Optimal - objective value ", 0), 0u) << solution.substr(0, 80);
+  return std::stod(solution.substr(solution.find("value ") + 6));
+}
+
+TEST(CompactModelTest, OptimumIsTheWholeProgramsOptimum) {
+  PARALOG_SKIP_WITHOUT("cbc");
+  std::mt19937 random(9122026);
+  // The whole program grows fast: at most six copies a genome keep CBC's
+  // proof of its optimum short.
+  for (int round = 0; round < 100; ++round) {
+    std::vector<int> firstCopies, secondCopies;
+    do {
+      const int genes = 1 + static_cast<int>(random() % 4);
+      firstCopies.assign(genes, 1);
+      secondCopies.assign(genes, 1);
+      for (int g = 0; g < genes; ++g) {
+        if (random() % 3 == 0) firstCopies[g] += 1 + static_cast<int>(random() % 2);
+        if (random() % 3 == 0) secondCopies[g] += 1 + static_cast<int>(random() % 2);
+      }
+    } while (std::accumulate(firstCopies.begin(), firstCopies.end(), 0) > 6 ||
+             std::accumulate(secondCopies.begin(), secondCopies.end(), 0) > 6);
+    const Structure first = randomGenome(random, 1, firstCopies);
+    const Structure second = randomGenome(random, 2, secondCopies);
+    const std::string input = inputText(first, second);
+    const CompactSolveResult solved = solveCompact(first, second, SolveOptions{});
+    ASSERT_EQ(solved.status, SolutionStatus::kOptimal);
+    EXPECT_EQ(-static_cast<double>(solved.score), wholeProgramOptimum(input)) << input;
   }
 }
 
