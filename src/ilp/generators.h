@@ -18,6 +18,11 @@ namespace paralog {
 /// z: every copy of a gene common to both structures is matched at most once.
 void generateZVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage);
+/// With every family matched (an option): for each gene common to both
+/// structures, in key order, the sum of its z variables equals the smaller
+/// of its two copy counts.
+void generateMatchAllRows(RowSink& rows, const Structure& first, const Structure& second,
+                          VariablesStorage& storage);
 /// t: pairs of gene ends within each structure, tied to the matching.
 void generateTVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage);

@@ -1,5 +1,7 @@
 #include "ilp/generators.h"
 
+#include <algorithm>
+
 namespace paralog {
 namespace {
 
@@ -26,6 +28,19 @@ void generateZVariables(RowSink& rows, const Structure& first, const Structure& 
   TermList row;
   boundMatchesOfEachCopy(rows, first, second, firstGeneMatchSum, storage, row);
   boundMatchesOfEachCopy(rows, second, first, secondGeneMatchSum, storage, row);
+}
+
+void generateMatchAllRows(RowSink& rows, const Structure& first, const Structure& second,
+                          VariablesStorage& storage) {
+  TermList row;
+  for (const auto& [name, indices] : first.copies) {
+    const auto partners = second.copies.find(name);
+    if (partners == second.copies.end()) continue;
+    row.clear();
+    for (int32_t index : indices) firstGeneMatchSum(name, index, second, storage, 1, row);
+    const auto count = static_cast<int32_t>(std::min(indices.size(), partners->second.size()));
+    rows.add(Section::kSubjectTo, row, Relation::kEqual, count);
+  }
 }
 
 }  // namespace paralog
