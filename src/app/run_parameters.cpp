@@ -4,6 +4,7 @@
 #include <boost/program_options.hpp>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 namespace paralog {
 namespace po = boost::program_options;
@@ -98,41 +99,23 @@ int threadsOf(const std::string& text) {
   return threads;
 }
 
-}  // namespace
-
-std::string_view programName(std::string_view argv0) {
-  const size_t backslash = argv0.rfind('\\');
-  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
-  const size_t slash = argv0.rfind('/');
-  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
-  return argv0;
+// Whether the words of a command line ask for standard output ("-o -",
+// "--output -", "-o-", "--output=-"); for one that could not be read.
+bool namesStandardOutput(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i] != nullptr ? argv[i] : "";
+    if (word == "-o-" || word == "--output=-") return true;
+    if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
+        std::string_view(argv[i + 1]) == "-") {
+      return true;
+    }
+  }
+  return false;
 }
 
-bool asksForVersion(int argc, const char* const argv[]) {
-  po::variables_map values;
-  try {
-    values = parseValues(argc, argv, describeOptions());
-  } catch (const UsageError&) {
-    // Not a version request; parseParameters reports the fault.
-    return false;
-  }
-  return values.count("version") != 0 && values.count("help") == 0;
-}
-
-std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
-                                             std::ostream& usage) {
-  const po::options_description options = describeOptions();
-  const po::variables_map values = parseValues(argc, argv, options);
-
-  if (values.count("help") != 0) {
-    const std::string_view name =
-        argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
-    usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
-    return std::nullopt;
-  }
-  // Answered by the caller, which asked asksForVersion first.
-  if (values.count("version") != 0) return std::nullopt;
-
+// The parameters of a run from the values of its command line. Throws
+// UsageError on what readCommandLine lists.
+RunParameters parametersOf(const po::variables_map& values) {
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;
   const bool solve = values.count("solve") != 0;
@@ -185,6 +168,41 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
   }
   return parameters;
+}
+
+}  // namespace
+
+std::string_view programName(std::string_view argv0) {
+  const size_t backslash = argv0.rfind('\\');
+  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
+  const size_t slash = argv0.rfind('/');
+  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
+  return argv0;
+}
+
+CommandLine readCommandLine(int argc, const char* const argv[]) {
+  CommandLine line;
+  try {
+    const po::options_description options = describeOptions();
+    const po::variables_map values = parseValues(argc, argv, options);
+    if (values.count("help") != 0) {
+      const std::string_view name =
+          argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
+      std::ostringstream usage;
+      usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
+      line.request = CommandLine::Request::kHelp;
+      line.usage = usage.str();
+    } else if (values.count("version") != 0) {
+      line.request = CommandLine::Request::kVersion;
+    } else {
+      line.parameters = parametersOf(values);
+      line.outputToStandardOutput = line.parameters.outputPath == "-";
+    }
+  } catch (...) {
+    line.failure = std::current_exception();
+    line.outputToStandardOutput = namesStandardOutput(argc, argv);
+  }
+  return line;
 }
 
 }  // namespace paralog

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -49,11 +49,12 @@ struct Outcome {
   std::string source;  // names the solution in messages
 };
 
-Outcome solveHere(const RunParameters& parameters, const LinearProgram& program) {
+Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
+                  std::ostream& solverLog) {
   SolveOptions options;
   options.timeLimitSeconds = parameters.timeLimitSeconds;
   options.threads = parameters.threads;
-  options.progress = &std::cerr;
+  options.progress = &solverLog;
   SolveResult result = solveWithCbc(program, options);
   Outcome outcome;
   outcome.source = "embedded CBC";
@@ -90,15 +91,8 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
 
 }  // namespace
 
-LinearProgram buildLinearProgram(const Structure& first, const Structure& second) {
-  LinearProgram program;
-  LinearProgramBuilder builder(program);
-  buildProgram(first, second, builder, [](std::string_view line) { std::cout << line; },
-               RowThreads::kCallingThread);
-  return program;
-}
-
-void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
+void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                std::ostream& out, std::ostream& solverLog) {
   // Created before any work, so that unwritable paths fail at once.
   std::unique_ptr<OutputTarget> lpFile;
   // Like the LP file, a report into a pipe or device is written in place.
@@ -112,27 +106,23 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // rows and, when asked, writes the LP file from the same rows.
   LinearProgram program;
   LinearProgramBuilder builder(program);
+  const ProgressReport progress = [&out](std::string_view line) { out << line; };
   if (lpFile) {
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
     LpWriter writer(sinks.sink());
     ProgramTee both(writer, builder);
-    buildProgram(first, second, both, [](std::string_view line) { std::cout << line; },
-                 RowThreads::kCallingThread);
+    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten);
     sinks.finish();
   } else {
-    // No file is written, so its progress line would mislead.
-    buildProgram(first, second, builder,
-                 [](std::string_view line) {
-                   if (line != "Writing ilp task to file...\n") std::cout << line;
-                 },
-                 RowThreads::kCallingThread);
+    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone);
   }
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program) : readSolution(parameters, program);
+  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog)
+                                     : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
-    std::cout << outcome.summary << std::flush;
+    out << outcome.summary << std::flush;
     throw std::runtime_error(outcome.source + ": no solution to report (status: " +
                              std::string(statusText(solution.status)) + ")");
   }
@@ -142,12 +132,12 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   const MatchingReport report = reportMatching(first, second, program, solution.values);
   // The report may go where standard output goes (/dev/stdout): what was
   // printed so far stands before it.
-  std::cout << std::flush;
+  out << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
-  if (lpFile) std::cout << "Done\n";
-  std::cout << outcome.summary << "Matched copy pairs: " << report.matchedPairs
+  if (lpFile) out << "Done\n";
+  out << outcome.summary << "Matched copy pairs: " << report.matchedPairs
             << "\np variables at 1: " << report.pAtOne
             << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
             << "\nUnmatched copies in the first genome: " << report.unmatchedFirst

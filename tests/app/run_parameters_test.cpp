@@ -22,10 +22,18 @@ std::string workingDirectory() {
   return buffer.data();
 }
 
-// Parses `args` (argv[0] first) and returns the parameters; the usage text
-// goes to `usage`.
+CommandLine read(std::vector<const char*> args) {
+  return readCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+// Reads `args` (argv[0] first) and returns the parameters of a run, none for
+// help or the version; the usage text goes to `usage`. Throws the failure.
 std::optional<RunParameters> parse(std::vector<const char*> args, std::ostream& usage) {
-  return parseParameters(static_cast<int>(args.size()), args.data(), usage);
+  const CommandLine line = read(std::move(args));
+  if (line.failure) std::rethrow_exception(line.failure);
+  usage << line.usage;
+  if (line.request != CommandLine::Request::kRun) return std::nullopt;
+  return line.parameters;
 }
 
 std::optional<RunParameters> parse(std::vector<const char*> args) {
@@ -55,9 +63,22 @@ TEST(ParseParametersTest, HelpWinsOverEveryOtherOption) {
   }
 }
 
-// Counts the arguments of `args` for the argc/argv pair of the parser.
 bool asksForVersion(std::vector<const char*> args) {
-  return paralog::asksForVersion(static_cast<int>(args.size()), args.data());
+  const CommandLine line = read(std::move(args));
+  return !line.failure && line.request == CommandLine::Request::kVersion;
+}
+
+TEST(ParseParametersTest, StandardOutputIsSeenAlsoInALineThatFails) {
+  for (const auto& [args, failing] : std::vector<std::pair<std::vector<const char*>, bool>>{
+           {{"p", "-i", "a", "-o", "-"}, false},
+           {{"p", "-i", "a", "--output=-", "--bogus"}, true},
+           {{"p", "-o-", "--threads", "2"}, true},
+           {{"p", "--output", "-", "extra"}, true}}) {
+    const CommandLine line = read(args);
+    EXPECT_EQ(line.failure != nullptr, failing) << args[3];
+    EXPECT_TRUE(line.outputToStandardOutput) << args[3];
+  }
+  EXPECT_FALSE(read({"p", "-i", "a", "-o", "-x", "--bogus"}).outputToStandardOutput);
 }
 
 TEST(ParseParametersTest, VersionIsAskedForUnlessHelpIsToo) {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "model/linear_program.h"
-#include "solve/solve_run.h"
 #include "support/lp_text.h"
 #include "support/lp_text_program.h"
 #include "support/quiet_stdout.h"
