@@ -51,11 +51,7 @@ struct Outcome {
 
 Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
                   std::ostream& solverLog) {
-  SolveOptions options;
-  options.timeLimitSeconds = parameters.timeLimitSeconds;
-  options.threads = parameters.threads;
-  options.progress = &solverLog;
-  SolveResult result = solveWithCbc(program, options);
+  SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog));
   Outcome outcome;
   outcome.source = "embedded CBC";
   outcome.summary = "Solution: embedded CBC\nStatus: " +
@@ -90,6 +86,14 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
 }
 
 }  // namespace
+
+SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog) {
+  SolveOptions options;
+  options.timeLimitSeconds = parameters.timeLimitSeconds;
+  options.threads = parameters.threads;
+  options.progress = &solverLog;
+  return options;
+}
 
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                 std::ostream& out, std::ostream& solverLog) {

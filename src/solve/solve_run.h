@@ -5,8 +5,14 @@
 
 #include "app/run_parameters.h"
 #include "genome/genome.h"
+#include "solve/embedded_cbc.h"
 
 namespace paralog {
+
+/// The embedded solver's settings for the run of `parameters` (its time
+/// limit and threads), its log going to `solverLog`, which must outlive the
+/// solve.
+SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog);
 
 /// The run for --solve or --solution: generates the program in memory
 /// (writing the LP file when `parameters.outputPath` is set, in the form

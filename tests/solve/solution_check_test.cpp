@@ -68,6 +68,9 @@ TEST(SolutionCheckTest, AcceptsAFeasibleSolutionWithinTheTolerance) {
   EXPECT_EQ(refusal({1, 0, 1, 1}, -1), "accepted");
   EXPECT_EQ(refusal({0.9999999, 1e-9, 1, 1.0000001}, -1.0000001), "accepted");
   EXPECT_EQ(refusal({0, 1, 0, 0}, -2), "accepted");
+  // Each relation may miss its right-hand side by less than the tolerance.
+  EXPECT_EQ(refusal({1.0000001, 0, 1, 1}, -1.0000002), "accepted");  // <=
+  EXPECT_EQ(refusal({0, 0, -1e-7, -1e-7}, -1e-7), "accepted");       // >=
 }
 
 TEST(SolutionCheckTest, RefusesWhatBreaksTheProgram) {
@@ -81,6 +84,9 @@ TEST(SolutionCheckTest, RefusesWhatBreaksTheProgram) {
   // r below its bound breaks the bound and the third row; the row is named first.
   EXPECT_THAT(refusal({0, 0, -2, -2}, -2),
               HasSubstr("breaks 3 constraints of the program; the first: \"r_1_a.1h + z_a.1.1 >= 0\""));
+  // Short of a ">=" row by more than the tolerance.
+  EXPECT_THAT(refusal({0, 0, -1e-5, -1e-5}, -1e-5),
+              HasSubstr("the first: \"r_1_a.1h + z_a.1.1 >= 0\" (its left side is -1e-05)"));
   EXPECT_THAT(refusal({0.5, 0, 0, 0}, -1),
               HasSubstr("the first: \"z_a.1.1\" declared binary (z_a.1.1 is 0.5)"));
   EXPECT_THAT(refusal({0, 0.5, 0, 0}, -1),
