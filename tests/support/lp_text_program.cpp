@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "lp/inequality.h"
+#include "support/inequality.h"
 
 namespace paralog::testutil {
 namespace {
