@@ -124,21 +124,6 @@ SolutionStatus statusOf(const CbcModel& model, bool hasSolution, bool timeUp) {
 
 }  // namespace
 
-std::vector<std::string> cbcArguments(const SolveOptions& options) {
-  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
-                                        "-timeMode", "elapsed"};
-  if (options.threads > 1) {
-    arguments.insert(arguments.end(), {"-threads", std::to_string(options.threads)});
-  }
-  if (options.timeLimitSeconds) {
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.3f", *options.timeLimitSeconds);
-    arguments.insert(arguments.end(), {"-sec", seconds});
-  }
-  arguments.insert(arguments.end(), {"-solve", "-quit"});
-  return arguments;
-}
-
 SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& options) {
   const Clock::time_point start = Clock::now();
   OsiClpSolverInterface solver;
@@ -156,7 +141,17 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   ProgressHandler handler(&watch);
   model.passInEventHandler(&handler);
 
-  const std::vector<std::string> arguments = cbcArguments(options);
+  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
+                                        "-timeMode", "elapsed"};
+  if (options.threads > 1) {
+    arguments.insert(arguments.end(), {"-threads", std::to_string(options.threads)});
+  }
+  if (options.timeLimitSeconds) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", *options.timeLimitSeconds);
+    arguments.insert(arguments.end(), {"-sec", seconds});
+  }
+  arguments.insert(arguments.end(), {"-solve", "-quit"});
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   CbcMain1(static_cast<int>(argv.size()), argv.data(), model, noCallback, data);

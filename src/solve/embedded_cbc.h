@@ -3,8 +3,6 @@
 
 #include <optional>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "model/linear_program.h"
 #include "solve/solution.h"
@@ -26,11 +24,6 @@ struct SolveResult {
   Solution solution;
   double bestBound = 0;
 };
-
-/// The command line that solveWithCbc hands to CBC's driver for `options`:
-/// its log silenced, wall-clock time, "-threads N" when N > 1, "-sec S"
-/// for a time limit, then "-solve -quit".
-std::vector<std::string> cbcArguments(const SolveOptions& options);
 
 /// Solves `program` with CBC (linked as a library), its own log silenced,
 /// writing "solving: ..." progress lines (elapsed time, best solution, best

@@ -68,19 +68,6 @@ bool asksForVersion(std::vector<const char*> args) {
   return !line.failure && line.request == CommandLine::Request::kVersion;
 }
 
-TEST(ParseParametersTest, StandardOutputIsSeenAlsoInALineThatFails) {
-  for (const auto& [args, failing] : std::vector<std::pair<std::vector<const char*>, bool>>{
-           {{"p", "-i", "a", "-o", "-"}, false},
-           {{"p", "-i", "a", "--output=-", "--bogus"}, true},
-           {{"p", "-o-", "--threads", "2"}, true},
-           {{"p", "--output", "-", "extra"}, true}}) {
-    const CommandLine line = read(args);
-    EXPECT_EQ(line.failure != nullptr, failing) << args[3];
-    EXPECT_TRUE(line.outputToStandardOutput) << args[3];
-  }
-  EXPECT_FALSE(read({"p", "-i", "a", "-o", "-x", "--bogus"}).outputToStandardOutput);
-}
-
 TEST(ParseParametersTest, VersionIsAskedForUnlessHelpIsToo) {
   EXPECT_TRUE(asksForVersion({"p", "--version"}));
   EXPECT_TRUE(asksForVersion({"p", "-i", "in.txt", "--version", "-o", "out.lp"}));
