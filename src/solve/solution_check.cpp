@@ -16,13 +16,13 @@ struct Breaks {
   }
 };
 
-bool rowHolds(RowRelation relation, double activity, double rhs) {
+bool rowHolds(Relation relation, double activity, double rhs) {
   switch (relation) {
-    case RowRelation::kLessEqual:
+    case Relation::kLessEqual:
       return activity <= rhs + kSolutionTolerance;
-    case RowRelation::kGreaterEqual:
+    case Relation::kGreaterEqual:
       return activity >= rhs - kSolutionTolerance;
-    case RowRelation::kEqual:
+    case Relation::kEqual:
       break;
   }
   return std::fabs(activity - rhs) <= kSolutionTolerance;
@@ -71,7 +71,8 @@ void requireValidSolution(const LinearProgram& program, const std::vector<double
     double activity = 0;
     for (const auto& [index, coefficient] : row.terms) activity += coefficient * values[index];
     if (!rowHolds(row.relation, activity, row.rhs)) {
-      breaks.add("\"" + row.text + "\" (its left side is " + formatNumber(activity) + ")");
+      breaks.add("\"" + rowText(program, row) + "\" (its left side is " + formatNumber(activity) +
+                 ")");
     }
   }
   for (size_t i = 0; i < program.variables().size(); ++i) {
