@@ -32,7 +32,8 @@ po::options_description describeOptions() {
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
-      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV");
+      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV")
+      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution");
   // clang-format on
   return options;
 }
@@ -74,8 +75,10 @@ void requireSolvingOptions(const po::variables_map& values) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
     }
   }
-  if (values.count("report") != 0 && !solve && !hasSolution) {
-    throw UsageError("the option '--report' needs '--solve' or '--solution'");
+  for (const char* option : {"report", "write-solution"}) {
+    if (values.count(option) != 0 && !solve && !hasSolution) {
+      throw UsageError(std::string("the option '--") + option + "' needs '--solve' or '--solution'");
+    }
   }
 }
 
@@ -166,6 +169,10 @@ RunParameters parametersOf(const po::variables_map& values) {
   }
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
+  }
+  if (values.count("write-solution") != 0) {
+    parameters.solutionOutputPath =
+        joinToDirectory(directory, values["write-solution"].as<std::string>());
   }
   return parameters;
 }

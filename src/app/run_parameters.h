@@ -24,6 +24,7 @@ struct RunParameters {
   std::string solutionPath;     ///< an external solver's solution file to read, or empty
   std::string solutionDisplay;  ///< solutionPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
+  std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -61,8 +62,8 @@ struct CommandLine {
 /// Reads the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
-/// "--threads <n>", "--solution <file>" and "--report <file>" (one table
-/// declares them all). Help is asked for when "--help" is given, whatever
+/// "--threads <n>", "--solution <file>", "--report <file>" and
+/// "--write-solution <file>" (one table declares them all). Help is asked for when "--help" is given, whatever
 /// else is; the version when "--version" is and help is not. Otherwise the
 /// parameters get their paths made absolute: a value starting with "/" is
 /// taken unchanged, any other is joined to the current working directory
@@ -71,8 +72,8 @@ struct CommandLine {
 /// parser refuses, that holds an argument belonging to no option, that
 /// lacks --input, that lacks --output without --solve or --solution, whose
 /// --format or --pair value is malformed, that gives both --solve and
-/// --solution, --time-limit or --threads without --solve, --report without
-/// either, a time limit that is not a positive number of seconds, or a
+/// --solution, --time-limit or --threads without --solve, --report or
+/// --write-solution without either, a time limit that is not a positive number of seconds, or a
 /// thread count that is not a whole number from 1 to 256.
 CommandLine readCommandLine(int argc, const char* const argv[]);
 

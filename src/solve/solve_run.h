@@ -19,8 +19,9 @@ SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solve
 /// --portable and a ".gz" path ask for), solves it
 /// with the embedded CBC (whose log goes to `solverLog`) or reads the
 /// solution file, checks the solution, prints the progress and summary
-/// lines on `out` and writes the matching
-/// table to `parameters.reportPath` when set, then "Done". Replaced output
+/// lines on `out`, writes the matching table to `parameters.reportPath`
+/// and every variable's value in CBC's solution layout to
+/// `parameters.solutionOutputPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found
