@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lp/linear_program.h"
+#include "model/linear_program.h"
 #include "matching/genome_pair_graph.h"
 #include "matching/matching_evaluator.h"
 

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/generate_program.h"
-#include "ilp/structure_builders.h"
-#include "lp/embedded_cbc.h"
-#include "lp/linear_program_builder.h"
-#include "lp/solution_check.h"
+#include "ilp/generate_program.h"
+#include "support/structure_builders.h"
+#include "solve/embedded_cbc.h"
+#include "model/linear_program_builder.h"
+#include "solve/solution_check.h"
 #include "matching/assignment_names.h"
 #include "matching/matching_evaluator.h"
 
