@@ -94,7 +94,7 @@ int runProgram(int argc, const char* const argv[]) {
   const Structure& first = input.firstCompared();
   const Structure& second = input.secondCompared();
 
-  if (parameters->solve || !parameters->solutionPath.empty()) {
+  if (parameters->solving()) {
     runSolving(*parameters, first, second);
   } else {
     // Created before any generator runs, so that an unwritable output path
@@ -108,7 +108,7 @@ int runProgram(int argc, const char* const argv[]) {
   for (const std::string& note : input.notes) std::cerr << note << '\n';
   std::cerr << std::flush;
   // A solving run said "Done" itself, before its summary.
-  if (!parameters->solve && parameters->solutionPath.empty()) progress("Done\n");
+  if (!parameters->solving()) progress("Done\n");
   return 0;
 }
 

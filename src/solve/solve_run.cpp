@@ -21,6 +21,10 @@
 #include "lp/lp_writer.h"
 #include "solve/solution_check.h"
 #include "solution_files/solution_file.h"
+#include "matching/assignment_names.h"
+#include "matching/genome_pair_graph.h"
+#include "matching/matching_evaluator.h"
+#include "matching/matching_file.h"
 
 namespace paralog {
 namespace {
@@ -88,6 +92,25 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
   return outcome;
 }
 
+// The values of every variable at the best the program reaches with the
+// given matching, worked out without solving.
+Outcome scoreMatching(const RunParameters& parameters, const LinearProgram& program,
+                      const Structure& first, const Structure& second) {
+  const std::string text = readInputFile(parameters.matchingPath);
+  const GenomePairGraph graph(first, second);
+  const std::vector<CopyPair> matching = parseMatchingFile(text, parameters.matchingPath, graph, first);
+  const MatchingAssignment assignment = MatchingEvaluator(graph).assignment(matching);
+  Outcome outcome;
+  outcome.source = parameters.matchingPath;
+  outcome.solution.status = SolutionStatus::kFeasible;
+  outcome.solution.objective = static_cast<double>(assignment.objective);
+  outcome.solution.values = programValues(program, graph, assignment);
+  outcome.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
+                    std::string(statusText(SolutionStatus::kFeasible)) +
+                    "\nObjective: " + formatNumber(*outcome.solution.objective) + "\n";
+  return outcome;
+}
+
 }  // namespace
 
 LinearProgram buildLinearProgram(const Structure& first, const Structure& second) {
@@ -129,7 +152,9 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
                  RowThreads::kCallingThread);
   }
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program) : readSolution(parameters, program);
+  Outcome outcome = parameters.solve                   ? solveHere(parameters, program)
+                    : !parameters.matchingPath.empty() ? scoreMatching(parameters, program, first, second)
+                                                       : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     std::cout << outcome.summary << std::flush;

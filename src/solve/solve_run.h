@@ -13,10 +13,11 @@ namespace paralog {
 /// same gene names.
 LinearProgram buildLinearProgram(const Structure& first, const Structure& second);
 
-/// The run for --solve or --solution: generates the program in memory
+/// The run for --solve, --solution or --matching: generates the program in memory
 /// (writing the LP file when `parameters.outputPath` is set, in the form
 /// --portable and a ".gz" path ask for), solves it
-/// with the embedded CBC or reads the solution file, checks the solution,
+/// with the embedded CBC, reads the solution file or works out the values
+/// of the matching (MatchingEvaluator), checks the solution,
 /// prints the summary lines on standard output and writes the matching
 /// table to `parameters.reportPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
