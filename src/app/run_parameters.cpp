@@ -32,7 +32,7 @@ po::options_description describeOptions() {
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
       ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
-      ("report", po::value<std::string>(), "With --solve, --solution or --matching: write the matching as TSV");
+      ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV");
   // clang-format on
   return options;
 }

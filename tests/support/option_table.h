@@ -20,7 +20,8 @@ inline constexpr const char* kOptionTable =
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
     "  --solution arg        Read and check a solver's solution file\n"
-    "  --report arg          With --solve or --solution: write the matching as TSV\n";
+    "  --matching arg        Score a matching given as the TSV of --report\n"
+    "  --report arg          With --solve, --solution or --matching: matching as TSV\n";
 
 }  // namespace paralog::testutil
 
