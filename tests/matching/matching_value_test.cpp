@@ -155,7 +155,7 @@ std::string describe(const Structure& genome) {
 
 TEST(MatchingValueSolver, EqualsCbcWithTheMatchingFixedOnRandomPairs) {
   Random random(20261209);
-  for (int round = 0; round < 36; ++round) {
+  for (int round = 0; round < 30; ++round) {
     // The first rounds are small enough to try every matching.
     const bool small = round < 10;
     const uint32_t names = 1 + below(random, small ? 3 : 5);
