@@ -32,7 +32,8 @@ po::options_description describeOptions() {
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
       ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
-      ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV");
+      ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
+      ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution");
   // clang-format on
   return options;
 }
@@ -81,8 +82,11 @@ void requireSolvingOptions(const po::variables_map& values) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
     }
   }
-  if (values.count("report") != 0 && !solve && !hasSolution && !hasMatching) {
-    throw UsageError("the option '--report' needs '--solve', '--solution' or '--matching'");
+  for (const char* option : {"report", "write-solution"}) {
+    if (values.count(option) != 0 && !solve && !hasSolution && !hasMatching) {
+      throw UsageError(std::string("the option '--") + option +
+                       "' needs '--solve', '--solution' or '--matching'");
+    }
   }
 }
 
@@ -196,6 +200,10 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   }
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
+  }
+  if (values.count("write-solution") != 0) {
+    parameters.solutionOutputPath =
+        joinToDirectory(directory, values["write-solution"].as<std::string>());
   }
   return parameters;
 }

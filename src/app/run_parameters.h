@@ -26,6 +26,7 @@ struct RunParameters {
   std::string matchingPath;     ///< a matching table to score, or empty
   std::string matchingDisplay;  ///< matchingPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
+  std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
 
   /// True when the run works out a solution: --solve, --solution or --matching.
   bool solving() const { return solve || !solutionPath.empty() || !matchingPath.empty(); }
@@ -51,8 +52,8 @@ bool asksForVersion(int argc, const char* const argv[]);
 /// Parses the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
-/// "--threads <n>", "--solution <file>", "--matching <file>" and "--report
-/// <file>". When help is
+/// "--threads <n>", "--solution <file>", "--matching <file>", "--report
+/// <file>" and "--write-solution <file>". When help is
 /// asked for (whatever else is given), writes "Usage: <program> -i [file]
 /// -o [file]" and the option table to `usage` and returns nothing. When the
 /// version is asked for (and help is not), returns nothing: the caller
@@ -64,8 +65,8 @@ bool asksForVersion(int argc, const char* const argv[]);
 /// to no option, that lacks --input, that lacks --output without --solve,
 /// --solution or --matching, whose --format or --pair value is malformed,
 /// that gives two of --solve, --solution and --matching, --time-limit or
-/// --threads without --solve,
-/// --report without either, a time limit that is not a positive number of
+/// --threads without --solve, --report or --write-solution without one of
+/// them, a time limit that is not a positive number of
 /// seconds, or a thread count that is not a whole number from 1 to 256.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);

@@ -22,6 +22,7 @@
 #include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
 #include "report/matching_report.h"
+#include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
 #include "solve/embedded_cbc.h"
 #include "solve/solution_check.h"
@@ -33,6 +34,17 @@ namespace {
 void writeWhole(OutputTarget& file, const std::string& text) {
   FdSink sink(file.fd(), file.displayName());
   sink.write(text);
+  sink.flush();
+}
+
+// Writes every variable's value and cost in CBC's layout, to an output
+// that a regular file takes only on commit.
+void writeSolutionFile(OutputTarget& file, const LinearProgram& program, const Solution& solution) {
+  FdSink sink(file.fd(), file.displayName());
+  CbcSolutionWriter writer(sink, solution.status, objectiveAt(program, solution.values));
+  for (size_t i = 0; i < program.variables().size(); ++i) {
+    writer.add(program.variables()[i].name, solution.values[i], program.variables()[i].objective);
+  }
   sink.flush();
 }
 
@@ -130,6 +142,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   if (!parameters.reportPath.empty()) {
     reportFile = std::make_unique<OutputTarget>(parameters.reportPath);
   }
+  std::unique_ptr<OutputTarget> solutionFile;
+  if (!parameters.solutionOutputPath.empty()) {
+    solutionFile = std::make_unique<OutputTarget>(parameters.solutionOutputPath);
+  }
 
   // One pass of the generators builds the solver's model from the typed
   // rows and, when asked, writes the LP file from the same rows.
@@ -169,8 +185,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // printed so far stands before it.
   std::cout << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
+  if (solutionFile) writeSolutionFile(*solutionFile, program, solution);
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
+  if (solutionFile) solutionFile->commit();
   if (lpFile) std::cout << "Done\n";
   std::cout << outcome.summary << "Matched copy pairs: " << report.matchedPairs
             << "\np variables at 1: " << report.pAtOne

@@ -19,7 +19,8 @@ LinearProgram buildLinearProgram(const Structure& first, const Structure& second
 /// with the embedded CBC, reads the solution file or works out the values
 /// of the matching (MatchingEvaluator), checks the solution,
 /// prints the summary lines on standard output and writes the matching
-/// table to `parameters.reportPath` when set, then "Done". Replaced output
+/// table to `parameters.reportPath` and every variable's value in CBC's
+/// solution layout to `parameters.solutionOutputPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found

@@ -21,7 +21,8 @@ inline constexpr const char* kOptionTable =
     "  --threads arg         With --solve: threads to search with (default 1)\n"
     "  --solution arg        Read and check a solver's solution file\n"
     "  --matching arg        Score a matching given as the TSV of --report\n"
-    "  --report arg          With --solve, --solution or --matching: matching as TSV\n";
+    "  --report arg          With --solve, --solution or --matching: matching as TSV\n"
+    "  --write-solution arg  With --solve, --solution or --matching: as CBC solution\n";
 
 }  // namespace paralog::testutil
 
