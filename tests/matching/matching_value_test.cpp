@@ -1,7 +1,7 @@
 // The value of a matching against CBC: on random small genome pairs the
 // evaluator's value equals CBC's optimum of the whole program with its z
 // variables fixed to the matching, its assignment of every variable passes
-// the check against the program, and for the smallest pairs its best value
+// the checks against the program (in memory and streamed), and for the smallest pairs its best value
 // over all matchings is CBC's optimum of the program.
 
 #include <gtest/gtest.h>
@@ -17,7 +17,9 @@
 #include "support/structure_builders.h"
 #include "solve/embedded_cbc.h"
 #include "model/linear_program_builder.h"
+#include "solve/named_values.h"
 #include "solve/solution_check.h"
+#include "solve/streamed_check.h"
 #include "matching/assignment_names.h"
 #include "matching/matching_evaluator.h"
 
@@ -114,15 +116,21 @@ void forEachMatching(const GenomePairGraph& graph, const std::function<void(cons
   extend(0);
 }
 
-// The assignment passes the whole program and attains the value; returns it.
-int64_t checkedValue(const LinearProgram& program, const GenomePairGraph& graph,
-                     const std::vector<CopyPair>& matching) {
+// The assignment passes the whole program, held in memory and streamed by
+// the generators, and attains the value; returns it.
+int64_t checkedValue(const Structure& first, const Structure& second, const LinearProgram& program,
+                     const GenomePairGraph& graph, const std::vector<CopyPair>& matching) {
   MatchingEvaluator evaluator(graph);
   const int64_t value = evaluator.value(matching);
   const MatchingAssignment assignment = evaluator.assignment(matching);
   EXPECT_EQ(assignment.objective, value);
   requireValidSolution(program, programValues(program, graph, assignment),
                        static_cast<double>(value), "matching");
+  NamedValues named;
+  forEachNonZeroVariable(graph, assignment,
+                         [&](std::string_view name, int64_t v) { named.set(name, static_cast<double>(v)); });
+  EXPECT_EQ(requireValidAssignment(first, second, named, "matching", [](std::string_view) {}),
+            static_cast<double>(value));
   return value;
 }
 
@@ -171,7 +179,7 @@ TEST(MatchingValueSolver, EqualsCbcWithTheMatchingFixedOnRandomPairs) {
     const LinearProgram program = programOf(first, second);
     const GenomePairGraph graph(first, second);
     const std::vector<CopyPair> matching = randomMatching(random, graph);
-    const int64_t value = checkedValue(program, graph, matching);
+    const int64_t value = checkedValue(first, second, program, graph, matching);
 
     LinearProgram fixed = program;
     const std::vector<double> values = programValues(program, graph, MatchingEvaluator(graph).assignment(matching));
@@ -183,7 +191,7 @@ TEST(MatchingValueSolver, EqualsCbcWithTheMatchingFixedOnRandomPairs) {
     if (small) {
       const MatchingRun best = bestOverAllMatchings(graph);
       EXPECT_EQ(cbcOptimum(program), static_cast<double>(best.value));
-      checkedValue(program, graph, best.matching);
+      checkedValue(first, second, program, graph, best.matching);
     }
   }
 }
@@ -204,14 +212,14 @@ TEST(MatchingValue, CircularGenomesAnExtraCopyApartMatchEveryPair) {
   const GenomePairGraph graph(first, second);
   const MatchingRun best = bestOverAllMatchings(graph);
   EXPECT_EQ(best.matching.size(), 3u);
-  checkedValue(programOf(first, second), graph, best.matching);
+  checkedValue(first, second, programOf(first, second), graph, best.matching);
 }
 
 TEST(MatchingValue, ACycleThroughASharedAdjacencyCounts) {
   const Structure first = makeStructure(1, {{kCircular, "+g1.1"}});
   const Structure second = makeStructure(2, {{kCircular, "-g1.1"}, {kCircular, "-g1.2"}});
   const GenomePairGraph graph(first, second);
-  EXPECT_EQ(checkedValue(programOf(first, second), graph, pairs(graph, {{"g1", 1, 2}})), -4);
+  EXPECT_EQ(checkedValue(first, second, programOf(first, second), graph, pairs(graph, {{"g1", 1, 2}})), -4);
 }
 
 TEST(MatchingValue, RefusesACopyWrittenTwice) {
