@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "lp/row.h"
+#include "model/linear_program_builder.h"
 #include "model/linear_program.h"
 #include "solve/solution_check.h"
 
@@ -107,9 +108,14 @@ void StreamedSolutionCheck::require(const std::string& source,
 
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
-                              const ProgressReport& progress) {
+                              const ProgressReport& progress, ProgramConsumer* alongside) {
   StreamedSolutionCheck check(values);
-  buildProgram(first, second, check, progress, RowThreads::kSecondThread);
+  if (alongside != nullptr) {
+    ProgramTee both(check, *alongside);
+    buildProgram(first, second, both, progress, RowThreads::kSecondThread);
+  } else {
+    buildProgram(first, second, check, progress, RowThreads::kSecondThread);
+  }
   check.require(source, std::nullopt);
   return check.objectiveValue();
 }
