@@ -61,8 +61,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   progress("Done\n");
 
   chooseComparedPair(input, parameters.inputPath, parameters.choices);
-  const bool solving = parameters.solve || !parameters.solutionPath.empty();
-  if (solving) {
+  if (parameters.solving()) {
     runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
   } else {
     writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
@@ -71,7 +70,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   for (const std::string& note : input.notes) err << note << '\n';
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
-  if (!solving) progress("Done\n");
+  if (!parameters.solving()) progress("Done\n");
   return 0;
 }
 

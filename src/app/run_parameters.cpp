@@ -32,8 +32,9 @@ po::options_description describeOptions() {
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
-      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV")
-      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution");
+      ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
+      ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
+      ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution");
   // clang-format on
   return options;
 }
@@ -63,12 +64,19 @@ po::variables_map parseValues(int argc, const char* const argv[],
   return values;
 }
 
-// The options that only make sense with --solve or --solution.
+// The options that only make sense with --solve, --solution or --matching.
 void requireSolvingOptions(const po::variables_map& values) {
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
-  if (solve && hasSolution) {
-    throw UsageError("the options '--solve' and '--solution' cannot be given together");
+  const bool hasMatching = values.count("matching") != 0;
+  const char* sources[] = {"solve", "solution", "matching"};
+  for (size_t a = 0; a < 3; ++a) {
+    for (size_t b = a + 1; b < 3; ++b) {
+      if (values.count(sources[a]) != 0 && values.count(sources[b]) != 0) {
+        throw UsageError(std::string("the options '--") + sources[a] + "' and '--" + sources[b] +
+                         "' cannot be given together");
+      }
+    }
   }
   for (const char* option : {"time-limit", "threads"}) {
     if (values.count(option) != 0 && !solve) {
@@ -76,8 +84,9 @@ void requireSolvingOptions(const po::variables_map& values) {
     }
   }
   for (const char* option : {"report", "write-solution"}) {
-    if (values.count(option) != 0 && !solve && !hasSolution) {
-      throw UsageError(std::string("the option '--") + option + "' needs '--solve' or '--solution'");
+    if (values.count(option) != 0 && !solve && !hasSolution && !hasMatching) {
+      throw UsageError(std::string("the option '--") + option +
+                       "' needs '--solve', '--solution' or '--matching'");
     }
   }
 }
@@ -123,7 +132,8 @@ RunParameters parametersOf(const po::variables_map& values) {
   const bool hasOutput = values.count("output") != 0;
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
-  const bool outputOptional = solve || hasSolution;
+  const bool hasMatching = values.count("matching") != 0;
+  const bool outputOptional = solve || hasSolution || hasMatching;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -166,6 +176,10 @@ RunParameters parametersOf(const po::variables_map& values) {
   if (hasSolution) {
     parameters.solutionDisplay = values["solution"].as<std::string>();
     parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
+  }
+  if (hasMatching) {
+    parameters.matchingDisplay = values["matching"].as<std::string>();
+    parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
   }
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());

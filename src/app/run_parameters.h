@@ -23,8 +23,13 @@ struct RunParameters {
   int threads = 1;                         ///< for solve: threads of the search
   std::string solutionPath;     ///< an external solver's solution file to read, or empty
   std::string solutionDisplay;  ///< solutionPath as given on the command line
+  std::string matchingPath;     ///< a matching table to score, or empty
+  std::string matchingDisplay;  ///< matchingPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
   std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
+
+  /// True when the run works out a solution: --solve, --solution or --matching.
+  bool solving() const { return solve || !solutionPath.empty() || !matchingPath.empty(); }
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -62,19 +67,21 @@ struct CommandLine {
 /// Reads the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
-/// "--threads <n>", "--solution <file>", "--report <file>" and
-/// "--write-solution <file>" (one table declares them all). Help is asked for when "--help" is given, whatever
-/// else is; the version when "--version" is and help is not. Otherwise the
-/// parameters get their paths made absolute: a value starting with "/" is
-/// taken unchanged, any other is joined to the current working directory
-/// with "/", except an output of "-" (standard output), kept as it is.
-/// Never throws: `failure` holds a UsageError for a command line the option
-/// parser refuses, that holds an argument belonging to no option, that
-/// lacks --input, that lacks --output without --solve or --solution, whose
-/// --format or --pair value is malformed, that gives both --solve and
-/// --solution, --time-limit or --threads without --solve, --report or
-/// --write-solution without either, a time limit that is not a positive number of seconds, or a
-/// thread count that is not a whole number from 1 to 256.
+/// "--threads <n>", "--solution <file>", "--matching <file>", "--report
+/// <file>" and "--write-solution <file>" (one table declares them all).
+/// Help is asked for when "--help" is given, whatever else is; the version
+/// when "--version" is and help is not. Otherwise the parameters get their
+/// paths made absolute: a value starting with "/" is taken unchanged, any
+/// other is joined to the current working directory with "/", except an
+/// output of "-" (standard output), kept as it is. Never throws: `failure`
+/// holds a UsageError for a command line the option parser refuses, that
+/// holds an argument belonging to no option, that lacks --input, that lacks
+/// --output without --solve, --solution or --matching, whose --format or
+/// --pair value is malformed, that gives two of --solve, --solution and
+/// --matching, --time-limit or --threads without --solve, --report or
+/// --write-solution without one of them, a time limit that is not a
+/// positive number of seconds, or a thread count that is not a whole number
+/// from 1 to 256.
 CommandLine readCommandLine(int argc, const char* const argv[]);
 
 }  // namespace paralog

@@ -16,6 +16,10 @@
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
+#include "matching/assignment_names.h"
+#include "matching/genome_pair_graph.h"
+#include "matching/matching_evaluator.h"
+#include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
 #include "report/matching_report.h"
 #include "solution_files/cbc_solution_writer.h"
@@ -97,6 +101,25 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
   return outcome;
 }
 
+// The values of every variable at the best the program reaches with the
+// given matching, worked out without solving.
+Outcome scoreMatching(const RunParameters& parameters, const LinearProgram& program,
+                      const Structure& first, const Structure& second) {
+  const std::string text = readInputFile(parameters.matchingPath);
+  const GenomePairGraph graph(first, second);
+  const std::vector<CopyPair> matching = parseMatchingFile(text, parameters.matchingPath, graph, first);
+  const MatchingAssignment assignment = MatchingEvaluator(graph).assignment(matching);
+  Outcome outcome;
+  outcome.source = parameters.matchingPath;
+  outcome.solution.status = SolutionStatus::kFeasible;
+  outcome.solution.objective = static_cast<double>(assignment.objective);
+  outcome.solution.values = programValues(program, graph, assignment);
+  outcome.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
+                    std::string(statusText(SolutionStatus::kFeasible)) +
+                    "\nObjective: " + formatNumber(*outcome.solution.objective) + "\n";
+  return outcome;
+}
+
 }  // namespace
 
 SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog) {
@@ -138,8 +161,9 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
     buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone);
   }
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog)
-                                     : readSolution(parameters, program);
+  Outcome outcome = parameters.solve                   ? solveHere(parameters, program, solverLog)
+                    : !parameters.matchingPath.empty() ? scoreMatching(parameters, program, first, second)
+                                                       : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     out << outcome.summary << std::flush;

@@ -14,14 +14,15 @@ namespace paralog {
 /// solve.
 SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog);
 
-/// The run for --solve or --solution: generates the program in memory
+/// The run for --solve, --solution or --matching: generates the program in memory
 /// (writing the LP file when `parameters.outputPath` is set, in the form
 /// --portable and a ".gz" path ask for), solves it
-/// with the embedded CBC (whose log goes to `solverLog`) or reads the
-/// solution file, checks the solution, prints the progress and summary
-/// lines on `out`, writes the matching table to `parameters.reportPath`
-/// and every variable's value in CBC's solution layout to
-/// `parameters.solutionOutputPath` when set, then "Done". Replaced output
+/// with the embedded CBC (whose log goes to `solverLog`), reads the
+/// solution file or works out the values of the matching
+/// (MatchingEvaluator), checks the solution, prints the progress and
+/// summary lines on `out`, writes the matching table to
+/// `parameters.reportPath` and every variable's value in CBC's solution
+/// layout to `parameters.solutionOutputPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "lp/row.h"
+#include "model/linear_program_builder.h"
 #include "model/linear_program.h"
 #include "solve/solution_check.h"
 
@@ -95,10 +96,15 @@ void StreamedSolutionCheck::require(const std::string& source,
 
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
-                              const ProgressReport& progress) {
+                              const ProgressReport& progress, ProgramConsumer* alongside) {
   StreamedSolutionCheck check(values);
   // The progress lines stay those of a run that writes the program.
-  buildProgram(first, second, check, progress, RowThreads::kSecondThread, LpFile::kWritten);
+  if (alongside != nullptr) {
+    ProgramTee both(check, *alongside);
+    buildProgram(first, second, both, progress, RowThreads::kSecondThread, LpFile::kWritten);
+  } else {
+    buildProgram(first, second, check, progress, RowThreads::kSecondThread, LpFile::kWritten);
+  }
   check.require(source, std::nullopt);
   return check.objectiveValue();
 }

@@ -169,14 +169,16 @@ TEST(ParseParametersTest, SolvingOptions) {
 TEST(ParseParametersTest, SolvingOptionsMisused) {
   EXPECT_EQ(usageError({"p", "-i", "a", "--solve", "--solution", "x.sol"}),
             "the options '--solve' and '--solution' cannot be given together");
+  EXPECT_EQ(usageError({"p", "-i", "a", "--solution", "x.sol", "--matching", "m.tsv"}),
+            "the options '--solution' and '--matching' cannot be given together");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--threads", "2"}),
             "the option '--threads' needs '--solve'");
   EXPECT_EQ(usageError({"p", "-i", "a", "--solution", "s", "--time-limit", "2"}),
             "the option '--time-limit' needs '--solve'");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--report", "r"}),
-            "the option '--report' needs '--solve' or '--solution'");
+            "the option '--report' needs '--solve', '--solution' or '--matching'");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--write-solution", "w"}),
-            "the option '--write-solution' needs '--solve' or '--solution'");
+            "the option '--write-solution' needs '--solve', '--solution' or '--matching'");
   for (const char* limit : {"0", "-1", "abc", "1e999", "2s", ""}) {
     EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--time-limit", limit}),
                 HasSubstr("is not a positive number of seconds"));

@@ -1,4 +1,4 @@
-// Whole-program runs with --solve and --solution: solution files written by
+// Whole-program runs with --solve, --solution and --matching: solution files written by
 // the real CBC, GLPK and HiGHS programs read back to the embedded optimum and
 // to a matching that agrees with the file's z values; broken solutions
 // refused with one error line and no file written.
@@ -281,6 +281,24 @@ TEST(SolveRunTest, BrokenSolutionsAreRefused) {
       failing.run({"-i", "in.txt", "--solution", "bad.sol"}), 1);
   EXPECT_TRUE(std::regex_search(error, std::regex("breaks \\d+ constraints? of the program; the first: \"[^\"]+ [<>]?= -?\\d+\" \\(its left side is -?\\d+\\)")))
       << error;
+}
+
+TEST(SolveRunTest, TheReportOfASolveScoresToItsObjective) {
+  for (const char* input : {kParalogs, kSingleCopies, ">A\ntRNA-Leu b -c |\n>B\ntRNA-Leu -b -c |\n"}) {
+    SCOPED_TRACE(input);
+    TempDirectory directory;
+    directory.write("in.txt", input);
+    const ProgramRun solved =
+        runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "solved.tsv"});
+    ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+    const ProgramRun scored = runExecutable(
+        directory.path(), {"-i", "in.txt", "--matching", "solved.tsv", "--report", "scored.tsv"});
+    ASSERT_EQ(scored.exitStatus, 0) << scored.err;
+    EXPECT_EQ(summary(scored, "Solution"), "solved.tsv (matching)");
+    EXPECT_EQ(summary(scored, "Status"), "feasible");
+    EXPECT_EQ(summary(scored, "Objective"), summary(solved, "Objective"));
+    EXPECT_EQ(directory.read("scored.tsv"), directory.read("solved.tsv"));
+  }
 }
 
 TEST(SolveRunTest, NoSolutionWithinTheTimeLimitIsAFailure) {

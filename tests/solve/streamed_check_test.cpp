@@ -119,8 +119,9 @@ TEST(StreamedCheckTest, SolutionFileReadsBackToTheAssignment) {
   std::string text;
   StringSink sink(text);
   StreamedSolutionFile file(sink, values, SolutionStatus::kOptimal);
-  buildProgram(input.firstCompared(), input.secondCompared(), file, quiet,
-               RowThreads::kCallingThread, LpFile::kNone);
+  EXPECT_EQ(requireValidAssignment(input.firstCompared(), input.secondCompared(), values, "v",
+                                   quiet, &file),
+            objectiveAt(program, result.solution.values));
   const SolutionFileContent content = parseSolutionFile(text, program, "w.sol");
   EXPECT_EQ(content.format, "CBC");
   EXPECT_EQ(content.status, SolutionStatus::kOptimal);
