@@ -42,8 +42,8 @@ void writeModel(const paralog::LinearProgram& program, const char* path) {
       elements.push_back(coefficient);
     }
     matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
-    rowLower.push_back(row.relation == paralog::RowRelation::kLessEqual ? -infinity : row.rhs);
-    rowUpper.push_back(row.relation == paralog::RowRelation::kGreaterEqual ? infinity : row.rhs);
+    rowLower.push_back(row.relation == paralog::Relation::kLessEqual ? -infinity : row.rhs);
+    rowUpper.push_back(row.relation == paralog::Relation::kGreaterEqual ? infinity : row.rhs);
   }
   solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < program.variables().size(); ++i) {
@@ -70,14 +70,14 @@ int main(int argc, char** argv) {
     paralog::readParalogTable(cursor);
     const std::vector<paralog::Structure> structures = paralog::readStructures(cursor);
     if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
-      const paralog::PieceGraph graph(structures[0], structures[1]);
-      writeModel(paralog::CompactModel(graph, paralog::heuristicMatching(graph)).program(), path);
+      const paralog::compact::PieceGraph graph(structures[0], structures[1]);
+      writeModel(paralog::compact::CompactModel(graph, paralog::compact::heuristicMatching(graph)).program(), path);
     }
     paralog::SolveOptions options;
     if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;
     if (argc > 2) options.timeLimitSeconds = std::strtod(argv[2], nullptr);
-    const paralog::CompactSolveResult result =
-        paralog::solveCompact(structures[0], structures[1], options);
+    const paralog::compact::CompactSolveResult result =
+        paralog::compact::solveCompact(structures[0], structures[1], options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double objective = -static_cast<double>(result.score);
     const double gap = std::fabs(objective - result.bestBound) / std::fmax(1.0, std::fabs(objective)) * 100;

@@ -24,7 +24,7 @@ void writeLpFile(const RunParameters& parameters, const Structure& first, const 
   // fails at once.
   OutputTarget output(parameters.outputPath);
   const OutputFormat format{parameters.portable, namesGzipFile(parameters.outputPath)};
-  writeProgramFile(output, format, first, second, progress);
+  writeProgramFile(output, format, first, second, progress, ProgramOptions{parameters.matchAll});
   output.commit();
 }
 

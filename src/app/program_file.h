@@ -17,12 +17,13 @@ namespace paralog {
 /// the call; it is not flushed. Throws what generating or writing throws,
 /// and then no thread writes into `out` any more.
 void writeProgram(ByteSink& out, const Structure& first, const Structure& second,
-                  const ProgressReport& progress);
+                  const ProgressReport& progress, const ProgramOptions& options = {});
 
 /// writeProgram into `output` (not committed) through the sinks that encode
 /// it as `format` says, all of them finished and flushed.
 void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,
-                      const Structure& second, const ProgressReport& progress);
+                      const Structure& second, const ProgressReport& progress,
+                      const ProgramOptions& options = {});
 
 }  // namespace paralog
 

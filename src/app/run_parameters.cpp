@@ -31,6 +31,8 @@ po::options_description describeOptions() {
       ("solve", "Solve the task with the embedded CBC")
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
+      ("solve-model", po::value<std::string>(), "With --solve: compact (default) or full")
+      ("match-all", "Match every gene as often as its rarer side allows")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
       ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
       ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
@@ -78,7 +80,7 @@ void requireSolvingOptions(const po::variables_map& values) {
       }
     }
   }
-  for (const char* option : {"time-limit", "threads"}) {
+  for (const char* option : {"time-limit", "threads", "solve-model"}) {
     if (values.count(option) != 0 && !solve) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
     }
@@ -109,6 +111,12 @@ int threadsOf(const std::string& text) {
     throw UsageError("the thread count '" + text + "' is not a whole number from 1 to 256");
   }
   return threads;
+}
+
+SolveModel solveModelOf(const std::string& text) {
+  if (text == "compact") return SolveModel::kCompact;
+  if (text == "full") return SolveModel::kFull;
+  throw UsageError("the argument ('" + text + "') for option '--solve-model' is invalid; use compact or full");
 }
 
 // Whether the words of a command line ask for standard output ("-o -",
@@ -173,6 +181,8 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.timeLimitSeconds = timeLimitOf(values["time-limit"].as<std::string>());
   }
   if (values.count("threads") != 0) parameters.threads = threadsOf(values["threads"].as<std::string>());
+  if (values.count("solve-model") != 0) parameters.solveModel = solveModelOf(values["solve-model"].as<std::string>());
+  parameters.matchAll = values.count("match-all") != 0;
   if (hasSolution) {
     parameters.solutionDisplay = values["solution"].as<std::string>();
     parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);

@@ -11,6 +11,12 @@
 
 namespace paralog {
 
+/// Which program --solve hands to CBC.
+enum class SolveModel {
+  kCompact,  ///< the compact model with the same optimum (docs/compact-model.md)
+  kFull,     ///< the whole program of the LP file
+};
+
 /// The files of a run, how to read the input and the solving choices, as
 /// taken from the command line.
 struct RunParameters {
@@ -21,6 +27,8 @@ struct RunParameters {
   bool solve = false;      ///< solve the program with the embedded CBC
   std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
   int threads = 1;                         ///< for solve: threads of the search
+  SolveModel solveModel = SolveModel::kCompact;  ///< for solve: --solve-model
+  bool matchAll = false;  ///< --match-all: every family matches as far as its smaller side allows
   std::string solutionPath;     ///< an external solver's solution file to read, or empty
   std::string solutionDisplay;  ///< solutionPath as given on the command line
   std::string matchingPath;     ///< a matching table to score, or empty

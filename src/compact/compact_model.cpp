@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 using Terms = std::vector<std::pair<int32_t, double>>;
@@ -75,7 +75,7 @@ int32_t CompactModel::column(const char* role, ProgramVariableKind kind, double 
   return index;
 }
 
-void CompactModel::addRow(Terms terms, RowRelation relation, double rhs) {
+void CompactModel::addRow(Terms terms, Relation relation, double rhs) {
   ProgramRow row;
   row.terms = std::move(terms);
   row.relation = relation;
@@ -102,7 +102,7 @@ void CompactModel::addPairs(const PieceGraph& graph) {
     if (pairsOfCopy_[c].size() < 2) continue;
     Terms terms;
     addMatchSum(terms, static_cast<int32_t>(c), 1);
-    addRow(std::move(terms), RowRelation::kLessEqual, 1);
+    addRow(std::move(terms), Relation::kLessEqual, 1);
   }
 }
 
@@ -121,7 +121,7 @@ void CompactModel::addMatchAllRows(const PieceGraph& graph) {
       secondCopies.insert(pairs[end].second);
     }
     const double count = static_cast<double>(std::min(firstCopies.size(), secondCopies.size()));
-    addRow(std::move(terms), RowRelation::kEqual, count);
+    addRow(std::move(terms), Relation::kEqual, count);
     begin = end;
   }
 }
@@ -141,9 +141,9 @@ void CompactModel::addDeadChromosomes(const PieceGraph& graph) {
       Terms one = {{dead, 1}};
       addMatchSum(one, copy, 1);
       addMatchSum(all, copy, 1);
-      addRow(std::move(one), RowRelation::kLessEqual, 1);
+      addRow(std::move(one), Relation::kLessEqual, 1);
     }
-    addRow(std::move(all), RowRelation::kGreaterEqual, 1);
+    addRow(std::move(all), Relation::kGreaterEqual, 1);
   }
 }
 
@@ -162,12 +162,12 @@ void CompactModel::addLabels(const PieceGraph& graph) {
     for (int32_t e : node.ends) {
       Terms terms = {{label, 1}};
       addMatchSum(terms, PieceGraph::copyOf(e), -number);
-      addRow(std::move(terms), RowRelation::kLessEqual, 0);
+      addRow(std::move(terms), Relation::kLessEqual, 0);
     }
     if (graph.sharedFirstNode(static_cast<int32_t>(v))) continue;
     const int32_t cycle = column("p", ProgramVariableKind::kBinary, 1, -2);
     cycleColumn_[v] = cycle;
-    addRow({{label, 1}, {cycle, -number}}, RowRelation::kGreaterEqual, 0);
+    addRow({{label, 1}, {cycle, -number}}, Relation::kGreaterEqual, 0);
   }
 }
 
@@ -180,34 +180,34 @@ void CompactModel::addMessages(const PieceGraph& graph) {
     end.kindTelomere = column("kT", ProgramVariableKind::kContinuous, 1, 0);
     end.kindFirst = column("kF", ProgramVariableKind::kContinuous, 1, 0);
     end.oddFlips = column("q", ProgramVariableKind::kContinuous, 1, 0);
-    addRow({{end.kindTelomere, 1}, {end.kindFirst, 1}}, RowRelation::kLessEqual, 1);
+    addRow({{end.kindTelomere, 1}, {end.kindFirst, 1}}, Relation::kLessEqual, 1);
     // A free end is the path's end: its own kind, no flips beyond.
     if (graph.copies()[PieceGraph::copyOf(e)].genome == 0) {
       Terms terms = {{end.kindFirst, 1}};
       addNotFree(terms, graph, e, 1);
-      addRow(std::move(terms), RowRelation::kGreaterEqual, 1);
+      addRow(std::move(terms), Relation::kGreaterEqual, 1);
     } else {
       Terms terms = {{end.kindTelomere, 1}, {end.kindFirst, 1}};
       addNotFree(terms, graph, e, -1);
-      addRow(std::move(terms), RowRelation::kLessEqual, 0);
+      addRow(std::move(terms), Relation::kLessEqual, 0);
     }
     // An unmatched end's own walk ends at once, in a free end of its genome.
     const int32_t copy = PieceGraph::copyOf(e);
     Terms telomere = {{end.kindTelomere, 1}};
     addMatchSum(telomere, copy, -1);
-    addRow(std::move(telomere), RowRelation::kLessEqual, 0);
+    addRow(std::move(telomere), Relation::kLessEqual, 0);
     if (graph.copies()[copy].genome == 0) {
       Terms second = {{end.kindTelomere, 1}, {end.kindFirst, 1}};
       addMatchSum(second, copy, 1);
-      addRow(std::move(second), RowRelation::kGreaterEqual, 1);
+      addRow(std::move(second), Relation::kGreaterEqual, 1);
     } else {
       Terms firstKind = {{end.kindFirst, 1}};
       addMatchSum(firstKind, copy, -1);
-      addRow(std::move(firstKind), RowRelation::kLessEqual, 0);
+      addRow(std::move(firstKind), Relation::kLessEqual, 0);
     }
     Terms flips = {{end.oddFlips, 1}};
     addNotFree(flips, graph, e, -1);
-    addRow(std::move(flips), RowRelation::kLessEqual, 0);
+    addRow(std::move(flips), Relation::kLessEqual, 0);
   }
   for (size_t p = 0; p < graph.pairs().size(); ++p) {
     for (int end = 0; end < 2; ++end) addLinkRows(graph, static_cast<int32_t>(p), end);
@@ -237,9 +237,9 @@ void CompactModel::addSeeThroughRows(const PieceGraph& graph) {
           const int32_t u = partnerNode(f, out);
           if (u == v || !(graph.nodes()[u].telomere() || number_[u] < number_[v])) continue;
           if (e == f) {
-            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 2}}, RowRelation::kLessEqual, 2);
+            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 2}}, Relation::kLessEqual, 2);
           } else {
-            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 1}, {pairColumn_[f], 1}}, RowRelation::kLessEqual, 2);
+            addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 1}, {pairColumn_[f], 1}}, Relation::kLessEqual, 2);
           }
         }
       }
@@ -255,37 +255,37 @@ void CompactModel::addLinkRows(const PieceGraph& graph, int32_t pair, int end) {
     const EndColumns& mine = ends_[x];
     const int32_t beyond = graph.otherEnd(partner);
     if (beyond < 0) {
-      addRow({{mine.kindTelomere, 1}, {z, -1}}, RowRelation::kGreaterEqual, 0);
-      addRow({{mine.oddFlips, 1}, {z, 1}}, RowRelation::kLessEqual, 1);
+      addRow({{mine.kindTelomere, 1}, {z, -1}}, Relation::kGreaterEqual, 0);
+      addRow({{mine.oddFlips, 1}, {z, 1}}, Relation::kLessEqual, 1);
       continue;
     }
     const EndColumns& next = ends_[beyond];
     for (const auto& [m, n] : {std::make_pair(mine.kindTelomere, next.kindTelomere),
                                std::make_pair(mine.kindFirst, next.kindFirst)}) {
-      addRow({{m, 1}, {n, -1}, {z, 1}}, RowRelation::kLessEqual, 1);
-      addRow({{m, 1}, {n, -1}, {z, -1}}, RowRelation::kGreaterEqual, -1);
+      addRow({{m, 1}, {n, -1}, {z, 1}}, Relation::kLessEqual, 1);
+      addRow({{m, 1}, {n, -1}, {z, -1}}, Relation::kGreaterEqual, -1);
     }
-    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, 1}}, RowRelation::kLessEqual, 2);
-    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, -1}}, RowRelation::kGreaterEqual, 0);
+    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, 1}}, Relation::kLessEqual, 2);
+    addRow({{mine.oddFlips, 1}, {next.oddFlips, 1}, {z, -1}}, Relation::kGreaterEqual, 0);
   }
   const int32_t u = labelColumn_[graph.nodeOf(a)];
   const int32_t v = labelColumn_[graph.nodeOf(b)];
   const double nu = u >= 0 ? number_[graph.nodeOf(a)] : 0;
   const double nv = v >= 0 ? number_[graph.nodeOf(b)] : 0;
   if (u >= 0 && v >= 0) {
-    addRow({{u, 1}, {v, -1}, {z, nu}}, RowRelation::kLessEqual, nu);
-    addRow({{v, 1}, {u, -1}, {z, nv}}, RowRelation::kLessEqual, nv);
+    addRow({{u, 1}, {v, -1}, {z, nu}}, Relation::kLessEqual, nu);
+    addRow({{v, 1}, {u, -1}, {z, nv}}, Relation::kLessEqual, nv);
   } else if (u >= 0) {
-    addRow({{u, 1}, {z, nu}}, RowRelation::kLessEqual, nu);
+    addRow({{u, 1}, {z, nu}}, Relation::kLessEqual, nu);
   } else if (v >= 0) {
-    addRow({{v, 1}, {z, nv}}, RowRelation::kLessEqual, nv);
+    addRow({{v, 1}, {z, nv}}, Relation::kLessEqual, nv);
   }
   // A node linked to a lower-numbered node, or to a telomere, is not the
   // lowest-numbered node of a cycle. Implied by the labels for integer
   // values, this makes the relaxation count far fewer cycles.
   const int32_t higher = u < 0 ? graph.nodeOf(b) : v < 0 ? graph.nodeOf(a) : nu > nv ? graph.nodeOf(a) : graph.nodeOf(b);
   if ((u >= 0 || v >= 0) && cycleColumn_[higher] >= 0) {
-    addRow({{cycleColumn_[higher], 1}, {z, 1}}, RowRelation::kLessEqual, 1);
+    addRow({{cycleColumn_[higher], 1}, {z, 1}}, Relation::kLessEqual, 1);
   }
 }
 
@@ -299,11 +299,11 @@ void CompactModel::addEndClasses(const PieceGraph& graph) {
     const int32_t e = node.ends[0];
     EndColumns& end = ends_[e];
     end.telomerePath = column("tt", ProgramVariableKind::kContinuous, 1, -0.5);
-    addRow({{end.telomerePath, 1}, {end.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
-    addRow({{end.telomerePath, 1}, {end.oddFlips, 1}}, RowRelation::kLessEqual, 1);
+    addRow({{end.telomerePath, 1}, {end.kindTelomere, -1}}, Relation::kLessEqual, 0);
+    addRow({{end.telomerePath, 1}, {end.oddFlips, 1}}, Relation::kLessEqual, 1);
     Terms matched = {{end.telomerePath, 1}};
     addMatchSum(matched, PieceGraph::copyOf(e), -1);
-    addRow(std::move(matched), RowRelation::kLessEqual, 0);
+    addRow(std::move(matched), Relation::kLessEqual, 0);
   }
 }
 
@@ -324,18 +324,18 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
     // The piece's flips are this node's plus those beyond the other end.
     auto parity = [&](int32_t c, bool even) {
       if (even) {
-        addRow({{c, 1}, {beyond.oddFlips, -1}}, RowRelation::kLessEqual, 0);
+        addRow({{c, 1}, {beyond.oddFlips, -1}}, Relation::kLessEqual, 0);
       } else {
-        addRow({{c, 1}, {beyond.oddFlips, 1}}, RowRelation::kLessEqual, 1);
+        addRow({{c, 1}, {beyond.oddFlips, 1}}, Relation::kLessEqual, 1);
       }
     };
     auto secondKind = [&](int32_t c) {
-      addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, RowRelation::kLessEqual, 1);
+      addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, Relation::kLessEqual, 1);
     };
     end.telomereEven = classColumn("te", 0);
     end.telomereOdd = classColumn("to", 0);
     for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
-      addRow({{c, 1}, {beyond.kindTelomere, -1}}, RowRelation::kLessEqual, 0);
+      addRow({{c, 1}, {beyond.kindTelomere, -1}}, Relation::kLessEqual, 0);
       parity(c, even);
     }
     if (first) {
@@ -354,19 +354,19 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
     if (!(shared && mirrored)) {
       end.closed = classColumn("cl", -1);
       if (first) {
-        addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, RowRelation::kLessEqual, 0);
+        addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, Relation::kLessEqual, 0);
       } else {
         secondKind(end.closed);
       }
       if (shared || mirrored) {
         Terms matched = {{end.closed, 1}};
         addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
-        addRow(std::move(matched), RowRelation::kLessEqual, shared ? 0 : 1);
+        addRow(std::move(matched), Relation::kLessEqual, shared ? 0 : 1);
       }
     }
   }
   addNotFree(total, graph, e, 1);
-  addRow(std::move(total), RowRelation::kLessEqual, 1);
+  addRow(std::move(total), Relation::kLessEqual, 1);
 }
 
 // Two mirrored nodes (single-copy genes a and b adjacent in both genomes)
@@ -394,7 +394,7 @@ void CompactModel::addMirroredPairRows(const PieceGraph& graph) {
         if (shared && n == mirror && end.closed >= 0) terms.emplace_back(end.closed, 1);
       }
     }
-    addRow(std::move(terms), RowRelation::kLessEqual, 2);
+    addRow(std::move(terms), Relation::kLessEqual, 2);
   }
 }
 
@@ -431,11 +431,11 @@ void CompactModel::addJoinCounters(const PieceGraph& graph) {
     if (end.telomereEven >= 0) telomereByParity[k][0].emplace_back(end.telomereEven, -1);
     if (end.telomereOdd >= 0) telomereByParity[k][1].emplace_back(end.telomereOdd, -1);
   }
-  addRow(std::move(both), RowRelation::kLessEqual, 0);
-  for (Terms& terms : bothByParity) addRow(std::move(terms), RowRelation::kLessEqual, 0);
-  addRow({{triples_[0], 1}, {triples_[1], 1}, {triples_[2], 1}, {triples_[3], 1}}, RowRelation::kLessEqual, 1);
+  addRow(std::move(both), Relation::kLessEqual, 0);
+  for (Terms& terms : bothByParity) addRow(std::move(terms), Relation::kLessEqual, 0);
+  addRow({{triples_[0], 1}, {triples_[1], 1}, {triples_[2], 1}, {triples_[3], 1}}, Relation::kLessEqual, 1);
   for (auto& genome : telomereByParity) {
-    for (Terms& terms : genome) addRow(std::move(terms), RowRelation::kLessEqual, 0);
+    for (Terms& terms : genome) addRow(std::move(terms), Relation::kLessEqual, 0);
   }
 }
 
@@ -447,4 +447,4 @@ CopyMatching CompactModel::matchingOf(const PieceGraph& graph, const std::vector
   return CopyMatching::of(graph, pairs);
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

@@ -9,7 +9,7 @@
 #include "compact/piece_walk.h"
 #include "model/linear_program.h"
 
-namespace paralog {
+namespace paralog::compact {
 
 /// The compact integer program of two genomes: one binary per candidate
 /// pair, and per node and gene end a fixed number of variables and rows that
@@ -56,7 +56,7 @@ class CompactModel {
   // A new column; its name is `role` and its index, for a look at the model.
   void numberNodes(const PieceGraph& graph, const CopyMatching& guide);
   int32_t column(const char* role, ProgramVariableKind kind, double upper, double objective);
-  void addRow(std::vector<std::pair<int32_t, double>> terms, RowRelation relation, double rhs);
+  void addRow(std::vector<std::pair<int32_t, double>> terms, Relation relation, double rhs);
   // Appends coefficient times the match sum of `copy` to `terms`.
   void addMatchSum(std::vector<std::pair<int32_t, double>>& terms, int32_t copy, double coefficient) const;
   // Appends coefficient times (matched + dead) of the copy of end `e`, the
@@ -92,6 +92,6 @@ class CompactModel {
   std::array<int32_t, 4> triples_{};
 };
 
-}  // namespace paralog
+}  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_COMPACT_MODEL_H

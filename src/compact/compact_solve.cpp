@@ -10,7 +10,7 @@
 #include "compact/warm_start.h"
 #include "solve/solution_check.h"
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& graph, const CopyMatching& matching) {
@@ -68,4 +68,4 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   return result;
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

@@ -8,7 +8,7 @@
 #include "solve/embedded_cbc.h"
 #include "solve/solution.h"
 
-namespace paralog {
+namespace paralog::compact {
 
 /// What the compact solve found: the best matching (candidate pairs as
 /// (gene, first copy index, second copy index) views into the structures),
@@ -39,6 +39,6 @@ struct CompactSolveResult {
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
                                 bool matchAll = false);
 
-}  // namespace paralog
+}  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_COMPACT_SOLVE_H

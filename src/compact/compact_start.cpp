@@ -4,7 +4,7 @@
 
 #include "compact/compact_model.h"
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 void setKind(std::vector<double>& values, const CompactModel::EndColumns& end, PieceEnd kind) {
@@ -108,4 +108,4 @@ void CompactModel::setPieceValues(const PieceGraph& graph, const CopyMatching& m
   }
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

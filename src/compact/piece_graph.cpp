@@ -6,7 +6,7 @@
 #include <tuple>
 #include <utility>
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 constexpr int kTail = 0;
@@ -126,4 +126,4 @@ bool compactModelApplies(const Structure& first, const Structure& second) {
   return true;
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

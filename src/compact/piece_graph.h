@@ -7,7 +7,7 @@
 
 #include "genome/genome.h"
 
-namespace paralog {
+namespace paralog::compact {
 
 /// The two compared genomes as the compact solve sees them: gene copies,
 /// their ends, the nodes the ends sit in (adjacencies and telomeres), the
@@ -97,6 +97,6 @@ class PieceGraph {
 /// genomes share variables) and no copy is written twice in a genome.
 bool compactModelApplies(const Structure& first, const Structure& second);
 
-}  // namespace paralog
+}  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_PIECE_GRAPH_H

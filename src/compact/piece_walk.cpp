@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 // What a walk needs to know of a matching at every step.
@@ -211,4 +211,4 @@ int64_t scoreMatching(const PieceGraph& graph, const CopyMatching& matching) {
   return matchingScore(countPieces(graph, matching, walkPieces(graph, matching)));
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

@@ -7,7 +7,7 @@
 
 #include "compact/piece_graph.h"
 
-namespace paralog {
+namespace paralog::compact {
 
 /// A matching over a PieceGraph: for every copy the candidate pair that
 /// matches it, or -1.
@@ -95,6 +95,6 @@ int64_t matchingScore(const PieceCounts& counts);
 /// matchingScore of `matching`, walked and counted.
 int64_t scoreMatching(const PieceGraph& graph, const CopyMatching& matching);
 
-}  // namespace paralog
+}  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_PIECE_WALK_H

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 // The gene and end that face extremity `e` across its node, or an empty name
@@ -102,4 +102,4 @@ CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int round
   return matching;
 }
 
-}  // namespace paralog
+}  // namespace paralog::compact

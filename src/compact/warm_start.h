@@ -6,7 +6,7 @@
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 
-namespace paralog {
+namespace paralog::compact {
 
 /// A good matching found fast, handed to the solver as its first solution:
 /// candidate pairs taken greedily by how many of their gene ends have the
@@ -16,6 +16,6 @@ namespace paralog {
 /// as its smaller side has copies: pairs are only exchanged.
 CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll = false, int rounds = 3);
 
-}  // namespace paralog
+}  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_WARM_START_H

@@ -9,9 +9,11 @@
 namespace paralog {
 
 void generateProgram(RowSink& rows, const Structure& first, const Structure& second,
-                     VariablesStorage& storage, const ProgressReport& progress) {
+                     VariablesStorage& storage, const ProgressReport& progress,
+                     const ProgramOptions& options) {
   progress("Calculating Z variables\n");
   generateZVariables(rows, first, second, storage);
+  if (options.matchAll) generateMatchAllRows(rows, first, second, storage);
   progress("Calculating T variables\n");
   generateTVariables(rows, first, second, storage);
   progress("Calculating U variables\n");
@@ -28,7 +30,8 @@ void generateProgram(RowSink& rows, const Structure& first, const Structure& sec
 }
 
 void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
-                  const ProgressReport& progress, RowThreads threads, LpFile file) {
+                  const ProgressReport& progress, RowThreads threads, LpFile file,
+                  const ProgramOptions& options) {
   consumer.objective(Objective(first, second).terms());
   // The storage keeps the names that rows view, so it outlives the sinks.
   VariablesStorage storage;
@@ -36,13 +39,13 @@ void buildProgram(const Structure& first, const Structure& second, ProgramConsum
     // The declarations follow the rows through the pipeline, so that this
     // thread renders them while the worker writes.
     RowPipeline pipeline(consumer);
-    generateProgram(pipeline, first, second, storage, progress);
+    generateProgram(pipeline, first, second, storage, progress, options);
     if (file == LpFile::kWritten) progress("Writing ilp task to file...\n");
     storage.declareAll(pipeline);
     pipeline.drain();
   } else {
     CanonicalRows rows(consumer);
-    generateProgram(rows, first, second, storage, progress);
+    generateProgram(rows, first, second, storage, progress, options);
     if (file == LpFile::kWritten) progress("Writing ilp task to file...\n");
     storage.declareAll(consumer);
   }

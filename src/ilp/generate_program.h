@@ -30,12 +30,21 @@ enum class LpFile {
   kNone,     ///< the program is only held in memory
 };
 
+/// Variants of the program that options ask for; the default is the
+/// program of the LP file.
+struct ProgramOptions {
+  /// --match-all: each gene family matches as many copy pairs as its
+  /// smaller side has copies (one equality row per family after the z rows).
+  bool matchAll = false;
+};
+
 /// Runs the generators of the seven variable families in their fixed order
 /// (Z, T, U, P, R, L, then O for each structure), reporting "Calculating X
 /// variables\n" before each family. The rows of each section reach `rows`
 /// in the order of these calls. Throws what the generators throw.
 void generateProgram(RowSink& rows, const Structure& first, const Structure& second,
-                     VariablesStorage& storage, const ProgressReport& progress);
+                     VariablesStorage& storage, const ProgressReport& progress,
+                     const ProgramOptions& options = {});
 
 /// Delivers the whole integer program of `first` and `second` to
 /// `consumer`: the objective (worked out from the structures before any
@@ -47,7 +56,8 @@ void generateProgram(RowSink& rows, const Structure& first, const Structure& sec
 /// REQUIRES: first and second hold the same gene names and differ in id
 /// (requireComparableStructures).
 void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
-                  const ProgressReport& progress, RowThreads threads, LpFile file);
+                  const ProgressReport& progress, RowThreads threads, LpFile file,
+                  const ProgramOptions& options = {});
 
 }  // namespace paralog
 

@@ -40,31 +40,27 @@ std::string indexText(const std::optional<int32_t>& index) {
 
 }  // namespace
 
-MatchingReport reportMatching(const Structure& first, const Structure& second,
-                              const LinearProgram& program, const std::vector<double>& values) {
+MatchingReport reportPairs(const Structure& first, const Structure& second,
+                           const std::vector<MatchedCopyPair>& pairs, size_t pAtOne) {
   const std::set<Copy> firstCopies = distinctCopies(first);
   const std::set<Copy> secondCopies = distinctCopies(second);
+  std::map<Copy, int32_t> partnerOfFirst;
+  for (const MatchedCopyPair& pair : pairs) partnerOfFirst[{pair.gene, pair.first}] = pair.second;
   std::set<Copy> matchedFirst, matchedSecond;
   // Rows grouped by the name shown, which orders them.
   std::map<std::string, std::vector<MatchingRow>> byGene;
   MatchingReport report;
-  for (const auto& [name, i] : firstCopies) {
-    const std::string display = originalGeneName(first, name);
-    for (auto it = secondCopies.lower_bound({name, INT32_MIN}); it != secondCopies.end() && it->first == name; ++it) {
-      const int32_t index = program.find("z_" + name + "." + std::to_string(i) + "." +
-                                         std::to_string(it->second));
-      if (index < 0 || values[index] <= 0.5) continue;
-      matchedFirst.emplace(name, i);
-      matchedSecond.insert(*it);
-      byGene[display].push_back({display, i, it->second});
+  for (const Copy& copy : firstCopies) {
+    const std::string display = originalGeneName(first, copy.first);
+    const auto partner = partnerOfFirst.find(copy);
+    if (partner != partnerOfFirst.end() && secondCopies.count({copy.first, partner->second}) != 0) {
+      matchedFirst.insert(copy);
+      matchedSecond.emplace(copy.first, partner->second);
+      byGene[display].push_back({display, copy.second, partner->second});
       ++report.matchedPairs;
+    } else {
+      byGene[display].push_back({display, copy.second, std::nullopt});
     }
-    if (matchedFirst.count({name, i}) == 0) byGene[display].push_back({display, i, std::nullopt});
-  }
-  for (auto& [display, rows] : byGene) {
-    std::stable_sort(rows.begin(), rows.end(), [](const MatchingRow& a, const MatchingRow& b) {
-      return a.first < b.first;
-    });
   }
   for (const Copy& copy : secondCopies) {
     if (matchedSecond.count(copy) != 0) continue;
@@ -74,14 +70,31 @@ MatchingReport reportMatching(const Structure& first, const Structure& second,
   for (auto& [display, rows] : byGene) {
     report.rows.insert(report.rows.end(), rows.begin(), rows.end());
   }
-  for (size_t i = 0; i < program.variables().size(); ++i) {
-    if (program.variables()[i].name.rfind("p_", 0) == 0 && values[i] > 0.5) ++report.pAtOne;
-  }
+  report.pAtOne = pAtOne;
   report.unmatchedFirst = firstCopies.size() - matchedFirst.size();
   report.unmatchedSecond = secondCopies.size() - matchedSecond.size();
   report.circularUnmatched =
       unmatchedCircular(first, matchedFirst) + unmatchedCircular(second, matchedSecond);
   return report;
+}
+
+MatchingReport reportMatching(const Structure& first, const Structure& second,
+                              const LinearProgram& program, const std::vector<double>& values) {
+  const std::set<Copy> firstCopies = distinctCopies(first);
+  const std::set<Copy> secondCopies = distinctCopies(second);
+  std::vector<MatchedCopyPair> pairs;
+  for (const auto& [name, i] : firstCopies) {
+    for (auto it = secondCopies.lower_bound({name, INT32_MIN}); it != secondCopies.end() && it->first == name; ++it) {
+      const int32_t index = program.find("z_" + name + "." + std::to_string(i) + "." +
+                                         std::to_string(it->second));
+      if (index >= 0 && values[index] > 0.5) pairs.push_back({name, i, it->second});
+    }
+  }
+  size_t pAtOne = 0;
+  for (size_t i = 0; i < program.variables().size(); ++i) {
+    if (program.variables()[i].name.rfind("p_", 0) == 0 && values[i] > 0.5) ++pAtOne;
+  }
+  return reportPairs(first, second, pairs, pAtOne);
 }
 
 std::string matchingTable(const MatchingReport& report) {

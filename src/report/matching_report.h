@@ -33,6 +33,19 @@ struct MatchingReport {
   std::vector<MatchingRow> rows;
 };
 
+/// One matched pair: a gene (as the program spells it) and the copy index
+/// in each genome.
+struct MatchedCopyPair {
+  std::string gene;
+  int32_t first = 0;
+  int32_t second = 0;
+};
+
+/// The report of a matching given as its pairs (each copy in at most one)
+/// and the number of p variables at 1 of the solution that holds it.
+MatchingReport reportPairs(const Structure& first, const Structure& second,
+                           const std::vector<MatchedCopyPair>& pairs, size_t pAtOne);
+
 /// Reads the matching from `values` (one per variable of `program`, by
 /// index; a value above one half counts as 1): copy i of gene g in `first`
 /// is matched with copy j in `second` when z_g.i.j is 1. `program` must be

@@ -24,7 +24,9 @@
 #include "report/matching_report.h"
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
+#include "compact/piece_graph.h"
 #include "solve/embedded_cbc.h"
+#include "solve/matching_run.h"
 #include "solve/solution_check.h"
 
 namespace paralog {
@@ -70,19 +72,8 @@ Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
   SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog));
   Outcome outcome;
   outcome.source = "embedded CBC";
-  outcome.summary = "Solution: embedded CBC\nStatus: " +
-                    std::string(statusText(result.solution.status)) + "\n";
-  if (result.solution.objective) {
-    const double objective = *result.solution.objective;
-    outcome.summary += "Objective: " + formatNumber(objective) + "\n";
-    outcome.summary += "Best bound: " + formatNumber(result.bestBound) + "\n";
-    outcome.summary += "Gap: " +
-                       percent(std::fabs(objective - result.bestBound) /
-                               std::fmax(1.0, std::fabs(objective)) * 100.0) +
-                       "\n";
-  } else if (std::isfinite(result.bestBound)) {
-    outcome.summary += "Best bound: " + formatNumber(result.bestBound) + "\n";
-  }
+  outcome.summary = "Solution: embedded CBC\n" +
+                    searchSummary(result.solution.status, result.solution.objective, result.bestBound);
   outcome.solution = std::move(result.solution);
   return outcome;
 }
@@ -101,26 +92,28 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
   return outcome;
 }
 
-// The values of every variable at the best the program reaches with the
-// given matching, worked out without solving.
-Outcome scoreMatching(const RunParameters& parameters, const LinearProgram& program,
-                      const Structure& first, const Structure& second) {
-  const std::string text = readInputFile(parameters.matchingPath);
-  const GenomePairGraph graph(first, second);
-  const std::vector<CopyPair> matching = parseMatchingFile(text, parameters.matchingPath, graph, first);
-  const MatchingAssignment assignment = MatchingEvaluator(graph).assignment(matching);
-  Outcome outcome;
-  outcome.source = parameters.matchingPath;
-  outcome.solution.status = SolutionStatus::kFeasible;
-  outcome.solution.objective = static_cast<double>(assignment.objective);
-  outcome.solution.values = programValues(program, graph, assignment);
-  outcome.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
-                    std::string(statusText(SolutionStatus::kFeasible)) +
-                    "\nObjective: " + formatNumber(*outcome.solution.objective) + "\n";
-  return outcome;
+}  // namespace
+
+std::string searchSummary(SolutionStatus status, std::optional<double> objective, double bestBound) {
+  std::string summary = "Status: " + std::string(statusText(status)) + "\n";
+  if (objective) {
+    summary += "Objective: " + formatNumber(*objective) + "\n";
+    summary += "Best bound: " + formatNumber(bestBound) + "\n";
+    summary += "Gap: " + percent(std::fabs(*objective - bestBound) / std::fmax(1.0, std::fabs(*objective)) * 100.0) +
+               "\n";
+  } else if (std::isfinite(bestBound)) {
+    summary += "Best bound: " + formatNumber(bestBound) + "\n";
+  }
+  return summary;
 }
 
-}  // namespace
+void printSummary(std::ostream& out, const std::string& summary, const MatchingReport& report) {
+  out << summary << "Matched copy pairs: " << report.matchedPairs << "\np variables at 1: " << report.pAtOne
+      << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
+      << "\nUnmatched copies in the first genome: " << report.unmatchedFirst
+      << "\nUnmatched copies in the second genome: " << report.unmatchedSecond << "\n"
+      << std::flush;
+}
 
 SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog) {
   SolveOptions options;
@@ -132,6 +125,12 @@ SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solve
 
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                 std::ostream& out, std::ostream& solverLog) {
+  if (parameters.solve && parameters.solveModel == SolveModel::kCompact) {
+    if (compact::compactModelApplies(first, second)) return runCompactSolving(parameters, first, second, out, solverLog);
+    solverLog << "note: a genome lists a copy twice, which the compact model cannot hold: solving the "
+                 "whole program\n";
+  }
+  if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out);
   // Created before any work, so that unwritable paths fail at once.
   std::unique_ptr<OutputTarget> lpFile;
   // Like the LP file, a report into a pipe or device is written in place.
@@ -155,15 +154,15 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
     LpWriter writer(sinks.sink());
     ProgramTee both(writer, builder);
-    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten);
+    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
+                 ProgramOptions{parameters.matchAll});
     sinks.finish();
   } else {
-    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone);
+    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone,
+                 ProgramOptions{parameters.matchAll});
   }
 
-  Outcome outcome = parameters.solve                   ? solveHere(parameters, program, solverLog)
-                    : !parameters.matchingPath.empty() ? scoreMatching(parameters, program, first, second)
-                                                       : readSolution(parameters, program);
+  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog) : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     out << outcome.summary << std::flush;
@@ -183,12 +182,7 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   if (reportFile) reportFile->commit();
   if (solutionFile) solutionFile->commit();
   if (lpFile) out << "Done\n";
-  out << outcome.summary << "Matched copy pairs: " << report.matchedPairs
-            << "\np variables at 1: " << report.pAtOne
-            << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
-            << "\nUnmatched copies in the first genome: " << report.unmatchedFirst
-            << "\nUnmatched copies in the second genome: " << report.unmatchedSecond << "\n"
-            << std::flush;
+  printSummary(out, outcome.summary, report);
 }
 
 }  // namespace paralog

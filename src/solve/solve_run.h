@@ -1,10 +1,13 @@
 #ifndef PARALOG_SOLVE_SOLVE_RUN_H
 #define PARALOG_SOLVE_SOLVE_RUN_H
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "app/run_parameters.h"
 #include "genome/genome.h"
+#include "report/matching_report.h"
 #include "solve/embedded_cbc.h"
 
 namespace paralog {
@@ -13,6 +16,15 @@ namespace paralog {
 /// limit and threads), its log going to `solverLog`, which must outlive the
 /// solve.
 SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog);
+
+/// The lines of a search's result: "Status: ...", and when there is a
+/// solution "Objective: ...", "Best bound: ..." and "Gap: ...%", or without
+/// one the bound alone when it is finite.
+std::string searchSummary(SolutionStatus status, std::optional<double> objective, double bestBound);
+
+/// Prints `summary` and the counts of `report` ("Matched copy pairs: ...",
+/// "p variables at 1: ..." and the unmatched counts) on `out`, flushed.
+void printSummary(std::ostream& out, const std::string& summary, const MatchingReport& report);
 
 /// The run for --solve, --solution or --matching: generates the program in memory
 /// (writing the LP file when `parameters.outputPath` is set, in the form

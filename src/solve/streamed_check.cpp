@@ -96,14 +96,15 @@ void StreamedSolutionCheck::require(const std::string& source,
 
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
-                              const ProgressReport& progress, ProgramConsumer* alongside) {
+                              const ProgressReport& progress, ProgramConsumer* alongside,
+                              LpFile file, const ProgramOptions& options) {
   StreamedSolutionCheck check(values);
   // The progress lines stay those of a run that writes the program.
   if (alongside != nullptr) {
     ProgramTee both(check, *alongside);
-    buildProgram(first, second, both, progress, RowThreads::kSecondThread, LpFile::kWritten);
+    buildProgram(first, second, both, progress, RowThreads::kSecondThread, file, options);
   } else {
-    buildProgram(first, second, check, progress, RowThreads::kSecondThread, LpFile::kWritten);
+    buildProgram(first, second, check, progress, RowThreads::kSecondThread, file, options);
   }
   check.require(source, std::nullopt);
   return check.objectiveValue();

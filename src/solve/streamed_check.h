@@ -74,12 +74,14 @@ class StreamedSolutionCheck : public ProgramConsumer {
 /// throws, with `source` naming the values in messages; progress lines go
 /// to `progress`. `alongside`, when given, receives the same program in
 /// the same pass (a StreamedSolutionFile, say, whose file is committed only
-/// once this returns); it must outlive the call.
+/// once this returns); it must outlive the call. `file` says whether the
+/// progress lines announce an LP file; `options` choose the program.
 /// REQUIRES: first and second hold the same gene names and differ in id.
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
                               const ProgressReport& progress,
-                              ProgramConsumer* alongside = nullptr);
+                              ProgramConsumer* alongside = nullptr, LpFile file = LpFile::kWritten,
+                              const ProgramOptions& options = {});
 
 }  // namespace paralog
 

@@ -21,7 +21,7 @@
 #include "support/run_program.h"
 #include "support/structure_builders.h"
 
-namespace paralog {
+namespace paralog::compact {
 namespace {
 
 // Up to four genes of up to three copies each, shuffled over linear and
@@ -173,4 +173,4 @@ TEST(CompactModelTest, OptimumIsTheWholeProgramsOptimum) {
 }
 
 }  // namespace
-}  // namespace paralog
+}  // namespace paralog::compact

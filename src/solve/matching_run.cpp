@@ -1,0 +1,159 @@
+#include "solve/matching_run.h"
+
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/input_file.h"
+#include "app/output_sinks.h"
+#include "app/output_target.h"
+#include "common/byte_sink.h"
+#include "compact/compact_solve.h"
+#include "lp/lp_writer.h"
+#include "matching/assignment_names.h"
+#include "matching/genome_pair_graph.h"
+#include "matching/matching_evaluator.h"
+#include "matching/matching_file.h"
+#include "model/linear_program_builder.h"
+#include "report/matching_report.h"
+#include "solve/named_values.h"
+#include "solve/solution_check.h"
+#include "solve/solve_run.h"
+#include "solve/streamed_check.h"
+#include "solve/streamed_solution_file.h"
+
+namespace paralog {
+namespace {
+
+// The outputs of a run, opened before any work so that unwritable paths
+// fail at once.
+struct RunOutputs {
+  std::unique_ptr<OutputTarget> lp;
+  std::unique_ptr<OutputTarget> report;
+  std::unique_ptr<OutputTarget> solution;
+
+  explicit RunOutputs(const RunParameters& parameters) {
+    if (!parameters.outputPath.empty()) lp = std::make_unique<OutputTarget>(parameters.outputPath);
+    if (!parameters.reportPath.empty()) report = std::make_unique<OutputTarget>(parameters.reportPath);
+    if (!parameters.solutionOutputPath.empty()) {
+      solution = std::make_unique<OutputTarget>(parameters.solutionOutputPath);
+    }
+  }
+};
+
+// What a matching's assignment is reported with.
+struct ScoredMatching {
+  std::string source;   // names the answer in messages
+  std::string summary;  // the lines from "Solution:" to the search's result
+  SolutionStatus status = SolutionStatus::kFeasible;
+  MatchingAssignment assignment;
+};
+
+// Checks the assignment against the whole program as it streams by, the LP
+// file and the solution file written in the same pass; returns the
+// objective the check found.
+double checkStreamed(const RunParameters& parameters, const Structure& first, const Structure& second,
+                     const NamedValues& values, const ScoredMatching& scored, RunOutputs& outputs,
+                     std::ostream& out) {
+  const ProgressReport progress = [&out](std::string_view line) { out << line; };
+  std::optional<OutputSinks> lpSinks;
+  std::optional<LpWriter> writer;
+  std::optional<FdSink> solutionSink;
+  std::optional<StreamedSolutionFile> solutionWriter;
+  std::vector<ProgramConsumer*> consumers;
+  if (outputs.lp) {
+    lpSinks.emplace(outputs.lp->fd(), outputs.lp->displayName(),
+                    OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
+    writer.emplace(lpSinks->sink());
+    consumers.push_back(&*writer);
+  }
+  if (outputs.solution) {
+    solutionSink.emplace(outputs.solution->fd(), outputs.solution->displayName());
+    solutionWriter.emplace(*solutionSink, values, scored.status);
+    consumers.push_back(&*solutionWriter);
+  }
+  std::optional<ProgramTee> both;
+  ProgramConsumer* alongside = consumers.empty() ? nullptr : consumers.front();
+  if (consumers.size() == 2) alongside = &both.emplace(*consumers[0], *consumers[1]);
+  const double objective =
+      requireValidAssignment(first, second, values, scored.source, progress, alongside,
+                             outputs.lp ? LpFile::kWritten : LpFile::kNone, ProgramOptions{parameters.matchAll});
+  if (lpSinks) lpSinks->finish();
+  if (solutionSink) solutionSink->flush();
+  return objective;
+}
+
+void report(const RunParameters& parameters, const Structure& first, const Structure& second,
+            const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
+            std::ostream& out) {
+  NamedValues values;
+  forEachNonZeroVariable(graph, scored.assignment,
+                         [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
+  const double objective = checkStreamed(parameters, first, second, values, scored, outputs, out);
+  if (objective != static_cast<double>(scored.assignment.objective)) {
+    throw std::runtime_error(scored.source + ": the objective is " + formatNumber(objective) +
+                             " at the values, not " + std::to_string(scored.assignment.objective));
+  }
+  std::vector<MatchedCopyPair> pairs;
+  for (const CopyPair& pair : scored.assignment.matched) {
+    const GraphCopy& a = graph.copies(0)[pair.first];
+    pairs.push_back({graph.geneNames()[a.gene], a.index, graph.copies(1)[pair.second].index});
+  }
+  const MatchingReport table = reportPairs(first, second, pairs, scored.assignment.pAtOne.size());
+  out << std::flush;
+  if (outputs.report) {
+    FdSink sink(outputs.report->fd(), outputs.report->displayName());
+    sink.write(matchingTable(table));
+    sink.flush();
+  }
+  for (OutputTarget* target : {outputs.lp.get(), outputs.report.get(), outputs.solution.get()}) {
+    if (target != nullptr) target->commit();
+  }
+  if (outputs.lp) out << "Done\n";
+  printSummary(out, scored.summary, table);
+}
+
+}  // namespace
+
+void runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                       std::ostream& out, std::ostream& solverLog) {
+  RunOutputs outputs(parameters);
+  const compact::CompactSolveResult solved =
+      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll);
+  const GenomePairGraph graph(first, second);
+  std::vector<CopyPair> matching;
+  for (const compact::CompactSolveResult::MatchedPair& pair : solved.matching) {
+    matching.push_back({*graph.findCopy(0, pair.gene, pair.firstIndex), *graph.findCopy(1, pair.gene, pair.secondIndex)});
+  }
+  ScoredMatching scored;
+  scored.source = "embedded CBC";
+  scored.status = solved.status;
+  scored.assignment = MatchingEvaluator(graph).assignment(matching);
+  if (scored.assignment.objective != -solved.score) {
+    throw std::logic_error("the compact model's matching scores " + std::to_string(-solved.score) +
+                           " but the program reaches " + std::to_string(scored.assignment.objective));
+  }
+  scored.summary = "Solution: embedded CBC\n" +
+                   searchSummary(solved.status, static_cast<double>(scored.assignment.objective), solved.bestBound);
+  report(parameters, first, second, graph, scored, outputs, out);
+}
+
+void runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
+                        std::ostream& out) {
+  RunOutputs outputs(parameters);
+  const std::string text = readInputFile(parameters.matchingPath);
+  const GenomePairGraph graph(first, second);
+  const std::vector<CopyPair> matching = parseMatchingFile(text, parameters.matchingPath, graph, first);
+  ScoredMatching scored;
+  scored.source = parameters.matchingPath;
+  scored.assignment = MatchingEvaluator(graph).assignment(matching);
+  scored.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
+                   std::string(statusText(SolutionStatus::kFeasible)) +
+                   "\nObjective: " + formatNumber(static_cast<double>(scored.assignment.objective)) + "\n";
+  report(parameters, first, second, graph, scored, outputs, out);
+}
+
+}  // namespace paralog

@@ -1,0 +1,33 @@
+#ifndef PARALOG_SOLVE_MATCHING_RUN_H
+#define PARALOG_SOLVE_MATCHING_RUN_H
+
+#include <ostream>
+
+#include "app/run_parameters.h"
+#include "genome/genome.h"
+
+namespace paralog {
+
+/// The runs whose answer is a matching, found without holding the whole
+/// program: the values of every variable follow from the matching
+/// (MatchingEvaluator) and are checked against the whole program while its
+/// rows stream by, never held in memory, so that genomes of thousands of
+/// genes fit. The LP file (`-o`) and the solution file (--write-solution)
+/// are written in the same pass; the matching table (--report) after the
+/// check. Progress lines go to `out`, the solver's log to `solverLog`; the
+/// summary and counts are those of runSolving. Replaced output files appear
+/// only after everything succeeded. Throws std::runtime_error on failure.
+
+/// --solve with the compact model (docs/compact-model.md): CBC finds the
+/// matching, the status says how far it got.
+/// REQUIRES: compactModelApplies(first, second).
+void runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                       std::ostream& out, std::ostream& solverLog);
+
+/// --matching FILE: the matching of a table in the layout --report writes.
+void runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
+                        std::ostream& out);
+
+}  // namespace paralog
+
+#endif  // PARALOG_SOLVE_MATCHING_RUN_H
