@@ -19,6 +19,8 @@ inline constexpr const char* kOptionTable =
     "  --solve               Solve the task with the embedded CBC\n"
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --solve-model arg     With --solve: compact (default) or full\n"
+    "  --match-all           Match every gene as often as its rarer side allows\n"
     "  --solution arg        Read and check a solver's solution file\n"
     "  --matching arg        Score a matching given as the TSV of --report\n"
     "  --report arg          With --solve, --solution or --matching: matching as TSV\n"
