@@ -16,6 +16,7 @@
 #include "app/output_target.h"
 #include "app/solve_run.h"
 #include "app/version.h"
+#include "report/genome_listing.h"
 
 namespace paralog {
 namespace {
@@ -38,18 +39,26 @@ class ProgressOnStandardError {
 };
 
 // Whether the words of a command line that the parser refused ask for
-// standard output ("-o -", "--output -", "-o-", "--output=-"), so that not
-// even the first progress line lands in the output.
+// standard output ("-o -", "--output -", "-o-", "--output=-") or a genome
+// listing, so that not even the first progress line lands there.
 bool asksForStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-") return true;
+    if (word == "-o-" || word == "--output=-" || word == "--list-genomes") return true;
     if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
         std::string_view(argv[i + 1]) == "-") {
       return true;
     }
   }
   return false;
+}
+
+// The run of --list-genomes: the listing alone on standard output.
+void listGenomes(const RunParameters& parameters) {
+  const std::string text = readInputFile(parameters.inputPath);
+  const ProgramInput input = readGenomes(text, parameters.inputPath, parameters.choices.format);
+  std::cout << genomeListing(input.structures, input.format) << std::flush;
+  if (!std::cout) throw std::runtime_error("cannot write to standard output");
 }
 
 }  // namespace
@@ -71,6 +80,10 @@ int runProgram(int argc, const char* const argv[]) {
     parameters = parseParameters(argc, argv, usage);
   } catch (...) {
     failure = std::current_exception();
+  }
+  if (parameters && parameters->listGenomes) {
+    listGenomes(*parameters);
+    return 0;
   }
   std::optional<ProgressOnStandardError> toStandardError;
   if (parameters ? parameters->outputPath == "-" : failure && asksForStandardOutput(argc, argv)) {

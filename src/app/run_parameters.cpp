@@ -31,7 +31,8 @@ po::options_description describeOptions() {
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
-      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV");
+      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV")
+      ("list-genomes", "List the genomes of the input file and stop");
   // clang-format on
   return options;
 }
@@ -75,6 +76,15 @@ void requireSolvingOptions(const po::variables_map& values) {
   }
   if (values.count("report") != 0 && !solve && !hasSolution) {
     throw UsageError("the option '--report' needs '--solve' or '--solution'");
+  }
+}
+
+// --list-genomes reads the input in its format and nothing else.
+void requireListingOptions(const po::variables_map& values) {
+  for (const auto& [name, value] : values) {
+    if (name != "list-genomes" && name != "input" && name != "format") {
+      throw UsageError("the option '--" + name + "' cannot be given with '--list-genomes'");
+    }
   }
 }
 
@@ -137,7 +147,9 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   const bool hasOutput = values.count("output") != 0;
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
-  const bool outputOptional = solve || hasSolution;
+  const bool listGenomes = values.count("list-genomes") != 0;
+  if (listGenomes) requireListingOptions(values);
+  const bool outputOptional = solve || hasSolution || listGenomes;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -154,6 +166,7 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     const std::string output = values["output"].as<std::string>();
     parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
   }
+  parameters.listGenomes = listGenomes;
   parameters.portable = values.count("portable") != 0;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Dry-runs the all-pairs workflow with each SLURM profile of workflow/profiles
 # on the four bundled genomes and checks that every job sent to the cluster
-# shows the threads, memory, run time, account and partition it asks for.
+# shows the threads, memory, run time, account and partition it asks for
+# (a dry run caps threads at --cores, so it is given a large one).
 #   profiles_test.sh TOOL SOURCE_DIR
 # The Snakemake 8 profile needs Snakemake 8 with the SLURM executor plugin;
 # without them its dry run is skipped. Exits 77 when no dry run could run.
@@ -35,7 +36,7 @@ jobs_of() {
 dry_run() {
   local profile="$1" log="$work/$1.log"
   snakemake --profile "$source_dir/workflow/profiles/$profile" -s "$source_dir/workflow/Snakefile" \
-    --directory "$work" -n --config tool="$tool" genomes="$source_dir/examples/four-genomes.txt" \
+    --directory "$work" -n --cores 64 --config tool="$tool" genomes="$source_dir/examples/four-genomes.txt" \
     threads=4 mem_mb_solve=16000 time_limit=3000 >"$log" 2>&1 || { cat "$log" >&2; fail "$profile: the dry run failed"; }
   jobs_of "$log" >"$work/$profile.jobs"
   local expected program solve
