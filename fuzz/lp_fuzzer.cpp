@@ -21,11 +21,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/lp_text.h"
+#include "support/lp_text.h"
 #include "app/program_file.h"
 #include "app/output_target.h"
 #include "genome/genome.h"
-#include "property/lp_file_check.h"
+#include "support/lp_file_check.h"
 
 namespace {
 

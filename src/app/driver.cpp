@@ -14,7 +14,7 @@
 #include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/output_target.h"
-#include "app/solve_run.h"
+#include "solve/solve_run.h"
 #include "app/version.h"
 #include "report/genome_listing.h"
 

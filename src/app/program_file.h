@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/generate_program.h"
+#include "ilp/generate_program.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
 #include "common/byte_sink.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/failing_run.h"
-#include "app/lp_text.h"
-#include "app/quiet_stdout.h"
-#include "app/run_program.h"
+#include "support/failing_run.h"
+#include "support/lp_text.h"
+#include "support/quiet_stdout.h"
+#include "support/run_program.h"
 #include "genome/unshared_genes.h"
 
 namespace paralog {

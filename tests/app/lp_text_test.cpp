@@ -1,7 +1,7 @@
 // The in-memory path from input text to LP text: it writes what a run of
 // the program writes, and refuses what a run refuses.
 
-#include "app/lp_text.h"
+#include "support/lp_text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/quiet_stdout.h"
-#include "app/run_program.h"
+#include "support/quiet_stdout.h"
+#include "support/run_program.h"
 #include "genome/token_cursor.h"
 
 namespace paralog {

@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/failing_run.h"
-#include "app/run_program.h"
-#include "common/gunzip.h"
+#include "support/failing_run.h"
+#include "support/run_program.h"
+#include "support/gunzip.h"
 
 namespace paralog {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/failing_run.h"
-#include "app/run_program.h"
+#include "support/failing_run.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/lp_text.h"
-#include "app/quiet_stdout.h"
+#include "support/lp_text.h"
+#include "support/quiet_stdout.h"
 #include "genome/reader.h"
 
 namespace paralog {

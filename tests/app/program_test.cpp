@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/option_table.h"
-#include "app/run_program.h"
+#include "support/option_table.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

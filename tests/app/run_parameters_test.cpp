@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/option_table.h"
+#include "support/option_table.h"
 
 namespace paralog {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

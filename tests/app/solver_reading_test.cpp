@@ -10,7 +10,7 @@
 #include <regex>
 #include <string>
 
-#include "app/run_program.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

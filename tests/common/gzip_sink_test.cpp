@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/gunzip.h"
+#include "support/gunzip.h"
 
 namespace paralog {
 namespace {

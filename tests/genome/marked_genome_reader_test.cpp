@@ -12,7 +12,7 @@
 
 #include "genome/grimm_reader.h"
 #include "genome/input_format.h"
-#include "genome/reader_test_support.h"
+#include "support/reader_test_support.h"
 #include "genome/unimog_reader.h"
 
 namespace paralog {

@@ -8,7 +8,7 @@
 
 #include "genome/reader.h"
 #include "genome/unshared_genes.h"
-#include "genome/reader_test_support.h"
+#include "support/reader_test_support.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {

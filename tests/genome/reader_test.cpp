@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/run_program.h"
-#include "genome/reader_test_support.h"
+#include "support/run_program.h"
+#include "support/reader_test_support.h"
 
 namespace paralog {
 namespace {

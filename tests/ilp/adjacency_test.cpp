@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ilp/structure_builders.h"
+#include "support/structure_builders.h"
 
 namespace paralog {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "ilp/structure_builders.h"
+#include "support/structure_builders.h"
 
 namespace paralog {
 namespace {

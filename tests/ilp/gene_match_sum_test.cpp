@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ilp/structure_builders.h"
-#include "lp/declared_names.h"
+#include "support/structure_builders.h"
+#include "support/declared_names.h"
 
 namespace paralog {
 namespace {

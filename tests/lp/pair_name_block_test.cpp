@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lp/variables_storage.h"
-#include "lp/declared_names.h"
+#include "support/declared_names.h"
 
 namespace paralog {
 namespace {

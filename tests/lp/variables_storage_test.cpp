@@ -1,5 +1,5 @@
 #include "lp/variables_storage.h"
-#include "lp/declared_names.h"
+#include "support/declared_names.h"
 
 #include <gtest/gtest.h>
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/lp_text.h"
+#include "support/lp_text.h"
 #include "app/program_file.h"
-#include "app/quiet_stdout.h"
-#include "app/run_program.h"
+#include "support/quiet_stdout.h"
+#include "support/run_program.h"
 #include "app/output_target.h"
 #include "lp/inequality.h"
-#include "property/lp_file_check.h"
+#include "support/lp_file_check.h"
 
 namespace paralog {
 namespace {

@@ -1,0 +1,46 @@
+#ifndef PARALOG_LP_SOLUTION_FILE_H
+#define PARALOG_LP_SOLUTION_FILE_H
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/linear_program.h"
+#include "solve/solution.h"
+
+namespace paralog {
+
+/// What a solver's solution file says, before it is matched with a program.
+struct SolutionFileContent {
+  std::string format;  ///< "CBC", "HiGHS", "Gurobi", "CPLEX", "SCIP" or "GLPK"
+  SolutionStatus status = SolutionStatus::kFeasible;
+  std::optional<double> objective;  ///< as the file reports it
+  /// Variable names and values as listed (no values when the solver found no solution).
+  std::vector<std::pair<std::string, double>> values;
+  /// True for formats that list every variable; the others leave out zeros.
+  bool listsEveryVariable = false;
+};
+
+/// Recognises the solution layout of CBC ("solu"), HiGHS ("--solution_file"),
+/// Gurobi (".sol"), CPLEX (XML ".sol"), SCIP ("write solution") or GLPK (raw
+/// "-w" of a MIP) from the content of `text`, and reads it. GLPK numbers
+/// columns instead of naming them: they are mapped to the variables of
+/// `program` by index, so `program` must be the one GLPK read. Throws
+/// std::runtime_error, with messages starting with `source` + ": ", for
+/// text of no known layout or a malformed line.
+SolutionFileContent parseSolutionFile(std::string_view text, const LinearProgram& program,
+                                      const std::string& source);
+
+/// Matches the file's values with the variables of `program`: unlisted
+/// variables are 0 where the format leaves out zeros. Throws
+/// std::runtime_error (messages start with `source` + ": ") for a name the
+/// program lacks, a variable the file lacks although its format lists every
+/// one, a variable listed twice, or values without a reported objective.
+Solution solutionFromFile(const SolutionFileContent& content, const LinearProgram& program,
+                          const std::string& source);
+
+}  // namespace paralog
+
+#endif  // PARALOG_LP_SOLUTION_FILE_H

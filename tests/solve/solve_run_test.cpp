@@ -1,0 +1,248 @@
+// Whole-program runs with --solve and --solution: solution files written by
+// the real CBC, GLPK and HiGHS programs read back to the embedded optimum and
+// to a matching that agrees with the file's z values; broken solutions
+// refused with one error line and no file written.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/failing_run.h"
+#include "support/run_program.h"
+
+namespace paralog {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using testutil::errorOf;
+using testutil::ProgramRun;
+using testutil::runExecutable;
+using testutil::TempDirectory;
+
+// Paralogs on both sides, a circular chromosome of one gene (no o variable,
+// so that every solver reads the LP file as written).
+constexpr const char* kParalogs =
+    "0\n2\nx 1 : 1 :\nL 4 : +a.1+b.1-a.2+c.1;\n"
+    "y 2 : 3 :\nL 2 : +a.1-b.1;\nL 2 : +c.1+a.2;\nC 1 : +a.3;\n";
+constexpr const char* kSingleCopies =
+    "0\n2\nx 1 : 1 :\nL 4 : +a.1+b.1+c.1+d.1;\ny 2 : 1 :\nL 4 : +a.1-c.1-b.1+d.1;\n";
+
+using Pair = std::tuple<std::string, int, int>;  // gene, first copy, second copy
+
+// The summary line "<label>: <value>" of a run's standard output.
+std::string summary(const ProgramRun& run, const std::string& label) {
+  const size_t at = run.out.find("\n" + label + ": ");
+  if (at == std::string::npos) return "(no " + label + " line)";
+  const size_t start = at + label.size() + 3;
+  return run.out.substr(start, run.out.find('\n', start) - start);
+}
+
+// The matched rows of a report table; checks its header and that every copy
+// appears once.
+std::set<Pair> matchedRows(const std::string& table) {
+  std::istringstream in(table);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "gene\tfirst\tsecond");
+  std::set<Pair> pairs;
+  std::set<std::pair<std::string, std::string>> firstCopies, secondCopies;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string gene, first, second;
+    std::getline(fields, gene, '\t');
+    std::getline(fields, first, '\t');
+    std::getline(fields, second, '\t');
+    if (first != "-") {
+      EXPECT_TRUE(firstCopies.emplace(gene, first).second) << line;
+    }
+    if (second != "-") {
+      EXPECT_TRUE(secondCopies.emplace(gene, second).second) << line;
+    }
+    if (first != "-" && second != "-") pairs.emplace(gene, std::stoi(first), std::stoi(second));
+  }
+  return pairs;
+}
+
+// z variables at 1 in `text`, named by a match of `pattern` with groups for
+// gene, first copy, second copy and value.
+std::set<Pair> zAtOne(const std::string& text, const std::string& pattern) {
+  std::set<Pair> pairs;
+  const std::regex z(pattern);
+  for (std::sregex_iterator it(text.begin(), text.end(), z), end; it != end; ++it) {
+    if (std::stod((*it)[4]) > 0.5) pairs.emplace((*it)[1], std::stoi((*it)[2]), std::stoi((*it)[3]));
+  }
+  return pairs;
+}
+
+void run(const TempDirectory& directory, const std::string& command) {
+  const std::string line = "cd '" + directory.path() + "' && (" + command + ") > solver.log 2>&1";
+  ASSERT_EQ(std::system(line.c_str()), 0) << command << "\n" << directory.read("solver.log");
+}
+
+TEST(SolveRunTest, ExternalSolutionsReadBackToTheEmbeddedOptimum) {
+  for (const char* input : {kParalogs, kSingleCopies}) {
+    SCOPED_TRACE(input);
+    TempDirectory directory;
+    directory.write("in.txt", input);
+    const ProgramRun embedded = runExecutable(
+        directory.path(), {"-i", "in.txt", "--solve", "-o", "model.lp", "--report", "embedded.tsv"});
+    ASSERT_EQ(embedded.exitStatus, 0) << embedded.err;
+    EXPECT_THAT(embedded.out, StartsWith(testutil::kFullRunOutput));
+    EXPECT_EQ(summary(embedded, "Solution"), "embedded CBC");
+    EXPECT_EQ(summary(embedded, "Status"), "optimal");
+    EXPECT_EQ(summary(embedded, "Gap"), "0%");
+    const std::string optimum = summary(embedded, "Objective");
+    EXPECT_EQ(summary(embedded, "Best bound"), optimum);
+    EXPECT_EQ(summary(embedded, "Matched copy pairs"),
+              std::to_string(matchedRows(directory.read("embedded.tsv")).size()));
+
+    run(directory, "cbc model.lp solve solu cbc.sol");
+    run(directory, "glpsol --lp model.lp -w glpk.sol -o glpk.txt");
+    run(directory, "node '" + testutil::sourcePath("tests/solvers/highs_solution.js") +
+                       "' model.lp highs.sol");
+    const std::string name = R"(z_([^.\s]+)\.(\d+)\.(\d+))";
+    const struct {
+      const char* file;
+      const char* format;
+      std::string zPattern;  // where the file (or GLPK's printable report) names z values
+      const char* zSource;
+    } solvers[] = {
+        {"cbc.sol", "CBC", R"(\d+ )" + name + R"( +(\S+))", "cbc.sol"},
+        {"glpk.sol", "GLPK", name + R"(\s+\*\s+(\S+))", "glpk.txt"},
+        {"highs.sol", "HiGHS", "\n" + name + R"( (\S+))", "highs.sol"},
+    };
+    for (const auto& solver : solvers) {
+      SCOPED_TRACE(solver.file);
+      const ProgramRun read = runExecutable(
+          directory.path(), {"-i", "in.txt", "--solution", solver.file, "--report", "read.tsv"});
+      ASSERT_EQ(read.exitStatus, 0) << read.err;
+      EXPECT_EQ(summary(read, "Solution"), std::string(solver.file) + " (" + solver.format +
+                                               " solution file)");
+      EXPECT_EQ(summary(read, "Status"), "optimal");
+      EXPECT_EQ(summary(read, "Objective"), optimum);
+      EXPECT_EQ(summary(read, "Best bound"), "(no Best bound line)");
+      const std::set<Pair> pairs = zAtOne(directory.read(solver.zSource), solver.zPattern);
+      EXPECT_FALSE(pairs.empty());
+      EXPECT_EQ(matchedRows(directory.read("read.tsv")), pairs);
+    }
+  }
+}
+
+TEST(SolveRunTest, ReportListsEveryCopyInOrder) {
+  TempDirectory directory;
+  directory.write("in.txt", kParalogs);
+  const ProgramRun solved =
+      runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "r.tsv"});
+  ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+  const std::string table = directory.read("r.tsv");
+  // Four copies in the first genome, five in the second, each on one row;
+  // the summary counts agree with the table.
+  const size_t matched = matchedRows(table).size();
+  EXPECT_EQ(summary(solved, "Matched copy pairs"), std::to_string(matched));
+  EXPECT_EQ(summary(solved, "Unmatched copies in the first genome"), std::to_string(4 - matched));
+  EXPECT_EQ(summary(solved, "Unmatched copies in the second genome"), std::to_string(5 - matched));
+  EXPECT_EQ(summary(solved, "Circular chromosomes left unmatched"),
+            table.find("a\t-\t3\n") == std::string::npos ? "0" : "1");
+  // By gene name, then the first genome's copies by index, then the second's unmatched copies.
+  const std::regex layout(
+      "gene\tfirst\tsecond\n"
+      "a\t1\t[-\\d]\na\t2\t[-\\d]\n(a\t-\t\\d\n)+"
+      "b\t1\t[-1]\n(b\t-\t1\n)?c\t1\t[-1]\n(c\t-\t1\n)?");
+  EXPECT_TRUE(std::regex_match(table, layout)) << table;
+  std::vector<std::string> unmatchedSecond;
+  const std::regex unmatchedA("a\t-\t(\\d)");
+  for (std::sregex_iterator it(table.begin(), table.end(), unmatchedA), end; it != end; ++it) {
+    unmatchedSecond.push_back((*it)[1]);
+  }
+  EXPECT_TRUE(std::is_sorted(unmatchedSecond.begin(), unmatchedSecond.end()));
+  // Without -o no LP file is written.
+  EXPECT_THAT(directory.entries(), ::testing::ElementsAre("in.txt", "r.tsv"));
+
+  // A report to /dev/stdout goes into the pipe, ahead of the summary, and
+  // nothing replaces the link or what it leads to.
+  const ProgramRun piped =
+      runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "/dev/stdout"});
+  ASSERT_EQ(piped.exitStatus, 0) << piped.err;
+  const size_t tableStart = piped.out.find("Calculating O variables\ngene\tfirst\tsecond\n");
+  const size_t summaryStart = piped.out.find("Solution: embedded CBC\n");
+  ASSERT_NE(tableStart, std::string::npos) << piped.out;
+  ASSERT_NE(summaryStart, std::string::npos) << piped.out;
+  const size_t tableEnd = tableStart + std::string("Calculating O variables\n").size();
+  EXPECT_EQ(matchedRows(piped.out.substr(tableEnd, summaryStart - tableEnd)).size(), matched);
+}
+
+TEST(SolveRunTest, ReportShowsGeneNamesAsTheInputWroteThem) {
+  TempDirectory directory;
+  // UniMoG names that the LP file holds escaped ("tRNA~2DLeu").
+  directory.write("in.txt", ">A\ntRNA-Leu b -c |\n>B\ntRNA-Leu -b -c |\n");
+  const ProgramRun solved = runExecutable(
+      directory.path(), {"-i", "in.txt", "--solve", "--report", "r.tsv", "-o", "out.lp"});
+  ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+  EXPECT_NE(directory.read("out.lp").find("z_tRNA~2DLeu.1.1"), std::string::npos);
+  EXPECT_EQ(directory.read("r.tsv"), "gene\tfirst\tsecond\nb\t1\t1\nc\t1\t1\ntRNA-Leu\t1\t1\n");
+}
+
+TEST(SolveRunTest, BrokenSolutionsAreRefused) {
+  testutil::FailingRun failing(kSingleCopies);
+  const TempDirectory& directory = failing.directory;
+  run(directory, "cp in.txt in2.txt && " + std::string(PARALOG_EXECUTABLE) +
+                     " -i in2.txt -o model.lp && cbc model.lp solve solu good.sol && rm in2.txt model.lp");
+  const std::string good = directory.read("good.sol");
+  const std::regex zLine("\n *\\d+ z_b\\.1\\.1 +1 +-2");
+  ASSERT_TRUE(std::regex_search(good, zLine)) << good;
+  struct Case {
+    std::string solution;
+    std::string message;
+  } cases[] = {
+      // z_b.1.1 flipped to 0: a gene end of a linear chromosome is left free.
+      {std::regex_replace(good, zLine, ""), "the solution breaks "},
+      {std::regex_replace(good, zLine, "\n      9 z_b.1.1   0.5   -2"), "the solution breaks "},
+      {std::regex_replace(good, std::regex("value -\\d+"), "value -99"),
+       "the solution reports the objective -99, but its values give "},
+      {good + "     99 z_q.1.1   1   -2\n",
+       "the solution names the variable z_q.1.1, which the program lacks"},
+  };
+  for (const Case& c : cases) {
+    directory.write("bad.sol", c.solution);
+    const ProgramRun refused = failing.run(
+        {"-i", "in.txt", "--solution", "bad.sol", "-o", "out.lp", "--report", "r.tsv"});
+    const std::string error = errorOf(refused, 1);
+    EXPECT_THAT(error, StartsWith(directory.file("bad.sol") + ": "));
+    EXPECT_THAT(error, HasSubstr(c.message));
+    EXPECT_EQ(directory.read("out.lp"), testutil::kOldOutput);
+    EXPECT_FALSE(directory.exists("r.tsv"));
+  }
+  // One broken constraint is quoted as the LP file has it.
+  directory.write("bad.sol", std::regex_replace(good, zLine, ""));
+  const std::string error = errorOf(
+      failing.run({"-i", "in.txt", "--solution", "bad.sol"}), 1);
+  EXPECT_TRUE(std::regex_search(error, std::regex("breaks \\d+ constraints? of the program; the first: \"[^\"]+ [<>]?= -?\\d+\" \\(its left side is -?\\d+\\)")))
+      << error;
+}
+
+TEST(SolveRunTest, NoSolutionWithinTheTimeLimitIsAFailure) {
+  TempDirectory directory;
+  directory.write("in.txt", testutil::readFile(testutil::sourcePath("examples/two-genomes.txt")));
+  const ProgramRun stopped = runExecutable(
+      directory.path(), {"-i", "in.txt", "--solve", "--time-limit", "0.5", "--report", "r.tsv"});
+  EXPECT_EQ(summary(stopped, "Status"), "time limit");
+  EXPECT_EQ(summary(stopped, "Objective"), "(no Objective line)");
+  // Progress lines may come first; the failure is the last line.
+  EXPECT_EQ(stopped.exitStatus, 1);
+  EXPECT_TRUE(std::regex_match(stopped.err, std::regex("(solving: [^\n]*\n)*error: embedded CBC: "
+                                                       "no solution to report \\(status: time limit\\)\n")))
+      << stopped.err;
+  EXPECT_THAT(directory.entries(), ::testing::ElementsAre("in.txt"));
+}
+
+}  // namespace
+}  // namespace paralog

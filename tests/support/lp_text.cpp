@@ -1,0 +1,26 @@
+#include "support/lp_text.h"
+
+#include <iostream>
+
+#include "ilp/generate_program.h"
+#include "common/byte_sink.h"
+#include "lp/lp_writer.h"
+
+namespace paralog {
+
+std::string lpTextFromStructures(const Structure& first, const Structure& second) {
+  std::string text;
+  StringSink sink(text);
+  LpWriter writer(sink);
+  buildProgram(first, second, writer, [](std::string_view line) { std::cout << line; },
+               RowThreads::kCallingThread);
+  return text;
+}
+
+std::string lpTextFromInput(std::string_view text, const std::string& sourceName,
+                            const InputChoices& choices) {
+  const ProgramInput input = readProgramInput(text, sourceName, choices);
+  return lpTextFromStructures(input.firstCompared(), input.secondCompared());
+}
+
+}  // namespace paralog
