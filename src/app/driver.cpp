@@ -39,16 +39,23 @@ class ProgressOnStandardError {
 };
 
 // Whether the words of a command line that the parser refused ask for
-// standard output ("-o -", "--output -", "-o-", "--output=-") or a genome
-// listing, so that not even the first progress line lands there.
+// standard output ("-o -", "--output -", "-o-", "--output=-"), so that not
+// even the first progress line lands in the output.
 bool asksForStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-" || word == "--list-genomes") return true;
+    if (word == "-o-" || word == "--output=-") return true;
     if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
         std::string_view(argv[i + 1]) == "-") {
       return true;
     }
+  }
+  return false;
+}
+
+bool asksForListing(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != nullptr && std::string_view(argv[i]) == "--list-genomes") return true;
   }
   return false;
 }
@@ -81,6 +88,8 @@ int runProgram(int argc, const char* const argv[]) {
   } catch (...) {
     failure = std::current_exception();
   }
+  // A listing prints no progress lines, not even when its command line is wrong.
+  if (failure && asksForListing(argc, argv)) std::rethrow_exception(failure);
   if (parameters && parameters->listGenomes) {
     listGenomes(*parameters);
     return 0;

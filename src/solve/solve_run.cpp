@@ -12,6 +12,7 @@
 
 #include "app/input_file.h"
 #include "ilp/generate_program.h"
+#include "report/family_table.h"
 #include "report/matching_report.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
@@ -107,6 +108,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   if (!parameters.reportPath.empty()) {
     reportFile = std::make_unique<OutputTarget>(parameters.reportPath);
   }
+  std::unique_ptr<OutputTarget> familiesFile;
+  if (!parameters.familiesPath.empty()) {
+    familiesFile = std::make_unique<OutputTarget>(parameters.familiesPath);
+  }
 
   // One pass of the generators builds the solver's model from the typed
   // rows and, when asked, writes the LP file from the same rows.
@@ -144,8 +149,10 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // printed so far stands before it.
   std::cout << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
+  if (familiesFile) writeWhole(*familiesFile, familyTable(countFamilies(first, second, report)));
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
+  if (familiesFile) familiesFile->commit();
   if (lpFile) std::cout << "Done\n";
   std::cout << outcome.summary << "Matched copy pairs: " << report.matchedPairs
             << "\np variables at 1: " << report.pAtOne

@@ -20,7 +20,9 @@ inline constexpr const char* kOptionTable =
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
     "  --solution arg        Read and check a solver's solution file\n"
-    "  --report arg          With --solve or --solution: write the matching as TSV\n";
+    "  --report arg          With --solve or --solution: write the matching as TSV\n"
+    "  --families arg        With --solve or --solution: write family counts as TSV\n"
+    "  --list-genomes        List the genomes of the input file and stop\n";
 
 }  // namespace paralog::testutil
 
