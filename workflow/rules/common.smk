@@ -49,7 +49,8 @@ except (OSError, ValueError) as fault:
     raise WorkflowError(f"cannot choose the genome pairs: {fault}")
 
 # Options that read and pick the pair.
-READ_OPTIONS = FORMAT_OPTIONS + (["--drop-unshared"] if config["drop_unshared"] else [])
+DROP_UNSHARED = str(config["drop_unshared"]).lower() in ("true", "yes")
+READ_OPTIONS = FORMAT_OPTIONS + (["--drop-unshared"] if DROP_UNSHARED else [])
 
 
 wildcard_constraints:
