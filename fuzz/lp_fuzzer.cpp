@@ -21,11 +21,11 @@
 #include <string>
 #include <string_view>
 
-#include "support/lp_text.h"
-#include "app/program_file.h"
 #include "app/output_target.h"
+#include "app/program_file.h"
 #include "genome/genome.h"
 #include "support/lp_file_check.h"
+#include "support/lp_text.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "app/input_file.h"
+#include "app/output_target.h"
 #include "app/program_file.h"
 #include "app/program_input.h"
 #include "app/run_parameters.h"
-#include "app/output_target.h"
-#include "solve/solve_run.h"
 #include "app/version.h"
 #include "report/genome_listing.h"
+#include "solve/solve_run.h"
 
 namespace paralog {
 namespace {

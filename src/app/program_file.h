@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "ilp/generate_program.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
 #include "common/byte_sink.h"
 #include "genome/genome.h"
+#include "ilp/generate_program.h"
 
 namespace paralog {
 

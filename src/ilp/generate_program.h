@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_GENERATE_PROGRAM_H
-#define PARALOG_APP_GENERATE_PROGRAM_H
+#ifndef PARALOG_ILP_GENERATE_PROGRAM_H
+#define PARALOG_ILP_GENERATE_PROGRAM_H
 
 #include <functional>
 #include <string_view>
@@ -44,4 +44,4 @@ void buildProgram(const Structure& first, const Structure& second, ProgramConsum
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_GENERATE_PROGRAM_H
+#endif  // PARALOG_ILP_GENERATE_PROGRAM_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_LINEAR_PROGRAM_H
-#define PARALOG_LP_LINEAR_PROGRAM_H
+#ifndef PARALOG_MODEL_LINEAR_PROGRAM_H
+#define PARALOG_MODEL_LINEAR_PROGRAM_H
 
 #include <cstdint>
 #include <limits>
@@ -68,4 +68,4 @@ class LinearProgram {
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_LINEAR_PROGRAM_H
+#endif  // PARALOG_MODEL_LINEAR_PROGRAM_H

@@ -1,11 +1,11 @@
-#ifndef PARALOG_LP_LINEAR_PROGRAM_BUILDER_H
-#define PARALOG_LP_LINEAR_PROGRAM_BUILDER_H
+#ifndef PARALOG_MODEL_LINEAR_PROGRAM_BUILDER_H
+#define PARALOG_MODEL_LINEAR_PROGRAM_BUILDER_H
 
 #include <string>
 #include <vector>
 
-#include "model/linear_program.h"
 #include "lp/program_consumer.h"
+#include "model/linear_program.h"
 
 namespace paralog {
 
@@ -60,4 +60,4 @@ class ProgramTee : public ProgramConsumer {
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_LINEAR_PROGRAM_BUILDER_H
+#endif  // PARALOG_MODEL_LINEAR_PROGRAM_BUILDER_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_MATCHING_REPORT_H
-#define PARALOG_APP_MATCHING_REPORT_H
+#ifndef PARALOG_REPORT_MATCHING_REPORT_H
+#define PARALOG_REPORT_MATCHING_REPORT_H
 
 #include <cstdint>
 #include <optional>
@@ -46,4 +46,4 @@ std::string matchingTable(const MatchingReport& report);
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_MATCHING_REPORT_H
+#endif  // PARALOG_REPORT_MATCHING_REPORT_H

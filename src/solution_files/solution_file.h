@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_SOLUTION_FILE_H
-#define PARALOG_LP_SOLUTION_FILE_H
+#ifndef PARALOG_SOLUTION_FILES_SOLUTION_FILE_H
+#define PARALOG_SOLUTION_FILES_SOLUTION_FILE_H
 
 #include <optional>
 #include <string>
@@ -43,4 +43,4 @@ Solution solutionFromFile(const SolutionFileContent& content, const LinearProgra
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_SOLUTION_FILE_H
+#endif  // PARALOG_SOLUTION_FILES_SOLUTION_FILE_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_SOLUTION_READERS_H
-#define PARALOG_LP_SOLUTION_READERS_H
+#ifndef PARALOG_SOLUTION_FILES_SOLUTION_READERS_H
+#define PARALOG_SOLUTION_FILES_SOLUTION_READERS_H
 
 // The readers of each solver's solution layout, and what they share; used
 // by parseSolutionFile, which picks one by the content.
@@ -38,4 +38,4 @@ SolutionFileContent readGlpkSolution(std::string_view text, const LinearProgram&
 
 }  // namespace paralog::solution_readers
 
-#endif  // PARALOG_LP_SOLUTION_READERS_H
+#endif  // PARALOG_SOLUTION_FILES_SOLUTION_READERS_H

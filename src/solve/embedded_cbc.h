@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_EMBEDDED_CBC_H
-#define PARALOG_LP_EMBEDDED_CBC_H
+#ifndef PARALOG_SOLVE_EMBEDDED_CBC_H
+#define PARALOG_SOLVE_EMBEDDED_CBC_H
 
 #include <optional>
 #include <ostream>
@@ -38,4 +38,4 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_EMBEDDED_CBC_H
+#endif  // PARALOG_SOLVE_EMBEDDED_CBC_H

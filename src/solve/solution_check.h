@@ -1,5 +1,5 @@
-#ifndef PARALOG_LP_SOLUTION_CHECK_H
-#define PARALOG_LP_SOLUTION_CHECK_H
+#ifndef PARALOG_SOLVE_SOLUTION_CHECK_H
+#define PARALOG_SOLVE_SOLUTION_CHECK_H
 
 #include <string>
 #include <vector>
@@ -34,4 +34,4 @@ std::string formatNumber(double value);
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_SOLUTION_CHECK_H
+#endif  // PARALOG_SOLVE_SOLUTION_CHECK_H

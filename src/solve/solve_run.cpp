@@ -11,17 +11,17 @@
 #include <string_view>
 
 #include "app/input_file.h"
-#include "ilp/generate_program.h"
-#include "report/family_table.h"
-#include "report/matching_report.h"
 #include "app/output_sinks.h"
 #include "app/output_target.h"
 #include "common/byte_sink.h"
-#include "solve/embedded_cbc.h"
-#include "model/linear_program_builder.h"
+#include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
-#include "solve/solution_check.h"
+#include "model/linear_program_builder.h"
+#include "report/family_table.h"
+#include "report/matching_report.h"
 #include "solution_files/solution_file.h"
+#include "solve/embedded_cbc.h"
+#include "solve/solution_check.h"
 
 namespace paralog {
 namespace {

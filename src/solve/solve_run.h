@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_SOLVE_RUN_H
-#define PARALOG_APP_SOLVE_RUN_H
+#ifndef PARALOG_SOLVE_SOLVE_RUN_H
+#define PARALOG_SOLVE_SOLVE_RUN_H
 
 #include "app/run_parameters.h"
 #include "genome/genome.h"
@@ -28,4 +28,4 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_SOLVE_RUN_H
+#endif  // PARALOG_SOLVE_SOLVE_RUN_H

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "genome/token_cursor.h"
 #include "support/failing_run.h"
 #include "support/run_program.h"
-#include "genome/token_cursor.h"
 
 namespace paralog {
 namespace {

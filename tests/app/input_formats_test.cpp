@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "genome/unshared_genes.h"
 #include "support/failing_run.h"
 #include "support/lp_text.h"
 #include "support/quiet_stdout.h"
 #include "support/run_program.h"
-#include "genome/unshared_genes.h"
 
 namespace paralog {
 namespace {

@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "genome/token_cursor.h"
 #include "support/quiet_stdout.h"
 #include "support/run_program.h"
-#include "genome/token_cursor.h"
 
 namespace paralog {
 namespace {

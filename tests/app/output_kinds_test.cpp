@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "support/failing_run.h"
-#include "support/run_program.h"
 #include "support/gunzip.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "genome/reader.h"
 #include "support/lp_text.h"
 #include "support/quiet_stdout.h"
-#include "genome/reader.h"
 
 namespace paralog {
 namespace {

@@ -88,6 +88,7 @@ size_t longestLine(const std::string& text) {
 }
 
 TEST(SolverReadingTest, CbcAndGlpkReadPortableFilesAndAgreeWithTheMergedDefault) {
+  PARALOG_SKIP_WITHOUT("cbc", "glpsol");
   const std::string inputs[] = {
       testutil::readFile(testutil::sourcePath("tests/data/golden/paralogs_circular.txt")),
       longNamesInput()};

@@ -12,8 +12,8 @@
 
 #include "genome/grimm_reader.h"
 #include "genome/input_format.h"
-#include "support/reader_test_support.h"
 #include "genome/unimog_reader.h"
+#include "support/reader_test_support.h"
 
 namespace paralog {
 namespace {

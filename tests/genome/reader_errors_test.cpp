@@ -8,8 +8,8 @@
 
 #include "genome/reader.h"
 #include "genome/unshared_genes.h"
-#include "support/reader_test_support.h"
 #include "lp/variables_storage.h"
+#include "support/reader_test_support.h"
 
 namespace paralog {
 namespace {

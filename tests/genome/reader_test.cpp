@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/run_program.h"
 #include "support/reader_test_support.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

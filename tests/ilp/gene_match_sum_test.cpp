@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/structure_builders.h"
 #include "support/declared_names.h"
+#include "support/structure_builders.h"
 
 namespace paralog {
 namespace {

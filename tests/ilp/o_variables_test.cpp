@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "ilp/generators.h"
+#include "support/declared_names.h"
 #include "support/row_collector.h"
 #include "support/structure_builders.h"
-#include "support/declared_names.h"
 
 namespace paralog {
 namespace {

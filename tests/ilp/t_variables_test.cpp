@@ -9,9 +9,9 @@
 
 #include "ilp/extremities.h"
 #include "ilp/generators.h"
+#include "support/declared_names.h"
 #include "support/row_collector.h"
 #include "support/structure_builders.h"
-#include "support/declared_names.h"
 
 namespace paralog {
 namespace {

@@ -7,12 +7,12 @@
 
 #include <string>
 
+#include "model/linear_program.h"
+#include "solve/solve_run.h"
 #include "support/lp_text.h"
+#include "support/lp_text_program.h"
 #include "support/quiet_stdout.h"
 #include "support/run_program.h"
-#include "solve/solve_run.h"
-#include "model/linear_program.h"
-#include "support/lp_text_program.h"
 
 namespace paralog {
 namespace {

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "support/lp_text.h"
-#include "app/program_file.h"
-#include "support/quiet_stdout.h"
-#include "support/run_program.h"
 #include "app/output_target.h"
+#include "app/program_file.h"
 #include "lp/inequality.h"
 #include "support/lp_file_check.h"
+#include "support/lp_text.h"
+#include "support/quiet_stdout.h"
+#include "support/run_program.h"
 
 namespace paralog {
 namespace {

@@ -162,6 +162,7 @@ void invert(TestChromosome& chromosome, size_t from, size_t to) {
 }
 
 TEST(SolverOptimumTest, FewInversionsApartGiveTheDcjDistance) {
+  PARALOG_SKIP_WITHOUT("cbc");
   std::mt19937 random(20261208);
   const auto below = [&random](int bound) {  // uniform in [0, bound)
     return static_cast<int>(random() % static_cast<unsigned>(bound));
@@ -223,6 +224,7 @@ TEST(SolverOptimumTest, DcjDistanceOfKnownPairs) {
 }
 
 TEST(SolverOptimumTest, PairsFarApartKeepTheirOptimum) {
+  PARALOG_SKIP_WITHOUT("cbc");
   // Leaving copies unmatched may pay here, so the optimum may lie below
   // 2d - 4N; these values guard against unnoticed changes of the model.
   struct Case {

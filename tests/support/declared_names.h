@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_LP_DECLARED_NAMES_H
-#define PARALOG_TESTS_LP_DECLARED_NAMES_H
+#ifndef PARALOG_SUPPORT_DECLARED_NAMES_H
+#define PARALOG_SUPPORT_DECLARED_NAMES_H
 
 // The names a storage declares, of one kind, in the order it declares them
 // (byte order): what the generator tests compare against.
@@ -38,4 +38,4 @@ inline std::vector<std::string_view> generalNames(const VariablesStorage& storag
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_LP_DECLARED_NAMES_H
+#endif  // PARALOG_SUPPORT_DECLARED_NAMES_H

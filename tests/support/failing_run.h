@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_APP_FAILING_RUN_H
-#define PARALOG_TESTS_APP_FAILING_RUN_H
+#ifndef PARALOG_SUPPORT_FAILING_RUN_H
+#define PARALOG_SUPPORT_FAILING_RUN_H
 
 // Helpers for whole-program runs that must fail: one "error: " line on
 // standard error, a non-zero status, and the output path left as it was.
@@ -52,4 +52,4 @@ class FailingRun {
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_APP_FAILING_RUN_H
+#endif  // PARALOG_SUPPORT_FAILING_RUN_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_COMMON_GUNZIP_H
-#define PARALOG_TESTS_COMMON_GUNZIP_H
+#ifndef PARALOG_SUPPORT_GUNZIP_H
+#define PARALOG_SUPPORT_GUNZIP_H
 
 // Test helper: decompresses a whole gzip file of one or more members.
 
@@ -37,4 +37,4 @@ inline std::string gunzip(const std::string& gzip, int* members = nullptr) {
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_COMMON_GUNZIP_H
+#endif  // PARALOG_SUPPORT_GUNZIP_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_PROPERTY_LP_FILE_CHECK_H
-#define PARALOG_TESTS_PROPERTY_LP_FILE_CHECK_H
+#ifndef PARALOG_SUPPORT_LP_FILE_CHECK_H
+#define PARALOG_SUPPORT_LP_FILE_CHECK_H
 
 // A checker of the properties every LP file of the program must have,
 // shared by the property test and the fuzz target (which is why it reports
@@ -29,4 +29,4 @@ std::string lpFileProblem(std::string_view lp);
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_PROPERTY_LP_FILE_CHECK_H
+#endif  // PARALOG_SUPPORT_LP_FILE_CHECK_H

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "ilp/generate_program.h"
 #include "common/byte_sink.h"
+#include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
 
 namespace paralog {

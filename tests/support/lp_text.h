@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_LP_TEXT_H
-#define PARALOG_APP_LP_TEXT_H
+#ifndef PARALOG_SUPPORT_LP_TEXT_H
+#define PARALOG_SUPPORT_LP_TEXT_H
 
 #include <string>
 #include <string_view>
@@ -25,4 +25,4 @@ std::string lpTextFromInput(std::string_view text, const std::string& sourceName
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_LP_TEXT_H
+#endif  // PARALOG_SUPPORT_LP_TEXT_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_LP_LP_TEXT_PROGRAM_H
-#define PARALOG_TESTS_LP_LP_TEXT_PROGRAM_H
+#ifndef PARALOG_SUPPORT_LP_TEXT_PROGRAM_H
+#define PARALOG_SUPPORT_LP_TEXT_PROGRAM_H
 
 // Reads an LP file written by this tool back into a program: the
 // independent reading the tests check the typed model against, and a quick
@@ -19,4 +19,4 @@ LinearProgram linearProgramFromLpText(std::string_view lpText);
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_LP_LP_TEXT_PROGRAM_H
+#endif  // PARALOG_SUPPORT_LP_TEXT_PROGRAM_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_APP_OPTION_TABLE_H
-#define PARALOG_TESTS_APP_OPTION_TABLE_H
+#ifndef PARALOG_SUPPORT_OPTION_TABLE_H
+#define PARALOG_SUPPORT_OPTION_TABLE_H
 
 // The option table that --help prints after its usage line, shared by the
 // tests of the parser and of whole runs.
@@ -26,4 +26,4 @@ inline constexpr const char* kOptionTable =
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_APP_OPTION_TABLE_H
+#endif  // PARALOG_SUPPORT_OPTION_TABLE_H

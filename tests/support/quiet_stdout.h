@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_APP_QUIET_STDOUT_H
-#define PARALOG_TESTS_APP_QUIET_STDOUT_H
+#ifndef PARALOG_SUPPORT_QUIET_STDOUT_H
+#define PARALOG_SUPPORT_QUIET_STDOUT_H
 
 #include <iostream>
 #include <sstream>
@@ -26,4 +26,4 @@ class QuietStdout {
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_APP_QUIET_STDOUT_H
+#endif  // PARALOG_SUPPORT_QUIET_STDOUT_H

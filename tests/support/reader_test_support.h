@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_GENOME_READER_TEST_SUPPORT_H
-#define PARALOG_TESTS_GENOME_READER_TEST_SUPPORT_H
+#ifndef PARALOG_SUPPORT_READER_TEST_SUPPORT_H
+#define PARALOG_SUPPORT_READER_TEST_SUPPORT_H
 
 // Shared helpers of the reader tests: read a whole input text, and render
 // records as short text so that expectations read like the input.
@@ -83,4 +83,4 @@ inline std::string twoStructures(std::string_view firstList, std::string_view se
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_GENOME_READER_TEST_SUPPORT_H
+#endif  // PARALOG_SUPPORT_READER_TEST_SUPPORT_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_ILP_ROW_COLLECTOR_H
-#define PARALOG_TESTS_ILP_ROW_COLLECTOR_H
+#ifndef PARALOG_SUPPORT_ROW_COLLECTOR_H
+#define PARALOG_SUPPORT_ROW_COLLECTOR_H
 
 // The one harness the generator tests share: a RowSink that keeps the
 // canonical line of every row per section, and checks each against the text
@@ -51,4 +51,4 @@ class RowCollector : public RowSink {
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_ILP_ROW_COLLECTOR_H
+#endif  // PARALOG_SUPPORT_ROW_COLLECTOR_H

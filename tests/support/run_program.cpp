@@ -190,6 +190,17 @@ std::string sourcePath(const std::string& relative) {
   return std::string(PARALOG_SOURCE_DIR) + "/" + relative;
 }
 
+std::string missingProgram(const std::vector<std::string>& programs) {
+  for (const std::string& program : programs) {
+    const bool highs = program == "highs";
+    const std::string check =
+        highs ? "command -v node && test -d '" + sourcePath("tests/solvers/node_modules/highs") + "'"
+              : "command -v '" + program + "'";
+    if (runShell("/", check).exitStatus != 0) return program;
+  }
+  return "";
+}
+
 ShellRun runShell(const std::string& workingDirectory, const std::string& script) {
   std::string quoted = "'";
   for (char c : script) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);

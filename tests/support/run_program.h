@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_APP_RUN_PROGRAM_H
-#define PARALOG_TESTS_APP_RUN_PROGRAM_H
+#ifndef PARALOG_SUPPORT_RUN_PROGRAM_H
+#define PARALOG_SUPPORT_RUN_PROGRAM_H
 
 // Helpers for whole-program tests: run the built paralog-ilp in a scratch
 // directory and look at what it printed and left behind.
@@ -52,6 +52,18 @@ struct ShellRun {
 /// Runs `script` with bash in `workingDirectory`, standard input empty.
 ShellRun runShell(const std::string& workingDirectory, const std::string& script);
 
+/// The first of `programs` that this machine lacks, or empty when it has
+/// them all. A name is looked up on PATH, except "highs": the npm package
+/// that scripts/install-deps.sh puts under tests/solvers (with node on PATH).
+std::string missingProgram(const std::vector<std::string>& programs);
+
+/// Ends the running test as skipped (CTest's skip status, not a failure)
+/// when one of the named programs is missing.
+#define PARALOG_SKIP_WITHOUT(...)                                                   \
+  if (const std::string missing = ::paralog::testutil::missingProgram({__VA_ARGS__}); \
+      !missing.empty())                                                             \
+  GTEST_SKIP() << missing << " is not installed"
+
 /// A fresh directory under $TMPDIR (or /tmp), removed with its content
 /// (permissions restored first) when the object goes.
 class TempDirectory {
@@ -86,4 +98,4 @@ extern const char* const kFullRunOutput;
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_APP_RUN_PROGRAM_H
+#endif  // PARALOG_SUPPORT_RUN_PROGRAM_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_TESTS_ILP_STRUCTURE_BUILDERS_H
-#define PARALOG_TESTS_ILP_STRUCTURE_BUILDERS_H
+#ifndef PARALOG_SUPPORT_STRUCTURE_BUILDERS_H
+#define PARALOG_SUPPORT_STRUCTURE_BUILDERS_H
 
 // Builders of genome structures for the generator tests, written as short
 // signed gene tokens ("+a.1", "-b.2") instead of going through the input
@@ -87,4 +87,4 @@ inline std::vector<std::string> names(const std::vector<std::string_view>& views
 
 }  // namespace paralog::testutil
 
-#endif  // PARALOG_TESTS_ILP_STRUCTURE_BUILDERS_H
+#endif  // PARALOG_SUPPORT_STRUCTURE_BUILDERS_H
