@@ -33,6 +33,11 @@ void writeWhole(OutputTarget& file, const std::string& text) {
   sink.flush();
 }
 
+// The output at `path`, or none for an empty path.
+std::unique_ptr<OutputTarget> outputIfAsked(const std::string& path) {
+  return path.empty() ? nullptr : std::make_unique<OutputTarget>(path);
+}
+
 std::string percent(double value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.2f", value);
@@ -101,17 +106,10 @@ LinearProgram buildLinearProgram(const Structure& first, const Structure& second
 
 void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
   // Created before any work, so that unwritable paths fail at once.
-  std::unique_ptr<OutputTarget> lpFile;
-  // Like the LP file, a report into a pipe or device is written in place.
-  std::unique_ptr<OutputTarget> reportFile;
-  if (!parameters.outputPath.empty()) lpFile = std::make_unique<OutputTarget>(parameters.outputPath);
-  if (!parameters.reportPath.empty()) {
-    reportFile = std::make_unique<OutputTarget>(parameters.reportPath);
-  }
-  std::unique_ptr<OutputTarget> familiesFile;
-  if (!parameters.familiesPath.empty()) {
-    familiesFile = std::make_unique<OutputTarget>(parameters.familiesPath);
-  }
+  // Like the LP file, the tables go into a pipe or device in place.
+  const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
+  const std::unique_ptr<OutputTarget> reportFile = outputIfAsked(parameters.reportPath);
+  const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
 
   // One pass of the generators builds the solver's model from the typed
   // rows and, when asked, writes the LP file from the same rows.

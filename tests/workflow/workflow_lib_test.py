@@ -15,12 +15,10 @@ REPEATED = "1\talpha\tgrimm\t1\t0\t3\t3\n2\tbeta strain\tgrimm\t0\t1\t3\t3\n3\ta
 
 
 class GenomeListTest(unittest.TestCase):
-    def test_lines_give_positions_names_and_counts(self):
+    def test_lines_give_positions_names_and_counts_or_are_refused(self):
         genomes = parse_listing(LISTING, "listing")
         self.assertEqual([(g.position, g.name, g.circular, g.copies, g.families) for g in genomes],
                          [(1, "one", 1, 3, 2), (2, "two", 0, 2, 2), (3, "3", 0, 2, 2)])
-
-    def test_lines_that_are_not_the_tools_are_refused(self):
         for text in ("1\tone\tnative\t1\t1\t3\n", "1\tone\tnative\t1\tx\t3\t2\n", "2\tone\tnative\t1\t1\t3\t2\n"):
             with self.subTest(text=text), self.assertRaises(ValueError):
                 parse_listing(text, "listing")
