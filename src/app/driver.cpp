@@ -53,6 +53,8 @@ bool asksForStandardOutput(int argc, const char* const argv[]) {
   return false;
 }
 
+// Whether the words of a command line that the parser refused ask for a
+// genome listing, which prints no progress lines.
 bool asksForListing(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     if (argv[i] != nullptr && std::string_view(argv[i]) == "--list-genomes") return true;
@@ -88,7 +90,6 @@ int runProgram(int argc, const char* const argv[]) {
   } catch (...) {
     failure = std::current_exception();
   }
-  // A listing prints no progress lines, not even when its command line is wrong.
   if (failure && asksForListing(argc, argv)) std::rethrow_exception(failure);
   if (parameters && parameters->listGenomes) {
     listGenomes(*parameters);
