@@ -73,6 +73,7 @@ const AdjacencyNumber* AdjacencyNumbering::find(const Adjacency& adjacency) cons
 AdjacencyNumbering numberAdjacencies(const Structure& first, const Structure& second) {
   AdjacencyNumbering numbering;
   int32_t counter = 1;
+  int32_t lastOfFirst = 0;
   for (const Structure* structure : {&first, &second}) {
     for (const Chromosome& chromosome : structure->chromosomes) {
       for (const Adjacency& adjacency : chromosomeAdjacencies(chromosome)) {
@@ -80,7 +81,9 @@ AdjacencyNumbering numberAdjacencies(const Structure& first, const Structure& se
         ++counter;
       }
     }
+    if (structure == &first) lastOfFirst = counter - 1;
   }
+  numbering.setRanges(lastOfFirst, counter - 1);
   return numbering;
 }
 

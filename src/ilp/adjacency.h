@@ -66,13 +66,27 @@ class AdjacencyNumbering {
   const AdjacencyNumber* find(const Adjacency& adjacency) const;
   const Map& entries() const { return entries_; }
 
+  /// Records that numbers 1 to `lastOfFirst` went to the first structure's
+  /// adjacencies and `highest` is the last number given.
+  void setRanges(int32_t lastOfFirst, int32_t highest) {
+    lastOfFirst_ = lastOfFirst;
+    highest_ = highest;
+  }
+  /// The last number given (0 when there is no adjacency).
+  int32_t highest() const { return highest_; }
+  /// True when `number`, the number of an adjacency of the first
+  /// structure, is one of the second's: both structures have it.
+  bool numberedBySecond(int32_t number) const { return number > lastOfFirst_; }
+
  private:
   Map entries_;
+  int32_t lastOfFirst_ = 0;
+  int32_t highest_ = 0;
 };
 
 /// Numbers the adjacencies of `first`, then of `second`, from 1 on, one
 /// number per adjacency visited; an adjacency met again keeps the later
-/// number and id.
+/// number and id. Records the ranges (see setRanges).
 AdjacencyNumbering numberAdjacencies(const Structure& first, const Structure& second);
 
 /// The number of `adjacency` (either orientation). Throws std::logic_error

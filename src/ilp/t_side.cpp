@@ -92,10 +92,14 @@ void TSide::buildMinusSums() {
   }
 }
 
-void TSide::appendTSum(size_t distinct, TermList& out) const {
+void TSide::appendTSum(size_t distinct, TermList& out, int32_t scale) const {
   for (size_t other = 0; other < pairs_.sorted.size(); ++other) {
     if (other == distinct) continue;
-    out.emplace_back(tNames_->use(distinct, other), static_cast<int32_t>(multiplicity_[other]));
+    const int64_t coefficient = int64_t{scale} * static_cast<int64_t>(multiplicity_[other]);
+    if (coefficient > INT32_MAX) {
+      throw std::runtime_error("Provided expression is invalid inequality");
+    }
+    out.emplace_back(tNames_->use(distinct, other), static_cast<int32_t>(coefficient));
   }
 }
 

@@ -81,8 +81,9 @@ class TSide {
   /// Appends the t sum of extremity `distinct`: its t names with every
   /// other distinct extremity, each with the number of entries of that
   /// extremity in extremities() as coefficient. They come in name order
-  /// whenever the t names do (PairNameBlock::namesSorted).
-  void appendTSum(size_t distinct, TermList& out) const;
+  /// whenever the t names do (PairNameBlock::namesSorted). With `scale`,
+  /// every coefficient is multiplied by it.
+  void appendTSum(size_t distinct, TermList& out, int32_t scale = 1) const;
 
  private:
   size_t distinctPosition(std::string_view key) const;

@@ -65,9 +65,13 @@ void circularSupport(RowSink& rows, const TSide& side, TermList& row) {
   }
 }
 
-// On a circular chromosome of n genes, the pairs of an end plus n times its
-// copy's matching cover the matching of the chromosome. The z part of a
-// gene's two rows is put in canonical order once per gene.
+// On a circular chromosome of n genes, an unmatched end is paired as soon as
+// any copy of the chromosome is matched: n times its pairs plus n times its
+// copy's matching cover the matching of the chromosome, which is at most n.
+// (With the pairs counted once, an unmatched end would need one pair per
+// matched copy, and two matched copies would make the chromosome
+// infeasible.) The z part of a gene's two rows is put in canonical order
+// once per gene.
 void circularCover(RowSink& rows, const TSide& side, TermList& row) {
   const std::vector<Chromosome>& chromosomes = side.own().chromosomes;
   TermList tail;
@@ -82,7 +86,7 @@ void circularCover(RowSink& rows, const TSide& side, TermList& row) {
       makeCanonical(tail);
       for (size_t end : side.geneEnds(c, g)) {
         row.clear();
-        side.appendTSum(end, row);
+        side.appendTSum(end, row, n);
         row.insert(row.end(), tail.begin(), tail.end());
         rows.add(Section::kSubjectTo, row, Relation::kGreaterEqual, 0, side.tSumOrder());
       }

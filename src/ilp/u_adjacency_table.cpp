@@ -3,7 +3,7 @@
 namespace paralog {
 
 UAdjacencyTable buildUAdjacencyTable(const Structure& structure,
-                                     const AdjacencyNumbering& numbering,
+                                     const AdjacencyNumbering& numbering, bool isFirst,
                                      VariablesStorage& storage) {
   UAdjacencyTable table;
   table.chromosomeStart.reserve(structure.chromosomes.size() + 1);
@@ -14,7 +14,8 @@ UAdjacencyTable buildUAdjacencyTable(const Structure& structure,
       row.keys[0] = extremityKey(adjacency.firstEnd);
       row.keys[1] = extremityKey(adjacency.secondEnd);
       row.uName = storage.uVariable(structure.id, row.keys[0], row.keys[1]);
-      row.number = adjacencyNumber(numbering, adjacency);
+      const int32_t number = adjacencyNumber(numbering, adjacency);
+      row.number = isFirst && numbering.numberedBySecond(number) ? numbering.highest() : number;
       row.adjacency = std::move(adjacency);
       table.rows.push_back(std::move(row));
     }

@@ -19,7 +19,13 @@ struct UAdjacencyRow {
   Adjacency adjacency;     ///< normalised, as chromosomeAdjacencies lists it
   std::string keys[2];     ///< keys of firstEnd and of secondEnd
   std::string_view uName;  ///< u name under the structure's own id (kept by the storage)
-  int32_t number = 0;      ///< number of the adjacency in the numbering
+  /// The number its label rows use: the adjacency's number in the
+  /// numbering, or for an adjacency of the first structure that the second
+  /// also has, the numbering's highest number (its entry carries the second
+  /// structure's number, which would cap the label of every cycle through
+  /// this node and so keep a cycle whose larger numbers all lie elsewhere
+  /// from being counted).
+  int32_t number = 0;
 
   /// Orientation 0 is the adjacency as listed, 1 its reversed view; both
   /// share the U name and the number.
@@ -41,9 +47,10 @@ struct UAdjacencyTable {
 /// Lists the adjacencies of `structure` chromosome by chromosome and fills
 /// each row: the U names are made (and so registered) through `storage` with
 /// structure.id; the numbers come from `numbering`, which must hold every
-/// adjacency of `structure` (std::logic_error otherwise).
+/// adjacency of `structure` (std::logic_error otherwise). `isFirst` says
+/// whether `structure` is the first one numbered (see UAdjacencyRow::number).
 UAdjacencyTable buildUAdjacencyTable(const Structure& structure,
-                                     const AdjacencyNumbering& numbering,
+                                     const AdjacencyNumbering& numbering, bool isFirst,
                                      VariablesStorage& storage);
 
 }  // namespace paralog

@@ -256,8 +256,8 @@ void addInnerConnections(RowSink& sink, const Side& side, VariablesStorage& stor
 void generateUVariables(RowSink& rows, const Structure& first, const Structure& second,
                         VariablesStorage& storage) {
   const AdjacencyNumbering numbering = numberAdjacencies(first, second);
-  const UAdjacencyTable firstTable = buildUAdjacencyTable(first, numbering, storage);
-  const UAdjacencyTable secondTable = buildUAdjacencyTable(second, numbering, storage);
+  const UAdjacencyTable firstTable = buildUAdjacencyTable(first, numbering, true, storage);
+  const UAdjacencyTable secondTable = buildUAdjacencyTable(second, numbering, false, storage);
   const Side firstSide{first, firstTable, second, true};
   const Side secondSide{second, secondTable, first, false};
   TermList row;

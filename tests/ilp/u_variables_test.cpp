@@ -140,32 +140,55 @@ TEST(UVariablesTest, WorkedExampleGoldenLines) {
                 "t_2_b.1hb.1t", "z_a.1.1", "z_b.1.1"}));
 }
 
-TEST(UVariablesTest, AnAdjacencyInBothStructuresUsesTheSecondsNumberAndBoundsOnlyItsName) {
+// {a.1h, b.1t} is in both structures: one entry with second's number 2 and
+// id, bounding second's name only. second's label rows of it use 2, first's
+// use the highest number, 3, so that no cycle through first's node has its
+// label capped below the numbers of the nodes it passes.
+TEST(UVariablesTest, AnAdjacencyInBothStructuresLabelsTheFirstsNodeByTheHighestNumber) {
   const Structure first = structure(1, {linear({"+a.1", "+b.1"})});
-  const Structure second = structure(2, {linear({"+a.1", "+b.1"})});
+  const Structure second = structure(2, {linear({"+a.1", "+b.1", "+c.1"})});
   const URun run(first, second);
-  EXPECT_EQ(run.bounds(), (Lines{"u_2_a.1hb.1t >= 0", "u_2_a.1hb.1t <= 2"}));
+  EXPECT_EQ(run.bounds(), (Lines{"u_2_a.1hb.1t >= 0", "u_2_a.1hb.1t <= 2", "u_2_b.1hc.1t >= 0",
+                                 "u_2_b.1hc.1t <= 3"}));
+  Lines firstsLabel;
+  for (const std::string& line : run.constraints()) {
+    if (line.find("u_1_") != std::string::npos) firstsLabel.push_back(line);
+  }
+  EXPECT_EQ(firstsLabel, (Lines{
+                             // joined to first's chromosome ends a.1t and b.1h
+                             "3 t_2_a.1ha.1t + u_1_a.1hb.1t <= 3",
+                             "3 t_2_a.1tb.1t + u_1_a.1hb.1t <= 3",
+                             "3 t_2_a.1hb.1h + u_1_a.1hb.1t <= 3",
+                             "3 t_2_b.1hb.1t + u_1_a.1hb.1t <= 3",
+                             // matched with second's node, each row by its own u
+                             "u_1_a.1hb.1t - u_2_a.1hb.1t + 3 z_a.1.1 <= 3",
+                             "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_a.1.1 <= 2",
+                             "u_1_a.1hb.1t - u_2_a.1hb.1t + 3 z_b.1.1 <= 3",
+                             "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_b.1.1 <= 2",
+                         }));
+  // first's node with itself: the u names cancel, the number stays.
   const Lines lines = run.constraints();
-  // End matching: ends a.1t and b.1h of each structure fit nothing of {a.1h, b.1t}.
-  // End connections of first: 4 lines with the number 2 and the first's own name.
-  ASSERT_GE(lines.size(), 8u);
-  EXPECT_EQ(lines[0], "2 t_2_a.1ha.1t + u_1_a.1hb.1t <= 2");
-  EXPECT_EQ(lines[1], "2 t_2_a.1tb.1t + u_1_a.1hb.1t <= 2");
-  EXPECT_EQ(lines[2], "2 t_2_a.1hb.1h + u_1_a.1hb.1t <= 2");
-  EXPECT_EQ(lines[3], "2 t_2_b.1hb.1t + u_1_a.1hb.1t <= 2");
-  EXPECT_EQ(lines[4], "2 t_1_a.1ha.1t + u_2_a.1hb.1t <= 2");
-  // Matching across the structures: the two orientations that fit, both numbers 2.
-  EXPECT_EQ(lines[8], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
-  EXPECT_EQ(lines[9], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_a.1.1 <= 2");
-  EXPECT_EQ(lines[10], "u_1_a.1hb.1t - u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
-  EXPECT_EQ(lines[11], "- u_1_a.1hb.1t + u_2_a.1hb.1t + 2 z_b.1.1 <= 2");
-  // Within each structure: its one adjacency with itself.
-  EXPECT_EQ(lines.size(), 12u + 8u);
-  for (size_t i = 12; i < 16; ++i) EXPECT_EQ(lines[i], "2 t_2_a.1hb.1t <= 2");
-  for (size_t i = 16; i < 20; ++i) EXPECT_EQ(lines[i], "2 t_1_a.1hb.1t <= 2");
-  // The first's u name exists, though it is not bounded.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "3 t_2_a.1hb.1t <= 3"), 4);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "2 t_1_a.1hb.1t <= 2"), 4);
   EXPECT_EQ(testutil::generalNames(run.storage),
-            (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1t"}));
+            (std::vector<std::string_view>{"u_1_a.1hb.1t", "u_2_a.1hb.1t", "u_2_b.1hc.1t"}));
+}
+
+// A shared adjacency on first's circular chromosome: its circular row and
+// the end-matching rows against second's chromosome ends use the highest number.
+TEST(UVariablesTest, SharedAdjacencyOnACircularChromosomeOfTheFirst) {
+  const Structure first = structure(1, {circular({"+a.1", "+b.1"})});
+  const Structure second = structure(2, {linear({"+b.1", "+a.1", "+b.2"})});
+  const URun run(first, second);
+  // Numbers: first {a.1h, b.1t} 1, {a.1t, b.1h} 2; second {a.1t, b.1h} 3
+  // (shared), {a.1h, b.2t} 4.
+  const Lines lines = run.constraints();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "- u_1_a.1hb.1t + z_a.1.1 + z_b.1.1 + z_b.1.2 >= 0");
+  EXPECT_EQ(lines[1], "- u_1_a.1tb.1h + 4 z_a.1.1 + 4 z_b.1.1 + 4 z_b.1.2 >= 0");
+  // second's left end b.1t fits first's b.1t, its right end b.2h fits b.1h.
+  EXPECT_EQ(lines[2], "u_1_a.1hb.1t + z_b.1.1 <= 1");
+  EXPECT_EQ(lines[3], "u_1_a.1tb.1h + 4 z_b.1.2 <= 4");
 }
 
 TEST(UVariablesTest, BoundsFollowKeyOrderNotNumberOrder) {
@@ -248,12 +271,13 @@ TEST(UVariablesTest, EndConnectionsGiveFourLinesPerAdjacencyAndLinearChromosome)
   const Lines lines = run.constraints();
   EXPECT_EQ(endConnectionLines(lines), 2u * 4u * 4u + 1u * 4u * 5u);
   // The first step-4 line: the left end a.1t joined to {a.1h, b.1t}, which
-  // second also has, so it carries second's number 5.
+  // second also has (numbered 5 there): first's label rows of it use the
+  // highest number, 9.
   const auto firstT = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
     return line.rfind("t_", 0) == 0 || line.find(" t_") != std::string::npos;
   });
   ASSERT_NE(firstT, lines.end());
-  EXPECT_EQ(*firstT, "5 t_2_a.1ha.1t + u_1_a.1hb.1t <= 5");
+  EXPECT_EQ(*firstT, "9 t_2_a.1ha.1t + u_1_a.1hb.1t <= 9");
 }
 
 TEST(UVariablesTest, InnerConnectionsGiveEightNSquaredMinusFourNLines) {

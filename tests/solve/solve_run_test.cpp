@@ -181,6 +181,19 @@ TEST(SolveRunTest, ReportListsEveryCopyInOrder) {
   EXPECT_EQ(matchedRows(piped.out.substr(tableEnd, summaryStart - tableEnd)).size(), matched);
 }
 
+// Circular genomes that differ by one extra copy: an unmatched end is joined
+// once however many copies of its chromosome are matched, so all three pairs
+// match (three cycles: -6 - 6), as they do on linear chromosomes.
+TEST(SolveRunTest, CircularGenomesWithAnExtraCopyMatchEveryPair) {
+  TempDirectory directory;
+  directory.write("in.txt", "0\n2\nA 1 : 1 :\nC 4 : +a.1+b.1+c.1+a.2;\nB 2 : 1 :\nC 3 : +a.1+b.1+c.1;\n");
+  const ProgramRun solved = runExecutable(directory.path(), {"-i", "in.txt", "--solve"});
+  ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+  EXPECT_EQ(summary(solved, "Status"), "optimal");
+  EXPECT_EQ(summary(solved, "Objective"), "-12");
+  EXPECT_EQ(summary(solved, "Matched copy pairs"), "3");
+}
+
 TEST(SolveRunTest, ReportShowsGeneNamesAsTheInputWroteThem) {
   TempDirectory directory;
   // UniMoG names that the LP file holds escaped ("tRNA~2DLeu").

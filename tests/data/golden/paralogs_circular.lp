@@ -37,10 +37,10 @@ Subject To
 	t_2_a.1ta.2h - z_a.1.1 - z_a.2.1 <= 0
 	t_2_a.1ha.2h - z_a.1.1 - z_a.2.1 <= 0
 	t_2_a.2ha.2t - z_a.1.1 - z_a.2.1 <= 0
-	t_2_a.1ha.1t + t_2_a.1ta.2h + t_2_a.1ta.2t + z_a.1.1 - z_a.2.1 >= 0
-	t_2_a.1ha.1t + t_2_a.1ha.2h + t_2_a.1ha.2t + z_a.1.1 - z_a.2.1 >= 0
-	t_2_a.1ha.2t + t_2_a.1ta.2t + t_2_a.2ha.2t - z_a.1.1 + z_a.2.1 >= 0
-	t_2_a.1ha.2h + t_2_a.1ta.2h + t_2_a.2ha.2t - z_a.1.1 + z_a.2.1 >= 0
+	2 t_2_a.1ha.1t + 2 t_2_a.1ta.2h + 2 t_2_a.1ta.2t + z_a.1.1 - z_a.2.1 >= 0
+	2 t_2_a.1ha.1t + 2 t_2_a.1ha.2h + 2 t_2_a.1ha.2t + z_a.1.1 - z_a.2.1 >= 0
+	2 t_2_a.1ha.2t + 2 t_2_a.1ta.2t + 2 t_2_a.2ha.2t - z_a.1.1 + z_a.2.1 >= 0
+	2 t_2_a.1ha.2h + 2 t_2_a.1ta.2h + 2 t_2_a.2ha.2t - z_a.1.1 + z_a.2.1 >= 0
 	t_1_a.1ha.1t + z_a.1.1 + z_a.2.1 >= 1
 	t_1_a.1ha.1t + z_a.1.1 + z_a.2.1 >= 1
 	- u_1_a.1ha.2h + z_a.1.1 + z_a.2.1 >= 0

@@ -50,10 +50,10 @@ Subject To
 	t_1_a.1tb.1h - z_a.1.1 - z_b.1.1 <= 0
 	t_1_a.1hb.1h - z_a.1.1 - z_b.1.1 <= 0
 	t_1_b.1hb.1t - z_a.1.1 - z_b.1.1 <= 0
-	t_1_a.1ha.1t + t_1_a.1tb.1h + t_1_a.1tb.1t + z_a.1.1 - z_b.1.1 >= 0
-	t_1_a.1ha.1t + t_1_a.1hb.1h + t_1_a.1hb.1t + z_a.1.1 - z_b.1.1 >= 0
-	t_1_a.1hb.1t + t_1_a.1tb.1t + t_1_b.1hb.1t - z_a.1.1 + z_b.1.1 >= 0
-	t_1_a.1hb.1h + t_1_a.1tb.1h + t_1_b.1hb.1t - z_a.1.1 + z_b.1.1 >= 0
+	2 t_1_a.1ha.1t + 2 t_1_a.1tb.1h + 2 t_1_a.1tb.1t + z_a.1.1 - z_b.1.1 >= 0
+	2 t_1_a.1ha.1t + 2 t_1_a.1hb.1h + 2 t_1_a.1hb.1t + z_a.1.1 - z_b.1.1 >= 0
+	2 t_1_a.1hb.1t + 2 t_1_a.1tb.1t + 2 t_1_b.1hb.1t - z_a.1.1 + z_b.1.1 >= 0
+	2 t_1_a.1hb.1h + 2 t_1_a.1tb.1h + 2 t_1_b.1hb.1t - z_a.1.1 + z_b.1.1 >= 0
 	t_2_a.1ha.1t + t_2_a.1tb.1h + t_2_a.1tb.1t + z_a.1.1 >= 1
 	t_2_a.1ha.1t + t_2_a.1hb.1h + t_2_a.1hb.1t + z_a.1.1 >= 1
 	t_2_a.1hb.1t + t_2_a.1tb.1t + t_2_b.1hb.1t + z_b.1.1 >= 1
