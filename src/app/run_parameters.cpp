@@ -32,6 +32,7 @@ po::options_description describeOptions() {
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
       ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV")
+      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution")
       ("families", po::value<std::string>(), "With --solve or --solution: write family counts as TSV")
       ("list-genomes", "List the genomes of the input file and stop");
   // clang-format on
@@ -75,7 +76,7 @@ void requireSolvingOptions(const po::variables_map& values) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
     }
   }
-  for (const char* option : {"report", "families"}) {
+  for (const char* option : {"report", "write-solution", "families"}) {
     if (values.count(option) != 0 && !solve && !hasSolution) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve' or '--solution'");
     }
@@ -200,8 +201,9 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
   }
-  if (values.count("families") != 0) {
-    parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
+      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution")
+      ("families", po::value<std::string>(), "With --solve or --solution: write family counts as TSV")
+      ("list-genomes", "List the genomes of the input file and stop");
   }
   return parameters;
 }

@@ -24,6 +24,7 @@ struct RunParameters {
   std::string solutionPath;     ///< an external solver's solution file to read, or empty
   std::string solutionDisplay;  ///< solutionPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
+  std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
   std::string familiesPath;     ///< where to write the per-family table, or empty
   bool listGenomes = false;     ///< --list-genomes: list the input's genomes instead of comparing two
 };
@@ -49,7 +50,7 @@ bool asksForVersion(int argc, const char* const argv[]);
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
 /// "--threads <n>", "--solution <file>", "--report <file>",
-/// "--families <file>" and "--list-genomes". When help is
+/// "--write-solution <file>", "--families <file>" and "--list-genomes". When help is
 /// asked for (whatever else is given), writes "Usage: <program> -i [file]
 /// -o [file]" and the option table to `usage` and returns nothing. When the
 /// version is asked for (and help is not), returns nothing: the caller
@@ -61,8 +62,8 @@ bool asksForVersion(int argc, const char* const argv[]);
 /// to no option, that lacks --input, that lacks --output without --solve,
 /// --solution or --list-genomes, whose --format or --pair value is malformed, that gives both
 /// --solve and --solution, --time-limit or --threads without --solve,
-/// --report or --families without either, --list-genomes with an option other than
-/// --input and --format, a time limit that is not a positive number of
+/// --report, --write-solution or --families without either, --list-genomes
+/// with an option other than --input and --format, a time limit that is not a positive number of
 /// seconds, or a thread count that is not a whole number from 1 to 256.
 std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
                                              std::ostream& usage);

@@ -16,6 +16,8 @@ struct Breaks {
   }
 };
 
+}  // namespace
+
 bool rowHolds(RowRelation relation, double activity, double rhs) {
   switch (relation) {
     case RowRelation::kLessEqual:
@@ -28,23 +30,47 @@ bool rowHolds(RowRelation relation, double activity, double rhs) {
   return std::fabs(activity - rhs) <= kSolutionTolerance;
 }
 
-void checkVariable(const ProgramVariable& variable, double value, Breaks& breaks) {
-  const std::string is = " (" + variable.name + " is " + formatNumber(value) + ")";
-  if (value < variable.lower - kSolutionTolerance) {
-    breaks.add(variable.lowerText.empty()
-                   ? "the default lower bound \"" + variable.name + " >= 0\"" + is
-                   : "\"" + variable.lowerText + "\"" + is);
-  } else if (value > variable.upper + kSolutionTolerance) {
-    breaks.add(variable.upperText.empty() ? "\"" + variable.name + "\" declared binary" + is
-                                          : "\"" + variable.upperText + "\"" + is);
-  } else if (variable.kind != ProgramVariableKind::kContinuous &&
-             std::fabs(value - std::round(value)) > kSolutionTolerance) {
-    breaks.add("\"" + variable.name + "\" declared " +
-               (variable.kind == ProgramVariableKind::kBinary ? "binary" : "general") + is);
-  }
+std::string rowBreak(std::string_view text, double activity) {
+  return "\"" + std::string(text) + "\" (its left side is " + formatNumber(activity) + ")";
 }
 
-}  // namespace
+std::string boundBreak(std::string_view text, std::string_view name, double value) {
+  return "\"" + std::string(text) + "\" (" + std::string(name) + " is " + formatNumber(value) +
+         ")";
+}
+
+std::string variableBreak(const ProgramVariable& variable, double value) {
+  const std::string is = " (" + variable.name + " is " + formatNumber(value) + ")";
+  if (value < variable.lower - kSolutionTolerance) {
+    return variable.lowerText.empty()
+               ? "the default lower bound \"" + variable.name + " >= 0\"" + is
+               : boundBreak(variable.lowerText, variable.name, value);
+  }
+  if (value > variable.upper + kSolutionTolerance) {
+    return variable.upperText.empty() ? "\"" + variable.name + "\" declared binary" + is
+                                      : boundBreak(variable.upperText, variable.name, value);
+  }
+  if (variable.kind != ProgramVariableKind::kContinuous &&
+      std::fabs(value - std::round(value)) > kSolutionTolerance) {
+    return "\"" + variable.name + "\" declared " +
+           (variable.kind == ProgramVariableKind::kBinary ? "binary" : "general") + is;
+  }
+  return "";
+}
+
+std::string brokenSolutionMessage(const std::string& source, uint64_t count,
+                                  const std::string& first) {
+  return source + ": the solution breaks " + std::to_string(count) +
+         (count == 1 ? " constraint" : " constraints") + " of the program; the first: " + first;
+}
+
+void requireReportedObjective(double recomputed, double reported, const std::string& source) {
+  if (std::fabs(recomputed - reported) > kSolutionTolerance * std::fmax(1.0, std::fabs(reported))) {
+    throw std::runtime_error(source + ": the solution reports the objective " +
+                             formatNumber(reported) + ", but its values give " +
+                             formatNumber(recomputed));
+  }
+}
 
 std::string formatNumber(double value) {
   if (std::fabs(value - std::round(value)) <= kSolutionTolerance && std::fabs(value) < 1e15) {
@@ -71,24 +97,17 @@ void requireValidSolution(const LinearProgram& program, const std::vector<double
     double activity = 0;
     for (const auto& [index, coefficient] : row.terms) activity += coefficient * values[index];
     if (!rowHolds(row.relation, activity, row.rhs)) {
-      breaks.add("\"" + row.text + "\" (its left side is " + formatNumber(activity) + ")");
+      breaks.add(rowBreak(row.text, activity));
     }
   }
   for (size_t i = 0; i < program.variables().size(); ++i) {
-    checkVariable(program.variables()[i], values[i], breaks);
+    const std::string broken = variableBreak(program.variables()[i], values[i]);
+    if (!broken.empty()) breaks.add(broken);
   }
   if (breaks.count > 0) {
-    throw std::runtime_error(source + ": the solution breaks " + std::to_string(breaks.count) +
-                             (breaks.count == 1 ? " constraint" : " constraints") +
-                             " of the program; the first: " + breaks.first);
+    throw std::runtime_error(brokenSolutionMessage(source, breaks.count, breaks.first));
   }
-  const double recomputed = objectiveAt(program, values);
-  if (std::fabs(recomputed - reportedObjective) >
-      kSolutionTolerance * std::fmax(1.0, std::fabs(reportedObjective))) {
-    throw std::runtime_error(source + ": the solution reports the objective " +
-                             formatNumber(reportedObjective) + ", but its values give " +
-                             formatNumber(recomputed));
-  }
+  requireReportedObjective(objectiveAt(program, values), reportedObjective, source);
 }
 
 void roundValues(std::vector<double>& values) {

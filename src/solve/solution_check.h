@@ -1,7 +1,9 @@
 #ifndef PARALOG_SOLVE_SOLUTION_CHECK_H
 #define PARALOG_SOLVE_SOLUTION_CHECK_H
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/linear_program.h"
@@ -23,6 +25,26 @@ double objectiveAt(const LinearProgram& program, const std::vector<double>& valu
 /// the first of them as it stands in the LP file, or both objective values.
 void requireValidSolution(const LinearProgram& program, const std::vector<double>& values,
                           double reportedObjective, const std::string& source);
+
+/// The rules the check applies, shared with the check of a program streamed
+/// row by row (StreamedSolutionCheck), so that both judge and word alike.
+///
+/// True when a row's left side `activity` meets `relation` and `rhs`.
+bool rowHolds(RowRelation relation, double activity, double rhs);
+/// A broken row: "\"<text>\" (its left side is <activity>)".
+std::string rowBreak(std::string_view text, double activity);
+/// A broken bound line: "\"<text>\" (<name> is <value>)".
+std::string boundBreak(std::string_view text, std::string_view name, double value);
+/// What `value` breaks of `variable`'s range and declaration, the lower
+/// bound first, then the upper, then integrality; empty when nothing.
+std::string variableBreak(const ProgramVariable& variable, double value);
+/// "<source>: the solution breaks <count> constraint(s) of the program;
+/// the first: <first>".
+std::string brokenSolutionMessage(const std::string& source, uint64_t count,
+                                  const std::string& first);
+/// Throws std::runtime_error when `recomputed` and `reported` differ by
+/// more than the tolerance (relative to the reported value).
+void requireReportedObjective(double recomputed, double reported, const std::string& source);
 
 /// Rounds every value to the nearest integer (values that passed
 /// requireValidSolution are within the tolerance of one).

@@ -19,6 +19,7 @@
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
 #include "report/matching_report.h"
+#include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
 #include "solve/embedded_cbc.h"
 #include "solve/solution_check.h"
@@ -36,6 +37,17 @@ void writeWhole(OutputTarget& file, const std::string& text) {
 // The output at `path`, or none for an empty path.
 std::unique_ptr<OutputTarget> outputIfAsked(const std::string& path) {
   return path.empty() ? nullptr : std::make_unique<OutputTarget>(path);
+}
+
+// Writes every variable's value and cost in CBC's layout, to an output
+// that a regular file takes only on commit.
+void writeSolutionFile(OutputTarget& file, const LinearProgram& program, const Solution& solution) {
+  FdSink sink(file.fd(), file.displayName());
+  CbcSolutionWriter writer(sink, solution.status, objectiveAt(program, solution.values));
+  for (size_t i = 0; i < program.variables().size(); ++i) {
+    writer.add(program.variables()[i].name, solution.values[i], program.variables()[i].objective);
+  }
+  sink.flush();
 }
 
 std::string percent(double value) {
@@ -110,6 +122,7 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
   const std::unique_ptr<OutputTarget> reportFile = outputIfAsked(parameters.reportPath);
   const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
+  const std::unique_ptr<OutputTarget> solutionFile = outputIfAsked(parameters.solutionOutputPath);
 
   // One pass of the generators builds the solver's model from the typed
   // rows and, when asked, writes the LP file from the same rows.
@@ -148,9 +161,11 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   std::cout << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
   if (familiesFile) writeWhole(*familiesFile, familyTable(countFamilies(first, second, report)));
+  if (solutionFile) writeSolutionFile(*solutionFile, program, solution);
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
   if (familiesFile) familiesFile->commit();
+  if (solutionFile) solutionFile->commit();
   if (lpFile) std::cout << "Done\n";
   std::cout << outcome.summary << "Matched copy pairs: " << report.matchedPairs
             << "\np variables at 1: " << report.pAtOne

@@ -18,8 +18,9 @@ LinearProgram buildLinearProgram(const Structure& first, const Structure& second
 /// --portable and a ".gz" path ask for), solves it
 /// with the embedded CBC or reads the solution file, checks the solution,
 /// prints the summary lines on standard output and writes the matching
-/// table to `parameters.reportPath` and the per-family table to
-/// `parameters.familiesPath` when set, then "Done". Replaced output
+/// table to `parameters.reportPath`, the per-family table to
+/// `parameters.familiesPath` and every variable's value in CBC's solution
+/// layout to `parameters.solutionOutputPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found

@@ -167,6 +167,8 @@ TEST(ParseParametersTest, SolvingOptionsMisused) {
             "the option '--time-limit' needs '--solve'");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--report", "r"}),
             "the option '--report' needs '--solve' or '--solution'");
+  EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--write-solution", "w"}),
+            "the option '--write-solution' needs '--solve' or '--solution'");
   for (const char* limit : {"0", "-1", "abc", "1e999", "2s", ""}) {
     EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--time-limit", limit}),
                 HasSubstr("is not a positive number of seconds"));

@@ -194,6 +194,36 @@ TEST(SolveRunTest, CircularGenomesWithAnExtraCopyMatchEveryPair) {
   EXPECT_EQ(summary(solved, "Matched copy pairs"), "3");
 }
 
+// --write-solution lists every declared variable in CBC's layout once the
+// solution passed the check; --solution reads it back to the same answer. A
+// refused solution writes nothing.
+TEST(SolveRunTest, WrittenSolutionReadsBackToTheSameAnswer) {
+  TempDirectory directory;
+  directory.write("in.txt", kParalogs);
+  const ProgramRun solved = runExecutable(directory.path(), {"-i", "in.txt", "--solve", "-o", "m.lp",
+                                                             "--report", "a.tsv", "--write-solution", "s.sol"});
+  ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+  const std::string written = directory.read("s.sol");
+  EXPECT_THAT(written, StartsWith("Optimal - objective value " + summary(solved, "Objective") + ".00000000\n"));
+  const std::string lp = directory.read("m.lp");
+  const size_t declared = std::count(lp.begin() + lp.find("\nBinary\n"), lp.end(), '\t');
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), static_cast<long>(declared) + 1);
+
+  const ProgramRun read = runExecutable(directory.path(), {"-i", "in.txt", "--solution", "s.sol",
+                                                           "--report", "b.tsv", "--write-solution", "t.sol"});
+  ASSERT_EQ(read.exitStatus, 0) << read.err;
+  EXPECT_EQ(summary(read, "Solution"), "s.sol (CBC solution file)");
+  EXPECT_EQ(summary(read, "Status"), "optimal");
+  EXPECT_EQ(summary(read, "Objective"), summary(solved, "Objective"));
+  EXPECT_EQ(directory.read("b.tsv"), directory.read("a.tsv"));
+  EXPECT_EQ(directory.read("t.sol"), written);
+
+  directory.write("bad.sol", "Optimal - objective value 0\n");
+  EXPECT_EQ(runExecutable(directory.path(), {"-i", "in.txt", "--solution", "bad.sol",
+                                             "--write-solution", "u.sol"}).exitStatus, 1);
+  EXPECT_FALSE(directory.exists("u.sol"));
+}
+
 TEST(SolveRunTest, ReportShowsGeneNamesAsTheInputWroteThem) {
   TempDirectory directory;
   // UniMoG names that the LP file holds escaped ("tRNA~2DLeu").

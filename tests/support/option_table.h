@@ -21,6 +21,7 @@ inline constexpr const char* kOptionTable =
     "  --threads arg         With --solve: threads to search with (default 1)\n"
     "  --solution arg        Read and check a solver's solution file\n"
     "  --report arg          With --solve or --solution: write the matching as TSV\n"
+    "  --write-solution arg  With --solve or --solution: write it as a CBC solution\n"
     "  --families arg        With --solve or --solution: write family counts as TSV\n"
     "  --list-genomes        List the genomes of the input file and stop\n";
 

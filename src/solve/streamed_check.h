@@ -1,0 +1,82 @@
+#ifndef PARALOG_SOLVE_STREAMED_CHECK_H
+#define PARALOG_SOLVE_STREAMED_CHECK_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "genome/genome.h"
+#include "ilp/generate_program.h"
+#include "lp/program_consumer.h"
+#include "solve/named_values.h"
+
+namespace paralog {
+
+/// Checks an assignment against a program as the program is delivered,
+/// row by row, keeping none of it: a consumer of typed rows like the LP
+/// writer, so that programs too large for memory can be checked. It applies
+/// the rules and the tolerance of requireValidSolution: every "Subject To"
+/// and "Bounds" row, the default lower bound 0 of a variable without a
+/// lower bound line, the range of a binary variable and the integrality of
+/// every declared variable. Only the first broken requirement is rendered.
+///
+/// Does not own `values`, which must outlive the checker. Calls may come
+/// from another thread than the one that reads the result, as
+/// ProgramConsumer allows; read the result only after end().
+class StreamedSolutionCheck : public ProgramConsumer {
+ public:
+  explicit StreamedSolutionCheck(const NamedValues& values);
+
+  void objective(const TermList& terms) override;
+  void row(Section section, TermSpan terms, Relation relation, int32_t rhs) override;
+  void declare(VariableKind kind, std::string_view name) override;
+  void end() override;
+
+  /// The objective at the values.
+  double objectiveValue() const { return objective_; }
+  /// How many requirements the values break.
+  uint64_t breakCount() const { return breaks_; }
+  /// Throws std::runtime_error, its message starting with `source` + ": ",
+  /// when a value names no variable of the program, when the values break
+  /// the program (the count and the first broken requirement, in the
+  /// words of requireValidSolution), or when `reportedObjective` is given
+  /// and differs from the objective at the values.
+  /// REQUIRES: end() was called.
+  void require(const std::string& source, std::optional<double> reportedObjective) const;
+
+ private:
+  double activity(TermSpan terms) const;
+  void breakRow(Section section, TermSpan terms, Relation relation, int32_t rhs, double activity);
+
+  const NamedValues& values_;
+  double objective_ = 0;
+  uint64_t breaks_ = 0;
+  std::string firstRowBreak_;    ///< the first broken "Subject To" row
+  std::string firstOtherBreak_;  ///< the first broken bound or declaration
+  /// Names with a negative value that a "Bounds" line gives a lower bound:
+  /// only they can break the default lower bound 0.
+  std::unordered_set<std::string> negativeWithLowerLine_;
+  /// Names whose bound line is broken already, so that the declaration
+  /// does not count them again (the in-memory check counts a variable once).
+  std::unordered_set<std::string> boundBroken_;
+  std::vector<bool> declared_;  ///< per entry of values_
+  bool ended_ = false;
+};
+
+/// Generates the program of `first` and `second` and checks `values`
+/// against it as the rows come (see StreamedSolutionCheck), on two threads:
+/// the generators on this one, the check on a second. Returns the
+/// objective at the values. Throws what StreamedSolutionCheck::require
+/// throws, with `source` naming the values in messages; progress lines go
+/// to `progress`.
+/// REQUIRES: first and second hold the same gene names and differ in id.
+double requireValidAssignment(const Structure& first, const Structure& second,
+                              const NamedValues& values, const std::string& source,
+                              const ProgressReport& progress);
+
+}  // namespace paralog
+
+#endif  // PARALOG_SOLVE_STREAMED_CHECK_H
