@@ -201,9 +201,12 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
   }
-      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution")
-      ("families", po::value<std::string>(), "With --solve or --solution: write family counts as TSV")
-      ("list-genomes", "List the genomes of the input file and stop");
+  if (values.count("write-solution") != 0) {
+    parameters.solutionOutputPath =
+        joinToDirectory(directory, values["write-solution"].as<std::string>());
+  }
+  if (values.count("families") != 0) {
+    parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
   }
   return parameters;
 }
