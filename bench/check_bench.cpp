@@ -42,7 +42,7 @@ void BM_WriteProgram(benchmark::State& state) {
     CountingSink sink;
     LpWriter writer(sink);
     buildProgram(input.firstCompared(), input.secondCompared(), writer, quiet,
-                 RowThreads::kSecondThread);
+                 RowThreads::kSecondThread, LpFile::kWritten);
     bytes = sink.bytes();
   }
   state.counters["LP bytes"] = static_cast<double>(bytes);
@@ -63,7 +63,7 @@ void BM_CheckProgram(benchmark::State& state) {
   for (auto _ : state) {
     StreamedSolutionCheck check(values);
     buildProgram(input.firstCompared(), input.secondCompared(), check, quiet,
-                 RowThreads::kSecondThread);
+                 RowThreads::kSecondThread, LpFile::kNone);
     breaks = check.breakCount();
   }
   state.counters["broken rows"] = static_cast<double>(breaks);

@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
   std::signal(SIGPIPE, SIG_IGN);
   occupyStandardDescriptors();
   try {
-    return paralog::runProgram(argc, argv);
+    return paralog::runProgram(argc, argv, std::cout, std::cerr);
   } catch (const paralog::UsageError& error) {
     reportError(error.what());
     return 2;

@@ -7,7 +7,7 @@ namespace paralog {
 void writeProgram(ByteSink& out, const Structure& first, const Structure& second,
                   const ProgressReport& progress) {
   LpWriter writer(out);
-  buildProgram(first, second, writer, progress, RowThreads::kSecondThread);
+  buildProgram(first, second, writer, progress, RowThreads::kSecondThread, LpFile::kWritten);
 }
 
 void writeProgramFile(OutputTarget& output, const OutputFormat& format, const Structure& first,

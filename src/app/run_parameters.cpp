@@ -4,6 +4,7 @@
 #include <boost/program_options.hpp>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 namespace paralog {
 namespace po = boost::program_options;
@@ -31,9 +32,10 @@ po::options_description describeOptions() {
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
-      ("report", po::value<std::string>(), "With --solve or --solution: write the matching as TSV")
-      ("write-solution", po::value<std::string>(), "With --solve or --solution: write it as a CBC solution")
-      ("families", po::value<std::string>(), "With --solve or --solution: write family counts as TSV")
+      ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
+      ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
+      ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution")
+      ("families", po::value<std::string>(), "With --solve, --solution or --matching: family counts")
       ("list-genomes", "List the genomes of the input file and stop");
   // clang-format on
   return options;
@@ -64,12 +66,19 @@ po::variables_map parseValues(int argc, const char* const argv[],
   return values;
 }
 
-// The options that only make sense with --solve or --solution.
+// The options that only make sense with --solve, --solution or --matching.
 void requireSolvingOptions(const po::variables_map& values) {
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
-  if (solve && hasSolution) {
-    throw UsageError("the options '--solve' and '--solution' cannot be given together");
+  const bool hasMatching = values.count("matching") != 0;
+  const char* sources[] = {"solve", "solution", "matching"};
+  for (size_t a = 0; a < 3; ++a) {
+    for (size_t b = a + 1; b < 3; ++b) {
+      if (values.count(sources[a]) != 0 && values.count(sources[b]) != 0) {
+        throw UsageError(std::string("the options '--") + sources[a] + "' and '--" + sources[b] +
+                         "' cannot be given together");
+      }
+    }
   }
   for (const char* option : {"time-limit", "threads"}) {
     if (values.count(option) != 0 && !solve) {
@@ -77,8 +86,9 @@ void requireSolvingOptions(const po::variables_map& values) {
     }
   }
   for (const char* option : {"report", "write-solution", "families"}) {
-    if (values.count(option) != 0 && !solve && !hasSolution) {
-      throw UsageError(std::string("the option '--") + option + "' needs '--solve' or '--solution'");
+    if (values.count(option) != 0 && !solve && !hasSolution && !hasMatching) {
+      throw UsageError(std::string("the option '--") + option +
+                       "' needs '--solve', '--solution' or '--matching'");
     }
   }
 }
@@ -112,48 +122,40 @@ int threadsOf(const std::string& text) {
   return threads;
 }
 
-}  // namespace
-
-std::string_view programName(std::string_view argv0) {
-  const size_t backslash = argv0.rfind('\\');
-  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
-  const size_t slash = argv0.rfind('/');
-  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
-  return argv0;
+// Whether the words of a command line ask for standard output ("-o -",
+// "--output -", "-o-", "--output=-"); for one that could not be read.
+bool namesStandardOutput(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i] != nullptr ? argv[i] : "";
+    if (word == "-o-" || word == "--output=-") return true;
+    if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
+        std::string_view(argv[i + 1]) == "-") {
+      return true;
+    }
+  }
+  return false;
 }
 
-bool asksForVersion(int argc, const char* const argv[]) {
-  po::variables_map values;
-  try {
-    values = parseValues(argc, argv, describeOptions());
-  } catch (const UsageError&) {
-    // Not a version request; parseParameters reports the fault.
-    return false;
+// Whether the words of a command line that could not be read ask for a
+// genome listing.
+bool namesListing(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != nullptr && std::string_view(argv[i]) == "--list-genomes") return true;
   }
-  return values.count("version") != 0 && values.count("help") == 0;
+  return false;
 }
 
-std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
-                                             std::ostream& usage) {
-  const po::options_description options = describeOptions();
-  const po::variables_map values = parseValues(argc, argv, options);
-
-  if (values.count("help") != 0) {
-    const std::string_view name =
-        argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
-    usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
-    return std::nullopt;
-  }
-  // Answered by the caller, which asked asksForVersion first.
-  if (values.count("version") != 0) return std::nullopt;
-
+// The parameters of a run from the values of its command line. Throws
+// UsageError on what readCommandLine lists.
+RunParameters parametersOf(const po::variables_map& values) {
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
+  const bool hasMatching = values.count("matching") != 0;
   const bool listGenomes = values.count("list-genomes") != 0;
   if (listGenomes) requireListingOptions(values);
-  const bool outputOptional = solve || hasSolution || listGenomes;
+  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -198,6 +200,10 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     parameters.solutionDisplay = values["solution"].as<std::string>();
     parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
   }
+  if (hasMatching) {
+    parameters.matchingDisplay = values["matching"].as<std::string>();
+    parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
+  }
   if (values.count("report") != 0) {
     parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
   }
@@ -209,6 +215,43 @@ std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
     parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
   }
   return parameters;
+}
+
+}  // namespace
+
+std::string_view programName(std::string_view argv0) {
+  const size_t backslash = argv0.rfind('\\');
+  if (backslash != std::string_view::npos) return argv0.substr(backslash + 1);
+  const size_t slash = argv0.rfind('/');
+  if (slash != std::string_view::npos) return argv0.substr(slash + 1);
+  return argv0;
+}
+
+CommandLine readCommandLine(int argc, const char* const argv[]) {
+  CommandLine line;
+  try {
+    const po::options_description options = describeOptions();
+    const po::variables_map values = parseValues(argc, argv, options);
+    if (values.count("help") != 0) {
+      const std::string_view name =
+          argc > 0 && argv[0] != nullptr ? programName(argv[0]) : "paralog-ilp";
+      std::ostringstream usage;
+      usage << "Usage: " << name << " -i [file] -o [file]\n" << options;
+      line.request = CommandLine::Request::kHelp;
+      line.usage = usage.str();
+    } else if (values.count("version") != 0) {
+      line.request = CommandLine::Request::kVersion;
+    } else {
+      line.parameters = parametersOf(values);
+      line.outputToStandardOutput = line.parameters.outputPath == "-";
+      line.listing = line.parameters.listGenomes;
+    }
+  } catch (...) {
+    line.failure = std::current_exception();
+    line.outputToStandardOutput = namesStandardOutput(argc, argv);
+    line.listing = namesListing(argc, argv);
+  }
+  return line;
 }
 
 }  // namespace paralog

@@ -1,8 +1,8 @@
 #ifndef PARALOG_APP_RUN_PARAMETERS_H
 #define PARALOG_APP_RUN_PARAMETERS_H
 
+#include <exception>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,10 +23,15 @@ struct RunParameters {
   int threads = 1;                         ///< for solve: threads of the search
   std::string solutionPath;     ///< an external solver's solution file to read, or empty
   std::string solutionDisplay;  ///< solutionPath as given on the command line
+  std::string matchingPath;     ///< a matching table to score, or empty
+  std::string matchingDisplay;  ///< matchingPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
   std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
   std::string familiesPath;     ///< where to write the per-family table, or empty
   bool listGenomes = false;     ///< --list-genomes: list the input's genomes instead of comparing two
+
+  /// True when the run works out a solution: --solve, --solution or --matching.
+  bool solving() const { return solve || !solutionPath.empty() || !matchingPath.empty(); }
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -40,33 +45,51 @@ class UsageError : public std::runtime_error {
 /// its last backslash, else after its last "/", else all of it.
 std::string_view programName(std::string_view argv0);
 
-/// True when the command line asks for the program's version: it parses
-/// with the options of parseParameters, holds "--version" and does not hold
-/// "--help" (help wins). A command line the parser refuses is no version
-/// request; parseParameters then reports the fault.
-bool asksForVersion(int argc, const char* const argv[]);
+/// What one command line asks for, read in one pass over it.
+struct CommandLine {
+  /// What the run is to do.
+  enum class Request {
+    kRun,      ///< the run that `parameters` describe
+    kHelp,     ///< show `usage` (help wins over every other option)
+    kVersion,  ///< print the version line and nothing else
+  };
+  Request request = Request::kRun;
+  RunParameters parameters;  ///< for kRun
+  std::string usage;         ///< for kHelp: "Usage: <program> -i [file] -o [file]" and the option table
+  /// Set when the command line cannot be run with (a UsageError) or reading
+  /// it failed otherwise; `request` and `parameters` then mean nothing.
+  std::exception_ptr failure;
+  /// The LP file goes to standard output ("-o -"), so progress lines go to
+  /// standard error. When `failure` is set this is judged from the words of
+  /// the command line ("-o -", "--output -", "-o-", "--output=-"), so that
+  /// not even the first progress line lands where the LP file was meant to.
+  bool outputToStandardOutput = false;
+  /// --list-genomes is given: the listing alone goes to standard output,
+  /// without progress lines (judged from the words when `failure` is set).
+  bool listing = false;
+};
 
-/// Parses the options "--help/-h", "--version", "--input/-i <file>",
+/// Reads the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
-/// "--threads <n>", "--solution <file>", "--report <file>",
-/// "--write-solution <file>", "--families <file>" and "--list-genomes". When help is
-/// asked for (whatever else is given), writes "Usage: <program> -i [file]
-/// -o [file]" and the option table to `usage` and returns nothing. When the
-/// version is asked for (and help is not), returns nothing: the caller
-/// answers that, see asksForVersion. Otherwise returns the parameters,
+/// "--threads <n>", "--solution <file>", "--matching <file>", "--report
+/// <file>", "--write-solution <file>", "--families <file>" and
+/// "--list-genomes" (one table declares them all).
+/// Help is asked for when "--help" is given, whatever else is; the version
+/// when "--version" is and help is not. Otherwise the parameters get their
 /// paths made absolute: a value starting with "/" is taken unchanged, any
 /// other is joined to the current working directory with "/", except an
-/// output of "-" (standard output), kept as it is. Throws UsageError on a
-/// command line the option parser refuses, that holds an argument belonging
-/// to no option, that lacks --input, that lacks --output without --solve,
-/// --solution or --list-genomes, whose --format or --pair value is malformed, that gives both
-/// --solve and --solution, --time-limit or --threads without --solve,
-/// --report, --write-solution or --families without either, --list-genomes
-/// with an option other than --input and --format, a time limit that is not a positive number of
-/// seconds, or a thread count that is not a whole number from 1 to 256.
-std::optional<RunParameters> parseParameters(int argc, const char* const argv[],
-                                             std::ostream& usage);
+/// output of "-" (standard output), kept as it is. Never throws: `failure`
+/// holds a UsageError for a command line the option parser refuses, that
+/// holds an argument belonging to no option, that lacks --input, that lacks
+/// --output without --solve, --solution, --matching or --list-genomes, whose --format or
+/// --pair value is malformed, that gives two of --solve, --solution and
+/// --matching, --time-limit or --threads without --solve, --report,
+/// --write-solution or --families without one of them, --list-genomes with
+/// an option other than --input and --format, a time limit that is not a
+/// positive number of seconds, or a thread count that is not a whole number
+/// from 1 to 256.
+CommandLine readCommandLine(int argc, const char* const argv[]);
 
 }  // namespace paralog
 

@@ -13,7 +13,7 @@ namespace paralog {
 /// GRIMM files: ">name" lines, "#" comments, then chromosomes of signed
 /// genes, each closed by "$" (linear) or "@" (circular). Repeated gene
 /// names are paralogs.
-inline constexpr ChromosomeEnds kGrimmEnds{"GRIMM", '$', '@'};
+inline constexpr ChromosomeEndMarkers kGrimmEnds{"GRIMM", '$', '@'};
 
 /// Reads a GRIMM file as described in genome/marked_genome_reader.h.
 std::vector<Structure> readGrimm(std::string_view text, const std::string& sourceName);

@@ -16,7 +16,7 @@ namespace {
 class MarkedGenomeReader {
  public:
   MarkedGenomeReader(std::string_view text, const std::string& sourceName,
-                     const ChromosomeEnds& ends)
+                     const ChromosomeEndMarkers& ends)
       : items_(text), sourceName_(sourceName), ends_(ends) {}
 
   std::vector<Structure> read() {
@@ -134,7 +134,7 @@ class MarkedGenomeReader {
 
   MarkedItemCursor items_;
   const std::string& sourceName_;
-  const ChromosomeEnds& ends_;
+  const ChromosomeEndMarkers& ends_;
   std::vector<Structure> structures_;
   NameLengthCheck lengths_;
   Chromosome open_;  // the chromosome being read, not yet closed
@@ -146,7 +146,7 @@ class MarkedGenomeReader {
 }  // namespace
 
 std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
-                                         const ChromosomeEnds& ends) {
+                                         const ChromosomeEndMarkers& ends) {
   return MarkedGenomeReader(text, sourceName, ends).read();
 }
 

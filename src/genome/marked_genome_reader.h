@@ -11,7 +11,7 @@ namespace paralog {
 
 /// What sets one ">"-headed genome format apart from another: the
 /// characters that close a linear and a circular chromosome.
-struct ChromosomeEnds {
+struct ChromosomeEndMarkers {
   std::string_view formatLabel;  ///< "UniMoG" or "GRIMM", for messages
   char linear;
   char circular;
@@ -43,7 +43,7 @@ struct ChromosomeEnds {
 /// chromosomes, a file without genomes, and a gene whose escaped name makes
 /// a variable name longer than kMaxVariableNameLength (genome/reader.h).
 std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
-                                         const ChromosomeEnds& ends);
+                                         const ChromosomeEndMarkers& ends);
 
 }  // namespace paralog
 

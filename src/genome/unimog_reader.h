@@ -13,7 +13,7 @@ namespace paralog {
 /// UniMoG files: ">name" lines, then chromosomes of genes separated by
 /// white space, "-" before a reversed gene, each chromosome closed by "|"
 /// (linear) or ")" (circular). Repeated gene names are paralogs.
-inline constexpr ChromosomeEnds kUnimogEnds{"UniMoG", '|', ')'};
+inline constexpr ChromosomeEndMarkers kUnimogEnds{"UniMoG", '|', ')'};
 
 /// Reads a UniMoG file as described in genome/marked_genome_reader.h.
 std::vector<Structure> readUnimog(std::string_view text, const std::string& sourceName);

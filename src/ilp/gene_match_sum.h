@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "genome/genome.h"
-#include "lp/inequality.h"
+#include "lp/term.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {

@@ -28,7 +28,7 @@ void generateProgram(RowSink& rows, const Structure& first, const Structure& sec
 }
 
 void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
-                  const ProgressReport& progress, RowThreads threads) {
+                  const ProgressReport& progress, RowThreads threads, LpFile file) {
   consumer.objective(Objective(first, second).terms());
   // The storage keeps the names that rows view, so it outlives the sinks.
   VariablesStorage storage;
@@ -37,13 +37,13 @@ void buildProgram(const Structure& first, const Structure& second, ProgramConsum
     // thread renders them while the worker writes.
     RowPipeline pipeline(consumer);
     generateProgram(pipeline, first, second, storage, progress);
-    progress("Writing ilp task to file...\n");
+    if (file == LpFile::kWritten) progress("Writing ilp task to file...\n");
     storage.declareAll(pipeline);
     pipeline.drain();
   } else {
     CanonicalRows rows(consumer);
     generateProgram(rows, first, second, storage, progress);
-    progress("Writing ilp task to file...\n");
+    if (file == LpFile::kWritten) progress("Writing ilp task to file...\n");
     storage.declareAll(consumer);
   }
   consumer.end();

@@ -23,6 +23,13 @@ enum class RowThreads {
   kSecondThread,   ///< on a second thread, overlapping with generation (RowPipeline)
 };
 
+/// Whether the program goes into an LP file, which buildProgram announces
+/// with "Writing ilp task to file...\n" before the declarations.
+enum class LpFile {
+  kWritten,  ///< an LP file is written (perhaps besides the solver's model)
+  kNone,     ///< the program is only held in memory
+};
+
 /// Runs the generators of the seven variable families in their fixed order
 /// (Z, T, U, P, R, L, then O for each structure), reporting "Calculating X
 /// variables\n" before each family. The rows of each section reach `rows`
@@ -32,15 +39,15 @@ void generateProgram(RowSink& rows, const Structure& first, const Structure& sec
 
 /// Delivers the whole integer program of `first` and `second` to
 /// `consumer`: the objective (worked out from the structures before any
-/// row), every row, "Writing ilp task to file...\n" to `progress`, the
-/// declarations and the end. The two structures must hold the same gene
+/// row), every row, "Writing ilp task to file...\n" to `progress` (for
+/// LpFile::kWritten), the declarations and the end. The two structures must hold the same gene
 /// names. The consumer (and what it writes into) must outlive the call; on
 /// an exception it has received only part of the program, and with
 /// kSecondThread no thread touches it any more once the exception leaves.
 /// REQUIRES: first and second hold the same gene names and differ in id
 /// (requireComparableStructures).
 void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
-                  const ProgressReport& progress, RowThreads threads);
+                  const ProgressReport& progress, RowThreads threads, LpFile file);
 
 }  // namespace paralog
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "genome/genome.h"
-#include "lp/inequality.h"
+#include "lp/term.h"
 
 namespace paralog {
 

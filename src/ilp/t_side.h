@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "genome/extremity.h"
 #include "genome/genome.h"
 #include "ilp/extremities.h"
 #include "ilp/gene_match_sum.h"
-#include "genome/extremity.h"
-#include "lp/inequality.h"
 #include "lp/row.h"
+#include "lp/term.h"
 #include "lp/variables_storage.h"
 
 namespace paralog {

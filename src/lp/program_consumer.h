@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "lp/inequality.h"
 #include "lp/row.h"
+#include "lp/term.h"
 
 namespace paralog {
 

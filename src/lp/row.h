@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "lp/inequality.h"
+#include "lp/term.h"
 
 namespace paralog {
 

@@ -5,6 +5,38 @@
 #include <algorithm>
 
 namespace paralog {
+namespace {
+
+// Walks the used names of a block whose names come out in byte order.
+struct BlockCursor {
+  const PairNameBlock* block;
+  size_t i = 0;
+  size_t j = 0;
+  bool done() const { return i + 1 >= block->keyCount(); }
+  std::string_view current() const { return block->name(i, j); }
+  // Moves to the next used name.
+  void advance() {
+    while (!done()) {
+      if (++j == block->keyCount()) {
+        ++i;
+        j = i + 1;
+        if (done()) return;
+      }
+      if (block->used(i, j)) return;
+    }
+  }
+};
+
+// Appends every used name of `names` to `out`, row by row.
+void appendUsedNames(const PairNameBlock& names, std::vector<std::string_view>& out) {
+  for (size_t i = 0; i + 1 < names.keyCount(); ++i) {
+    for (size_t j = i + 1; j < names.keyCount(); ++j) {
+      if (names.used(i, j)) out.push_back(names.name(i, j));
+    }
+  }
+}
+
+}  // namespace
 
 std::string_view VariablesStorage::zVariable(std::string_view name, int32_t i, int32_t j) {
   scratch_.assign("z_");
@@ -57,24 +89,6 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
   // A k-way merge of already sorted streams: the hashed names and each
   // sorted block, walked row by row. A name in several streams (two
   // structures with the same id share t names) is given once.
-  struct BlockCursor {
-    const PairNameBlock* block;
-    size_t i = 0;
-    size_t j = 0;
-    bool done() const { return i + 1 >= block->keyCount(); }
-    std::string_view current() const { return block->name(i, j); }
-    // Moves to the next used name.
-    void advance() {
-      while (!done()) {
-        if (++j == block->keyCount()) {
-          ++i;
-          j = i + 1;
-          if (done()) return;
-        }
-        if (block->used(i, j)) return;
-      }
-    }
-  };
   std::vector<BlockCursor> cursors;
   // Blocks whose names do not come out in byte order (keys that are
   // prefixes of others) have their used names sorted here instead.
@@ -84,12 +98,7 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
       cursors.push_back(BlockCursor{block.names.get()});
       cursors.back().advance();
     } else {
-      const PairNameBlock& names = *block.names;
-      for (size_t i = 0; i + 1 < names.keyCount(); ++i) {
-        for (size_t j = i + 1; j < names.keyCount(); ++j) {
-          if (names.used(i, j)) unsortedBlockNames.push_back(names.name(i, j));
-        }
-      }
+      appendUsedNames(*block.names, unsortedBlockNames);
     }
   }
   std::sort(unsortedBlockNames.begin(), unsortedBlockNames.end());
@@ -144,27 +153,25 @@ std::string_view VariablesStorage::uVariable(int32_t k, std::string_view keyA,
   return pairName(general_, "u_", k, keyA, keyB);
 }
 
-std::string_view VariablesStorage::tVariable(int32_t k, const Extremity& a, const Extremity& b) {
+void VariablesStorage::spellKeys(const Extremity& a, const Extremity& b) {
   keyA_.clear();
   keyB_.clear();
   appendExtremityKey(a, keyA_);
   appendExtremityKey(b, keyB_);
+}
+
+std::string_view VariablesStorage::tVariable(int32_t k, const Extremity& a, const Extremity& b) {
+  spellKeys(a, b);
   return tVariable(k, keyA_, keyB_);
 }
 
 std::string_view VariablesStorage::pVariable(int32_t k, const Extremity& a, const Extremity& b) {
-  keyA_.clear();
-  keyB_.clear();
-  appendExtremityKey(a, keyA_);
-  appendExtremityKey(b, keyB_);
+  spellKeys(a, b);
   return pVariable(k, keyA_, keyB_);
 }
 
 std::string_view VariablesStorage::uVariable(int32_t k, const Extremity& a, const Extremity& b) {
-  keyA_.clear();
-  keyB_.clear();
-  appendExtremityKey(a, keyA_);
-  appendExtremityKey(b, keyB_);
+  spellKeys(a, b);
   return uVariable(k, keyA_, keyB_);
 }
 

@@ -61,6 +61,8 @@ class VariablesStorage {
   void declareAll(DeclarationSink& sink) const;
 
  private:
+  /// The keys of `a` and `b` into keyA_ and keyB_.
+  void spellKeys(const Extremity& a, const Extremity& b);
   std::string_view pairName(NameSet& set, std::string_view prefix, int32_t k,
                             std::string_view keyA, std::string_view keyB);
   /// Calls fn for every binary name in byte order, each once: the hashed

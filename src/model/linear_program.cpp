@@ -19,4 +19,15 @@ int32_t LinearProgram::find(std::string_view name) const {
   return found == indexByName_.end() ? -1 : found->second;
 }
 
+std::string rowText(const LinearProgram& program, const ProgramRow& row) {
+  TermList terms;
+  terms.reserve(row.terms.size());
+  for (const auto& [index, coefficient] : row.terms) {
+    terms.emplace_back(program.variables()[index].name, static_cast<int32_t>(coefficient));
+  }
+  std::string text;
+  renderRow(terms, row.relation, static_cast<int32_t>(row.rhs), text);
+  return text;
+}
+
 }  // namespace paralog

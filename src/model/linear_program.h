@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "lp/row.h"
+
 namespace paralog {
 
 /// How a variable of the program may take values.
@@ -27,16 +29,12 @@ struct ProgramVariable {
   double objective = 0;   ///< the sum of the variable's terms in the objective
 };
 
-/// The relation of one constraint row.
-enum class RowRelation { kLessEqual, kEqual, kGreaterEqual };
-
 /// One constraint row: a sum of coefficient times variable (by index),
 /// compared with a right-hand side.
 struct ProgramRow {
   std::vector<std::pair<int32_t, double>> terms;  ///< (variable index, coefficient)
-  RowRelation relation = RowRelation::kLessEqual;
+  Relation relation = Relation::kLessEqual;
   double rhs = 0;
-  std::string text;  ///< the row as its line stands in the LP file, for messages
 };
 
 /// An integer program held in memory, to solve it or to check a solution
@@ -65,6 +63,10 @@ class LinearProgram {
   std::vector<ProgramRow> rows_;
   std::unordered_map<std::string, int32_t> indexByName_;
 };
+
+/// `row` of `program` as its line stands in the LP file (terms in the
+/// row's order, named after the program's variables), for messages.
+std::string rowText(const LinearProgram& program, const ProgramRow& row);
 
 }  // namespace paralog
 

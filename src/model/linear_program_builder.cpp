@@ -3,21 +3,6 @@
 #include <stdexcept>
 
 namespace paralog {
-namespace {
-
-RowRelation rowRelation(Relation relation) {
-  switch (relation) {
-    case Relation::kLessEqual:
-      return RowRelation::kLessEqual;
-    case Relation::kGreaterEqual:
-      return RowRelation::kGreaterEqual;
-    case Relation::kEqual:
-      break;
-  }
-  return RowRelation::kEqual;
-}
-
-}  // namespace
 
 void LinearProgramBuilder::objective(const TermList& terms) {
   // A name may stand twice (the o variables); its coefficients add up.
@@ -27,9 +12,9 @@ void LinearProgramBuilder::objective(const TermList& terms) {
 }
 
 void LinearProgramBuilder::row(Section section, TermSpan terms, Relation relation, int32_t rhs) {
-  std::string text;
-  renderRow(terms, relation, rhs, text);
   if (section == Section::kBounds) {
+    std::string text;
+    renderRow(terms, relation, rhs, text);
     if (terms.size() != 1 || terms.begin()->coefficient != 1 || relation == Relation::kEqual) {
       throw std::logic_error("a bound row names one variable with coefficient 1: " + text);
     }
@@ -41,9 +26,8 @@ void LinearProgramBuilder::row(Section section, TermSpan terms, Relation relatio
   for (const Term& term : terms) {
     added.terms.emplace_back(program_.addVariable(term.name), term.coefficient);
   }
-  added.relation = rowRelation(relation);
+  added.relation = relation;
   added.rhs = rhs;
-  added.text = std::move(text);
 }
 
 void LinearProgramBuilder::applyBounds() {

@@ -5,11 +5,11 @@ namespace {
 
 // The status phrase that starts CBC's first line.
 SolutionStatus cbcStatus(std::string_view phrase) {
-  if (phrase.rfind("Optimal", 0) == 0) return SolutionStatus::kOptimal;
-  if (phrase.rfind("Stopped on time", 0) == 0) return SolutionStatus::kTimeLimit;
-  if (phrase.rfind("Stopped on ctrl-c", 0) == 0) return SolutionStatus::kInterrupted;
-  if (phrase.find("nfeasible") != std::string_view::npos) return SolutionStatus::kInfeasible;
-  return SolutionStatus::kFeasible;
+  using Where = StatusPhrase::Where;
+  return statusOf(phrase, {{"Optimal", Where::kStart, SolutionStatus::kOptimal},
+                           {"Stopped on time", Where::kStart, SolutionStatus::kTimeLimit},
+                           {"Stopped on ctrl-c", Where::kStart, SolutionStatus::kInterrupted},
+                           {"nfeasible", Where::kAnywhere, SolutionStatus::kInfeasible}});
 }
 
 }  // namespace

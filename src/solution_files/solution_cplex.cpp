@@ -62,14 +62,13 @@ std::map<std::string, std::string, std::less<>> attributes(std::string_view elem
 }
 
 SolutionStatus cplexStatus(std::string_view status) {
-  if (status.find("infeasible,") == std::string_view::npos &&
-      status.find("infeasible") != std::string_view::npos) {
-    return SolutionStatus::kInfeasible;
-  }
-  if (status.find("time limit") != std::string_view::npos) return SolutionStatus::kTimeLimit;
-  if (status.find("abort") != std::string_view::npos) return SolutionStatus::kInterrupted;
-  if (status.find("optimal") != std::string_view::npos) return SolutionStatus::kOptimal;
-  return SolutionStatus::kFeasible;
+  using Where = StatusPhrase::Where;
+  // Tried in this order; "infeasible" followed by a comma does not count.
+  return statusOf(status,
+                  {{"infeasible", Where::kAnywhere, SolutionStatus::kInfeasible, "infeasible,"},
+                   {"time limit", Where::kAnywhere, SolutionStatus::kTimeLimit},
+                   {"abort", Where::kAnywhere, SolutionStatus::kInterrupted},
+                   {"optimal", Where::kAnywhere, SolutionStatus::kOptimal}});
 }
 
 }  // namespace

@@ -4,11 +4,11 @@ namespace paralog::solution_readers {
 namespace {
 
 SolutionStatus highsStatus(std::string_view status) {
-  if (status == "Optimal") return SolutionStatus::kOptimal;
-  if (status.rfind("Time limit", 0) == 0) return SolutionStatus::kTimeLimit;
-  if (status.find("nterrupt") != std::string_view::npos) return SolutionStatus::kInterrupted;
-  if (status.find("nfeasible") != std::string_view::npos) return SolutionStatus::kInfeasible;
-  return SolutionStatus::kFeasible;
+  using Where = StatusPhrase::Where;
+  return statusOf(status, {{"Optimal", Where::kWhole, SolutionStatus::kOptimal},
+                           {"Time limit", Where::kStart, SolutionStatus::kTimeLimit},
+                           {"nterrupt", Where::kAnywhere, SolutionStatus::kInterrupted},
+                           {"nfeasible", Where::kAnywhere, SolutionStatus::kInfeasible}});
 }
 
 }  // namespace

@@ -58,6 +58,28 @@ void fail(const std::string& source, const std::string& what) {
   throw std::runtime_error(source + ": " + what);
 }
 
+SolutionStatus statusOf(std::string_view status, std::initializer_list<StatusPhrase> phrases) {
+  for (const StatusPhrase& phrase : phrases) {
+    bool matches = false;
+    switch (phrase.where) {
+      case StatusPhrase::Where::kWhole:
+        matches = status == phrase.text;
+        break;
+      case StatusPhrase::Where::kStart:
+        matches = status.substr(0, phrase.text.size()) == phrase.text;
+        break;
+      case StatusPhrase::Where::kAnywhere:
+        matches = status.find(phrase.text) != std::string_view::npos;
+        break;
+    }
+    if (matches && !phrase.unless.empty() && status.find(phrase.unless) != std::string_view::npos) {
+      matches = false;
+    }
+    if (matches) return phrase.status;
+  }
+  return SolutionStatus::kFeasible;
+}
+
 double numberOrFail(std::string_view text, const std::string& source, size_t lineNumber) {
   const std::optional<double> value = parseNumber(text);
   if (!value) {

@@ -4,6 +4,7 @@
 // The readers of each solver's solution layout, and what they share; used
 // by parseSolutionFile, which picks one by the content.
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,21 @@ std::optional<double> parseNumber(std::string_view text);
 [[noreturn]] void fail(const std::string& source, const std::string& what);
 /// A number for a line of the file; throws naming `source` and `lineNumber` otherwise.
 double numberOrFail(std::string_view text, const std::string& source, size_t lineNumber);
+
+/// One phrase of a solver's status line and what it means: it matches when
+/// the status is `text` (kWhole), starts with it (kStart) or holds it
+/// (kAnywhere), unless the status also holds `unless` (when not empty).
+struct StatusPhrase {
+  enum class Where { kWhole, kStart, kAnywhere };
+  std::string_view text;
+  Where where;
+  SolutionStatus status;
+  std::string_view unless = {};
+};
+
+/// The status of the first of `phrases` that matches `status`; kFeasible
+/// when none does.
+SolutionStatus statusOf(std::string_view status, std::initializer_list<StatusPhrase> phrases);
 
 // Each reader takes the whole text of a file of its layout.
 SolutionFileContent readCbcSolution(std::string_view text, const std::string& source);

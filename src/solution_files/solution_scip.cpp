@@ -4,11 +4,11 @@ namespace paralog::solution_readers {
 namespace {
 
 SolutionStatus scipStatus(std::string_view status) {
-  if (status.find("optimal") != std::string_view::npos) return SolutionStatus::kOptimal;
-  if (status.find("time limit") != std::string_view::npos) return SolutionStatus::kTimeLimit;
-  if (status.find("interrupt") != std::string_view::npos) return SolutionStatus::kInterrupted;
-  if (status.find("infeasible") != std::string_view::npos) return SolutionStatus::kInfeasible;
-  return SolutionStatus::kFeasible;
+  using Where = StatusPhrase::Where;
+  return statusOf(status, {{"optimal", Where::kAnywhere, SolutionStatus::kOptimal},
+                           {"time limit", Where::kAnywhere, SolutionStatus::kTimeLimit},
+                           {"interrupt", Where::kAnywhere, SolutionStatus::kInterrupted},
+                           {"infeasible", Where::kAnywhere, SolutionStatus::kInfeasible}});
 }
 
 }  // namespace

@@ -101,8 +101,8 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
       elements.push_back(coefficient);
     }
     matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
-    rowLower.push_back(row.relation == RowRelation::kLessEqual ? -infinity : row.rhs);
-    rowUpper.push_back(row.relation == RowRelation::kGreaterEqual ? infinity : row.rhs);
+    rowLower.push_back(row.relation == Relation::kLessEqual ? -infinity : row.rhs);
+    rowUpper.push_back(row.relation == Relation::kGreaterEqual ? infinity : row.rhs);
   }
   solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                      rowLower.data(), rowUpper.data());

@@ -18,13 +18,13 @@ struct Breaks {
 
 }  // namespace
 
-bool rowHolds(RowRelation relation, double activity, double rhs) {
+bool rowHolds(Relation relation, double activity, double rhs) {
   switch (relation) {
-    case RowRelation::kLessEqual:
+    case Relation::kLessEqual:
       return activity <= rhs + kSolutionTolerance;
-    case RowRelation::kGreaterEqual:
+    case Relation::kGreaterEqual:
       return activity >= rhs - kSolutionTolerance;
-    case RowRelation::kEqual:
+    case Relation::kEqual:
       break;
   }
   return std::fabs(activity - rhs) <= kSolutionTolerance;
@@ -97,7 +97,7 @@ void requireValidSolution(const LinearProgram& program, const std::vector<double
     double activity = 0;
     for (const auto& [index, coefficient] : row.terms) activity += coefficient * values[index];
     if (!rowHolds(row.relation, activity, row.rhs)) {
-      breaks.add(rowBreak(row.text, activity));
+      breaks.add(rowBreak(rowText(program, row), activity));
     }
   }
   for (size_t i = 0; i < program.variables().size(); ++i) {

@@ -30,7 +30,7 @@ void requireValidSolution(const LinearProgram& program, const std::vector<double
 /// row by row (StreamedSolutionCheck), so that both judge and word alike.
 ///
 /// True when a row's left side `activity` meets `relation` and `rhs`.
-bool rowHolds(RowRelation relation, double activity, double rhs);
+bool rowHolds(Relation relation, double activity, double rhs);
 /// A broken row: "\"<text>\" (its left side is <activity>)".
 std::string rowBreak(std::string_view text, double activity);
 /// A broken bound line: "\"<text>\" (<name> is <value>)".

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -16,6 +16,10 @@
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
+#include "matching/assignment_names.h"
+#include "matching/genome_pair_graph.h"
+#include "matching/matching_evaluator.h"
+#include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
 #include "report/matching_report.h"
@@ -67,12 +71,9 @@ struct Outcome {
   std::string source;  // names the solution in messages
 };
 
-Outcome solveHere(const RunParameters& parameters, const LinearProgram& program) {
-  SolveOptions options;
-  options.timeLimitSeconds = parameters.timeLimitSeconds;
-  options.threads = parameters.threads;
-  options.progress = &std::cerr;
-  SolveResult result = solveWithCbc(program, options);
+Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
+                  std::ostream& solverLog) {
+  SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog));
   Outcome outcome;
   outcome.source = "embedded CBC";
   outcome.summary = "Solution: embedded CBC\nStatus: " +
@@ -106,17 +107,37 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
   return outcome;
 }
 
-}  // namespace
-
-LinearProgram buildLinearProgram(const Structure& first, const Structure& second) {
-  LinearProgram program;
-  LinearProgramBuilder builder(program);
-  buildProgram(first, second, builder, [](std::string_view line) { std::cout << line; },
-               RowThreads::kCallingThread);
-  return program;
+// The values of every variable at the best the program reaches with the
+// given matching, worked out without solving.
+Outcome scoreMatching(const RunParameters& parameters, const LinearProgram& program,
+                      const Structure& first, const Structure& second) {
+  const std::string text = readInputFile(parameters.matchingPath);
+  const GenomePairGraph graph(first, second);
+  const std::vector<CopyPair> matching = parseMatchingFile(text, parameters.matchingPath, graph, first);
+  const MatchingAssignment assignment = MatchingEvaluator(graph).assignment(matching);
+  Outcome outcome;
+  outcome.source = parameters.matchingPath;
+  outcome.solution.status = SolutionStatus::kFeasible;
+  outcome.solution.objective = static_cast<double>(assignment.objective);
+  outcome.solution.values = programValues(program, graph, assignment);
+  outcome.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
+                    std::string(statusText(SolutionStatus::kFeasible)) +
+                    "\nObjective: " + formatNumber(*outcome.solution.objective) + "\n";
+  return outcome;
 }
 
-void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second) {
+}  // namespace
+
+SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog) {
+  SolveOptions options;
+  options.timeLimitSeconds = parameters.timeLimitSeconds;
+  options.threads = parameters.threads;
+  options.progress = &solverLog;
+  return options;
+}
+
+void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                std::ostream& out, std::ostream& solverLog) {
   // Created before any work, so that unwritable paths fail at once.
   // Like the LP file, the tables go into a pipe or device in place.
   const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
@@ -128,27 +149,24 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // rows and, when asked, writes the LP file from the same rows.
   LinearProgram program;
   LinearProgramBuilder builder(program);
+  const ProgressReport progress = [&out](std::string_view line) { out << line; };
   if (lpFile) {
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
     LpWriter writer(sinks.sink());
     ProgramTee both(writer, builder);
-    buildProgram(first, second, both, [](std::string_view line) { std::cout << line; },
-                 RowThreads::kCallingThread);
+    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten);
     sinks.finish();
   } else {
-    // No file is written, so its progress line would mislead.
-    buildProgram(first, second, builder,
-                 [](std::string_view line) {
-                   if (line != "Writing ilp task to file...\n") std::cout << line;
-                 },
-                 RowThreads::kCallingThread);
+    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone);
   }
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program) : readSolution(parameters, program);
+  Outcome outcome = parameters.solve                   ? solveHere(parameters, program, solverLog)
+                    : !parameters.matchingPath.empty() ? scoreMatching(parameters, program, first, second)
+                                                       : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
-    std::cout << outcome.summary << std::flush;
+    out << outcome.summary << std::flush;
     throw std::runtime_error(outcome.source + ": no solution to report (status: " +
                              std::string(statusText(solution.status)) + ")");
   }
@@ -158,7 +176,7 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   const MatchingReport report = reportMatching(first, second, program, solution.values);
   // The report may go where standard output goes (/dev/stdout): what was
   // printed so far stands before it.
-  std::cout << std::flush;
+  out << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
   if (familiesFile) writeWhole(*familiesFile, familyTable(countFamilies(first, second, report)));
   if (solutionFile) writeSolutionFile(*solutionFile, program, solution);
@@ -166,8 +184,8 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   if (reportFile) reportFile->commit();
   if (familiesFile) familiesFile->commit();
   if (solutionFile) solutionFile->commit();
-  if (lpFile) std::cout << "Done\n";
-  std::cout << outcome.summary << "Matched copy pairs: " << report.matchedPairs
+  if (lpFile) out << "Done\n";
+  out << outcome.summary << "Matched copy pairs: " << report.matchedPairs
             << "\np variables at 1: " << report.pAtOne
             << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
             << "\nUnmatched copies in the first genome: " << report.unmatchedFirst

@@ -5,23 +5,12 @@
 #include <stdexcept>
 
 #include "lp/row.h"
+#include "model/linear_program_builder.h"
 #include "model/linear_program.h"
 #include "solve/solution_check.h"
 
 namespace paralog {
 namespace {
-
-RowRelation rowRelation(Relation relation) {
-  switch (relation) {
-    case Relation::kLessEqual:
-      return RowRelation::kLessEqual;
-    case Relation::kGreaterEqual:
-      return RowRelation::kGreaterEqual;
-    case Relation::kEqual:
-      break;
-  }
-  return RowRelation::kEqual;
-}
 
 bool isLowerBoundLine(Section section, TermSpan terms, Relation relation) {
   return section == Section::kBounds && terms.size() == 1 && terms.begin()->coefficient == 1 &&
@@ -43,7 +32,7 @@ void StreamedSolutionCheck::objective(const TermList& terms) { objective_ = acti
 
 void StreamedSolutionCheck::row(Section section, TermSpan terms, Relation relation, int32_t rhs) {
   const double sum = activity(terms);
-  if (!rowHolds(rowRelation(relation), sum, rhs)) breakRow(section, terms, relation, rhs, sum);
+  if (!rowHolds(relation, sum, rhs)) breakRow(section, terms, relation, rhs, sum);
   if (isLowerBoundLine(section, terms, relation) && sum < 0) {
     negativeWithLowerLine_.emplace(terms.begin()->name);
   }
@@ -107,9 +96,15 @@ void StreamedSolutionCheck::require(const std::string& source,
 
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
-                              const ProgressReport& progress) {
+                              const ProgressReport& progress, ProgramConsumer* alongside) {
   StreamedSolutionCheck check(values);
-  buildProgram(first, second, check, progress, RowThreads::kSecondThread);
+  // The progress lines stay those of a run that writes the program.
+  if (alongside != nullptr) {
+    ProgramTee both(check, *alongside);
+    buildProgram(first, second, both, progress, RowThreads::kSecondThread, LpFile::kWritten);
+  } else {
+    buildProgram(first, second, check, progress, RowThreads::kSecondThread, LpFile::kWritten);
+  }
   check.require(source, std::nullopt);
   return check.objectiveValue();
 }

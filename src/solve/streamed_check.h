@@ -23,7 +23,8 @@ namespace paralog {
 /// lower bound line, the range of a binary variable and the integrality of
 /// every declared variable. Only the first broken requirement is rendered.
 ///
-/// Does not own `values`, which must outlive the checker. Calls may come
+/// Does not own `values`, which must outlive the checker and not change
+/// while it lives. Calls may come
 /// from another thread than the one that reads the result, as
 /// ProgramConsumer allows; read the result only after end().
 class StreamedSolutionCheck : public ProgramConsumer {
@@ -71,11 +72,14 @@ class StreamedSolutionCheck : public ProgramConsumer {
 /// the generators on this one, the check on a second. Returns the
 /// objective at the values. Throws what StreamedSolutionCheck::require
 /// throws, with `source` naming the values in messages; progress lines go
-/// to `progress`.
+/// to `progress`. `alongside`, when given, receives the same program in
+/// the same pass (a StreamedSolutionFile, say, whose file is committed only
+/// once this returns); it must outlive the call.
 /// REQUIRES: first and second hold the same gene names and differ in id.
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
-                              const ProgressReport& progress);
+                              const ProgressReport& progress,
+                              ProgramConsumer* alongside = nullptr);
 
 }  // namespace paralog
 

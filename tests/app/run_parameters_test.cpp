@@ -22,10 +22,18 @@ std::string workingDirectory() {
   return buffer.data();
 }
 
-// Parses `args` (argv[0] first) and returns the parameters; the usage text
-// goes to `usage`.
+CommandLine read(std::vector<const char*> args) {
+  return readCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+// Reads `args` (argv[0] first) and returns the parameters of a run, none for
+// help or the version; the usage text goes to `usage`. Throws the failure.
 std::optional<RunParameters> parse(std::vector<const char*> args, std::ostream& usage) {
-  return parseParameters(static_cast<int>(args.size()), args.data(), usage);
+  const CommandLine line = read(std::move(args));
+  if (line.failure) std::rethrow_exception(line.failure);
+  usage << line.usage;
+  if (line.request != CommandLine::Request::kRun) return std::nullopt;
+  return line.parameters;
 }
 
 std::optional<RunParameters> parse(std::vector<const char*> args) {
@@ -55,9 +63,9 @@ TEST(ParseParametersTest, HelpWinsOverEveryOtherOption) {
   }
 }
 
-// Counts the arguments of `args` for the argc/argv pair of the parser.
 bool asksForVersion(std::vector<const char*> args) {
-  return paralog::asksForVersion(static_cast<int>(args.size()), args.data());
+  const CommandLine line = read(std::move(args));
+  return !line.failure && line.request == CommandLine::Request::kVersion;
 }
 
 TEST(ParseParametersTest, VersionIsAskedForUnlessHelpIsToo) {
@@ -161,14 +169,16 @@ TEST(ParseParametersTest, SolvingOptions) {
 TEST(ParseParametersTest, SolvingOptionsMisused) {
   EXPECT_EQ(usageError({"p", "-i", "a", "--solve", "--solution", "x.sol"}),
             "the options '--solve' and '--solution' cannot be given together");
+  EXPECT_EQ(usageError({"p", "-i", "a", "--solution", "x.sol", "--matching", "m.tsv"}),
+            "the options '--solution' and '--matching' cannot be given together");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--threads", "2"}),
             "the option '--threads' needs '--solve'");
   EXPECT_EQ(usageError({"p", "-i", "a", "--solution", "s", "--time-limit", "2"}),
             "the option '--time-limit' needs '--solve'");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--report", "r"}),
-            "the option '--report' needs '--solve' or '--solution'");
+            "the option '--report' needs '--solve', '--solution' or '--matching'");
   EXPECT_EQ(usageError({"p", "-i", "a", "-o", "b", "--write-solution", "w"}),
-            "the option '--write-solution' needs '--solve' or '--solution'");
+            "the option '--write-solution' needs '--solve', '--solution' or '--matching'");
   for (const char* limit : {"0", "-1", "abc", "1e999", "2s", ""}) {
     EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--time-limit", limit}),
                 HasSubstr("is not a positive number of seconds"));

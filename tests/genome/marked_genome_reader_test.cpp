@@ -22,7 +22,7 @@ using ::testing::ElementsAre;
 using testutil::describe;
 using testutil::describeChromosomes;
 
-std::string errorOf(const std::string& text, const ChromosomeEnds& ends) {
+std::string errorOf(const std::string& text, const ChromosomeEndMarkers& ends) {
   try {
     readMarkedGenomes(text, "in.txt", ends);
   } catch (const std::runtime_error& error) {

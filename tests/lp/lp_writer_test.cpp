@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lp/canonical_rows.h"
+#include "support/inequality.h"
 
 namespace paralog {
 namespace {

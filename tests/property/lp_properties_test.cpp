@@ -18,7 +18,7 @@
 
 #include "app/output_target.h"
 #include "app/program_file.h"
-#include "lp/inequality.h"
+#include "support/inequality.h"
 #include "support/lp_file_check.h"
 #include "support/lp_text.h"
 #include "support/quiet_stdout.h"

@@ -57,8 +57,8 @@ TEST(LinearProgramTest, ReadsTheLpLayout) {
   EXPECT_EQ(r.upperText, "r_1_a.1h <= 1");
   EXPECT_EQ(r.objective, 0);
   ASSERT_EQ(program.rows().size(), 3u);
-  EXPECT_EQ(program.rows()[1].text, "l_a.1h - r_1_a.1h = 0");
-  EXPECT_EQ(program.rows()[1].relation, RowRelation::kEqual);
+  EXPECT_EQ(rowText(program, program.rows()[1]), "l_a.1h - r_1_a.1h = 0");
+  EXPECT_EQ(program.rows()[1].relation, Relation::kEqual);
   EXPECT_EQ(program.find("r_1_a.1h"), 3);
   EXPECT_EQ(program.find("r_1_a.1t"), -1);
   EXPECT_THROW(testutil::linearProgramFromLpText("Maximize\n\tx\n"), std::runtime_error);
@@ -68,19 +68,25 @@ TEST(SolutionCheckTest, AcceptsAFeasibleSolutionWithinTheTolerance) {
   EXPECT_EQ(refusal({1, 0, 1, 1}, -1), "accepted");
   EXPECT_EQ(refusal({0.9999999, 1e-9, 1, 1.0000001}, -1.0000001), "accepted");
   EXPECT_EQ(refusal({0, 1, 0, 0}, -2), "accepted");
+  // Each relation may miss its right-hand side by less than the tolerance.
+  EXPECT_EQ(refusal({1.0000001, 0, 1, 1}, -1.0000002), "accepted");  // <=
+  EXPECT_EQ(refusal({0, 0, -1e-7, -1e-7}, -1e-7), "accepted");       // >=
 }
 
 TEST(SolutionCheckTest, RefusesWhatBreaksTheProgram) {
   // Both ones: the first row breaks, and so does nothing else.
   EXPECT_EQ(refusal({1, 1, 1, 1}, -3),
             "x.sol: the solution breaks 1 constraint of the program; the first: "
-            "\"z_a.1.1 + o_1_0 <= 1\" (its left side is 2)");
+            "\"o_1_0 + z_a.1.1 <= 1\" (its left side is 2)");
   // l differs from r: the equality row breaks.
   EXPECT_THAT(refusal({1, 0, 0, 1}, -2),
               HasSubstr("breaks 1 constraint of the program; the first: \"l_a.1h - r_1_a.1h = 0\""));
   // r below its bound breaks the bound and the third row; the row is named first.
   EXPECT_THAT(refusal({0, 0, -2, -2}, -2),
               HasSubstr("breaks 3 constraints of the program; the first: \"r_1_a.1h + z_a.1.1 >= 0\""));
+  // Short of a ">=" row by more than the tolerance.
+  EXPECT_THAT(refusal({0, 0, -1e-5, -1e-5}, -1e-5),
+              HasSubstr("the first: \"r_1_a.1h + z_a.1.1 >= 0\" (its left side is -1e-05)"));
   EXPECT_THAT(refusal({0.5, 0, 0, 0}, -1),
               HasSubstr("the first: \"z_a.1.1\" declared binary (z_a.1.1 is 0.5)"));
   EXPECT_THAT(refusal({0, 0.5, 0, 0}, -1),

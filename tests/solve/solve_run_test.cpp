@@ -1,4 +1,4 @@
-// Whole-program runs with --solve and --solution: solution files written by
+// Whole-program runs with --solve, --solution and --matching: solution files written by
 // the real CBC, GLPK and HiGHS programs read back to the embedded optimum and
 // to a matching that agrees with the file's z values; broken solutions
 // refused with one error line and no file written.
@@ -110,16 +110,18 @@ TEST(SolveRunTest, ExternalSolutionsReadBackToTheEmbeddedOptimum) {
     run(directory, "glpsol --lp model.lp -w glpk.sol -o glpk.txt");
     run(directory, "node '" + testutil::sourcePath("tests/solvers/highs_solution.js") +
                        "' model.lp highs.sol");
-    const std::string name = R"(z_([^.\s]+)\.(\d+)\.(\d+))";
+    const std::string z = R"(z_([^.\s]+)\.(\d+)\.(\d+))";
     const struct {
       const char* file;
       const char* format;
-      std::string zPattern;  // where the file (or GLPK's printable report) names z values
-      const char* zSource;
+      // How the file (or GLPK's printable report) gives a variable's value:
+      // what stands before its name and after it, the value in a group.
+      std::string before, after;
+      const char* valueSource;
     } solvers[] = {
-        {"cbc.sol", "CBC", R"(\d+ )" + name + R"( +(\S+))", "cbc.sol"},
-        {"glpk.sol", "GLPK", name + R"(\s+\*\s+(\S+))", "glpk.txt"},
-        {"highs.sol", "HiGHS", "\n" + name + R"( (\S+))", "highs.sol"},
+        {"cbc.sol", "CBC", R"(\d+ )", R"( +(\S+))", "cbc.sol"},
+        {"glpk.sol", "GLPK", "", R"(\s+\*\s+(\S+))", "glpk.txt"},
+        {"highs.sol", "HiGHS", "\n", R"( (\S+))", "highs.sol"},
     };
     for (const auto& solver : solvers) {
       SCOPED_TRACE(solver.file);
@@ -131,9 +133,17 @@ TEST(SolveRunTest, ExternalSolutionsReadBackToTheEmbeddedOptimum) {
       EXPECT_EQ(summary(read, "Status"), "optimal");
       EXPECT_EQ(summary(read, "Objective"), optimum);
       EXPECT_EQ(summary(read, "Best bound"), "(no Best bound line)");
-      const std::set<Pair> pairs = zAtOne(directory.read(solver.zSource), solver.zPattern);
+      const std::string values = directory.read(solver.valueSource);
+      const std::set<Pair> pairs = zAtOne(values, solver.before + z + solver.after);
       EXPECT_FALSE(pairs.empty());
       EXPECT_EQ(matchedRows(directory.read("read.tsv")), pairs);
+      const std::regex p(solver.before + R"(p_\S+)" + solver.after);
+      const auto pAtOne = std::count_if(std::sregex_iterator(values.begin(), values.end(), p),
+                                        std::sregex_iterator(), [](const std::smatch& match) {
+                                          return std::stod(match[1]) > 0.5;
+                                        });
+      EXPECT_GT(pAtOne, 0);
+      EXPECT_EQ(summary(read, "p variables at 1"), std::to_string(pAtOne));
     }
   }
 }
@@ -271,6 +281,24 @@ TEST(SolveRunTest, BrokenSolutionsAreRefused) {
       failing.run({"-i", "in.txt", "--solution", "bad.sol"}), 1);
   EXPECT_TRUE(std::regex_search(error, std::regex("breaks \\d+ constraints? of the program; the first: \"[^\"]+ [<>]?= -?\\d+\" \\(its left side is -?\\d+\\)")))
       << error;
+}
+
+TEST(SolveRunTest, TheReportOfASolveScoresToItsObjective) {
+  for (const char* input : {kParalogs, kSingleCopies, ">A\ntRNA-Leu b -c |\n>B\ntRNA-Leu -b -c |\n"}) {
+    SCOPED_TRACE(input);
+    TempDirectory directory;
+    directory.write("in.txt", input);
+    const ProgramRun solved =
+        runExecutable(directory.path(), {"-i", "in.txt", "--solve", "--report", "solved.tsv"});
+    ASSERT_EQ(solved.exitStatus, 0) << solved.err;
+    const ProgramRun scored = runExecutable(
+        directory.path(), {"-i", "in.txt", "--matching", "solved.tsv", "--report", "scored.tsv"});
+    ASSERT_EQ(scored.exitStatus, 0) << scored.err;
+    EXPECT_EQ(summary(scored, "Solution"), "solved.tsv (matching)");
+    EXPECT_EQ(summary(scored, "Status"), "feasible");
+    EXPECT_EQ(summary(scored, "Objective"), summary(solved, "Objective"));
+    EXPECT_EQ(directory.read("scored.tsv"), directory.read("solved.tsv"));
+  }
 }
 
 TEST(SolveRunTest, NoSolutionWithinTheTimeLimitIsAFailure) {

@@ -18,6 +18,7 @@
 #include "solve/solve_run.h"
 #include "solve/streamed_check.h"
 #include "solve/streamed_solution_file.h"
+#include "support/lp_text.h"
 #include "support/quiet_stdout.h"
 
 namespace paralog {
@@ -54,7 +55,7 @@ std::string streamedVerdict(const ProgramInput& input, const NamedValues& values
                             double objective) {
   StreamedSolutionCheck check(values);
   buildProgram(input.firstCompared(), input.secondCompared(), check, quiet,
-               RowThreads::kSecondThread);
+               RowThreads::kSecondThread, LpFile::kNone);
   try {
     check.require("s", objective);
   } catch (const std::runtime_error& error) {
@@ -118,8 +119,9 @@ TEST(StreamedCheckTest, SolutionFileReadsBackToTheAssignment) {
   std::string text;
   StringSink sink(text);
   StreamedSolutionFile file(sink, values, SolutionStatus::kOptimal);
-  buildProgram(input.firstCompared(), input.secondCompared(), file, quiet,
-               RowThreads::kCallingThread);
+  EXPECT_EQ(requireValidAssignment(input.firstCompared(), input.secondCompared(), values, "v",
+                                   quiet, &file),
+            objectiveAt(program, result.solution.values));
   const SolutionFileContent content = parseSolutionFile(text, program, "w.sol");
   EXPECT_EQ(content.format, "CBC");
   EXPECT_EQ(content.status, SolutionStatus::kOptimal);

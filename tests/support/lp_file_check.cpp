@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "genome/reader.h"
-#include "lp/inequality.h"
+#include "support/inequality.h"
 
 namespace paralog::testutil {
 namespace {

@@ -5,6 +5,7 @@
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
+#include "model/linear_program_builder.h"
 
 namespace paralog {
 
@@ -13,8 +14,16 @@ std::string lpTextFromStructures(const Structure& first, const Structure& second
   StringSink sink(text);
   LpWriter writer(sink);
   buildProgram(first, second, writer, [](std::string_view line) { std::cout << line; },
-               RowThreads::kCallingThread);
+               RowThreads::kCallingThread, LpFile::kWritten);
   return text;
+}
+
+LinearProgram buildLinearProgram(const Structure& first, const Structure& second) {
+  LinearProgram program;
+  LinearProgramBuilder builder(program);
+  buildProgram(first, second, builder, [](std::string_view line) { std::cout << line; },
+               RowThreads::kCallingThread, LpFile::kNone);
+  return program;
 }
 
 std::string lpTextFromInput(std::string_view text, const std::string& sourceName,

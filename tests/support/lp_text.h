@@ -6,6 +6,7 @@
 
 #include "app/program_input.h"
 #include "genome/genome.h"
+#include "model/linear_program.h"
 
 namespace paralog {
 
@@ -15,6 +16,11 @@ namespace paralog {
 /// structures must hold the same gene names. Memory use grows with the LP
 /// text, which grows with the square and cube of the genomes.
 std::string lpTextFromStructures(const Structure& first, const Structure& second);
+
+/// The program of `first` and `second` held in memory, as a solving run
+/// builds it; the progress lines go to standard output. The structures must
+/// hold the same gene names.
+LinearProgram buildLinearProgram(const Structure& first, const Structure& second);
 
 /// The whole path from input text to LP text without any file:
 /// readProgramInput, then lpTextFromStructures on the compared structures.

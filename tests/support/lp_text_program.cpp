@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "lp/inequality.h"
+#include "support/inequality.h"
 
 namespace paralog::testutil {
 namespace {
@@ -23,10 +23,10 @@ void registerNames(std::string_view text, LinearProgram& program) {
   }
 }
 
-RowRelation relationOf(std::string_view relation) {
-  if (relation == "<=") return RowRelation::kLessEqual;
-  if (relation == ">=") return RowRelation::kGreaterEqual;
-  return RowRelation::kEqual;
+Relation relationOf(std::string_view relation) {
+  if (relation == "<=") return Relation::kLessEqual;
+  if (relation == ">=") return Relation::kGreaterEqual;
+  return Relation::kEqual;
 }
 
 [[noreturn]] void unexpected(size_t lineNumber, std::string_view line) {
@@ -94,7 +94,6 @@ LinearProgram linearProgramFromLpText(std::string_view lpText) {
       }
       added.relation = relationOf(row.relation);
       added.rhs = row.rhs;
-      added.text = std::string(line);
     } else if (section == "Bounds") {
       addBound(line, program, lineNumber);
     } else if (section == "Binary") {

@@ -20,9 +20,10 @@ inline constexpr const char* kOptionTable =
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
     "  --solution arg        Read and check a solver's solution file\n"
-    "  --report arg          With --solve or --solution: write the matching as TSV\n"
-    "  --write-solution arg  With --solve or --solution: write it as a CBC solution\n"
-    "  --families arg        With --solve or --solution: write family counts as TSV\n"
+    "  --matching arg        Score a matching given as the TSV of --report\n"
+    "  --report arg          With --solve, --solution or --matching: matching as TSV\n"
+    "  --write-solution arg  With --solve, --solution or --matching: as CBC solution\n"
+    "  --families arg        With --solve, --solution or --matching: family counts\n"
     "  --list-genomes        List the genomes of the input file and stop\n";
 
 }  // namespace paralog::testutil

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lp/inequality.h"
 #include "lp/row.h"
+#include "support/inequality.h"
 
 namespace paralog::testutil {
 

@@ -1,31 +1,13 @@
-#ifndef PARALOG_LP_INEQUALITY_H
-#define PARALOG_LP_INEQUALITY_H
+#ifndef PARALOG_SUPPORT_INEQUALITY_H
+#define PARALOG_SUPPORT_INEQUALITY_H
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "lp/term.h"
 
 namespace paralog {
-
-/// One variable of a linear expression with its coefficient. The name is a
-/// view: of the parsed text, or of a name kept by whoever made the term.
-///
-/// The constructor lets lists build terms in place (emplace_back): a term
-/// made as a temporary is stored field by field and then copied in wider
-/// loads, which stalls the hot loops on every term.
-struct Term {
-  std::string_view name;
-  int32_t coefficient = 0;
-
-  Term() = default;
-  Term(std::string_view termName, int32_t termCoefficient)
-      : name(termName), coefficient(termCoefficient) {}
-};
-
-/// A list of terms; canonical (sorted by name in byte order, each name once,
-/// no zero coefficient) wherever a function says so.
-using TermList = std::vector<Term>;
 
 /// A linear constraint parsed from text such as "b + a - 2 c <= 1".
 /// The term names and the relation are views into the parsed text: the
@@ -38,7 +20,7 @@ struct Inequality {
 
 // The text side of linear inequalities: the independent reading and
 // writing of a line against which the tests and the fuzzer check every row
-// the program writes. Not on the path from genomes to the file.
+// the program writes.
 
 /// Parses a left side: tokens split at single blanks (empty tokens kept).
 /// A token starting with "+" or "-" sets the pending coefficient to +1 or
@@ -69,4 +51,4 @@ std::string renderInequality(const Inequality& inequality);
 
 }  // namespace paralog
 
-#endif  // PARALOG_LP_INEQUALITY_H
+#endif  // PARALOG_SUPPORT_INEQUALITY_H

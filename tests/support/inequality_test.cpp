@@ -1,4 +1,4 @@
-#include "lp/inequality.h"
+#include "support/inequality.h"
 
 #include <gtest/gtest.h>
 
