@@ -1,6 +1,7 @@
 #include "app/driver.h"
 
 #include <exception>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "app/program_input.h"
 #include "app/run_parameters.h"
 #include "app/version.h"
+#include "report/genome_listing.h"
 #include "solve/solve_run.h"
 
 namespace paralog {
@@ -28,6 +30,14 @@ void writeLpFile(const RunParameters& parameters, const Structure& first, const 
   output.commit();
 }
 
+// The run of --list-genomes: the listing alone on standard output.
+void listGenomes(const RunParameters& parameters, std::ostream& out) {
+  const std::string text = readInputFile(parameters.inputPath);
+  const ProgramInput input = readGenomes(text, parameters.inputPath, parameters.choices.format);
+  out << genomeListing(input.structures, input.format) << std::flush;
+  if (!out) throw std::runtime_error("cannot write to standard output");
+}
+
 }  // namespace
 
 int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
@@ -37,6 +47,12 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   if (!line.failure && line.request == CommandLine::Request::kVersion) {
     out << "paralog-ilp " << kProgramVersion << std::endl;
     if (!out) throw std::runtime_error("cannot write to standard output");
+    return 0;
+  }
+  // A listing prints no progress lines, not even when its command line is wrong.
+  if (line.listing) {
+    if (line.failure) std::rethrow_exception(line.failure);
+    listGenomes(line.parameters, out);
     return 0;
   }
   // Standard output is left to the LP file when that goes there. Progress

@@ -36,7 +36,9 @@ po::options_description describeOptions() {
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
       ("matching", po::value<std::string>(), "Score a matching given as the TSV of --report")
       ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
-      ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution");
+      ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution")
+      ("families", po::value<std::string>(), "With --solve, --solution or --matching: family counts")
+      ("list-genomes", "List the genomes of the input file and stop");
   // clang-format on
   return options;
 }
@@ -85,10 +87,19 @@ void requireSolvingOptions(const po::variables_map& values) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
     }
   }
-  for (const char* option : {"report", "write-solution"}) {
+  for (const char* option : {"report", "write-solution", "families"}) {
     if (values.count(option) != 0 && !solve && !hasSolution && !hasMatching) {
       throw UsageError(std::string("the option '--") + option +
                        "' needs '--solve', '--solution' or '--matching'");
+    }
+  }
+}
+
+// --list-genomes reads the input in its format and nothing else.
+void requireListingOptions(const po::variables_map& values) {
+  for (const auto& [name, value] : values) {
+    if (name != "list-genomes" && name != "input" && name != "format") {
+      throw UsageError("the option '--" + name + "' cannot be given with '--list-genomes'");
     }
   }
 }
@@ -133,6 +144,15 @@ bool namesStandardOutput(int argc, const char* const argv[]) {
   return false;
 }
 
+// Whether the words of a command line that could not be read ask for a
+// genome listing.
+bool namesListing(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != nullptr && std::string_view(argv[i]) == "--list-genomes") return true;
+  }
+  return false;
+}
+
 // The parameters of a run from the values of its command line. Throws
 // UsageError on what readCommandLine lists.
 RunParameters parametersOf(const po::variables_map& values) {
@@ -141,7 +161,9 @@ RunParameters parametersOf(const po::variables_map& values) {
   const bool solve = values.count("solve") != 0;
   const bool hasSolution = values.count("solution") != 0;
   const bool hasMatching = values.count("matching") != 0;
-  const bool outputOptional = solve || hasSolution || hasMatching;
+  const bool listGenomes = values.count("list-genomes") != 0;
+  if (listGenomes) requireListingOptions(values);
+  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -158,6 +180,7 @@ RunParameters parametersOf(const po::variables_map& values) {
     const std::string output = values["output"].as<std::string>();
     parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
   }
+  parameters.listGenomes = listGenomes;
   parameters.portable = values.count("portable") != 0;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();
@@ -198,6 +221,9 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.solutionOutputPath =
         joinToDirectory(directory, values["write-solution"].as<std::string>());
   }
+  if (values.count("families") != 0) {
+    parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
+  }
   return parameters;
 }
 
@@ -228,10 +254,12 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
     } else {
       line.parameters = parametersOf(values);
       line.outputToStandardOutput = line.parameters.outputPath == "-";
+      line.listing = line.parameters.listGenomes;
     }
   } catch (...) {
     line.failure = std::current_exception();
     line.outputToStandardOutput = namesStandardOutput(argc, argv);
+    line.listing = namesListing(argc, argv);
   }
   return line;
 }

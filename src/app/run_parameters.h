@@ -35,6 +35,8 @@ struct RunParameters {
   std::string matchingDisplay;  ///< matchingPath as given on the command line
   std::string reportPath;       ///< where to write the matching table, or empty
   std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
+  std::string familiesPath;     ///< where to write the per-family table, or empty
+  bool listGenomes = false;     ///< --list-genomes: list the input's genomes instead of comparing two
 
   /// True when the run works out a solution: --solve, --solution or --matching.
   bool solving() const { return solve || !solutionPath.empty() || !matchingPath.empty(); }
@@ -70,13 +72,17 @@ struct CommandLine {
   /// the command line ("-o -", "--output -", "-o-", "--output=-"), so that
   /// not even the first progress line lands where the LP file was meant to.
   bool outputToStandardOutput = false;
+  /// --list-genomes is given: the listing alone goes to standard output,
+  /// without progress lines (judged from the words when `failure` is set).
+  bool listing = false;
 };
 
 /// Reads the options "--help/-h", "--version", "--input/-i <file>",
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
 /// "--threads <n>", "--solution <file>", "--matching <file>", "--report
-/// <file>" and "--write-solution <file>" (one table declares them all).
+/// <file>", "--write-solution <file>", "--families <file>" and
+/// "--list-genomes" (one table declares them all).
 /// Help is asked for when "--help" is given, whatever else is; the version
 /// when "--version" is and help is not. Otherwise the parameters get their
 /// paths made absolute: a value starting with "/" is taken unchanged, any
@@ -84,10 +90,11 @@ struct CommandLine {
 /// output of "-" (standard output), kept as it is. Never throws: `failure`
 /// holds a UsageError for a command line the option parser refuses, that
 /// holds an argument belonging to no option, that lacks --input, that lacks
-/// --output without --solve, --solution or --matching, whose --format or
+/// --output without --solve, --solution, --matching or --list-genomes, whose --format or
 /// --pair value is malformed, that gives two of --solve, --solution and
-/// --matching, --time-limit or --threads without --solve, --report or
-/// --write-solution without one of them, a time limit that is not a
+/// --matching, --time-limit or --threads without --solve, --report,
+/// --write-solution or --families without one of them, --list-genomes with
+/// an option other than --input and --format, a time limit that is not a
 /// positive number of seconds, or a thread count that is not a whole number
 /// from 1 to 256.
 CommandLine readCommandLine(int argc, const char* const argv[]);

@@ -21,6 +21,7 @@
 #include "matching/matching_evaluator.h"
 #include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
+#include "report/family_table.h"
 #include "report/matching_report.h"
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
@@ -37,6 +38,11 @@ void writeWhole(OutputTarget& file, const std::string& text) {
   FdSink sink(file.fd(), file.displayName());
   sink.write(text);
   sink.flush();
+}
+
+// The output at `path`, or none for an empty path.
+std::unique_ptr<OutputTarget> outputIfAsked(const std::string& path) {
+  return path.empty() ? nullptr : std::make_unique<OutputTarget>(path);
 }
 
 // Writes every variable's value and cost in CBC's layout, to an output
@@ -132,17 +138,11 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   }
   if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out);
   // Created before any work, so that unwritable paths fail at once.
-  std::unique_ptr<OutputTarget> lpFile;
-  // Like the LP file, a report into a pipe or device is written in place.
-  std::unique_ptr<OutputTarget> reportFile;
-  if (!parameters.outputPath.empty()) lpFile = std::make_unique<OutputTarget>(parameters.outputPath);
-  if (!parameters.reportPath.empty()) {
-    reportFile = std::make_unique<OutputTarget>(parameters.reportPath);
-  }
-  std::unique_ptr<OutputTarget> solutionFile;
-  if (!parameters.solutionOutputPath.empty()) {
-    solutionFile = std::make_unique<OutputTarget>(parameters.solutionOutputPath);
-  }
+  // Like the LP file, the tables go into a pipe or device in place.
+  const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
+  const std::unique_ptr<OutputTarget> reportFile = outputIfAsked(parameters.reportPath);
+  const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
+  const std::unique_ptr<OutputTarget> solutionFile = outputIfAsked(parameters.solutionOutputPath);
 
   // One pass of the generators builds the solver's model from the typed
   // rows and, when asked, writes the LP file from the same rows.
@@ -177,9 +177,11 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // printed so far stands before it.
   out << std::flush;
   if (reportFile) writeWhole(*reportFile, matchingTable(report));
+  if (familiesFile) writeWhole(*familiesFile, familyTable(countFamilies(first, second, report)));
   if (solutionFile) writeSolutionFile(*solutionFile, program, solution);
   if (lpFile) lpFile->commit();
   if (reportFile) reportFile->commit();
+  if (familiesFile) familiesFile->commit();
   if (solutionFile) solutionFile->commit();
   if (lpFile) out << "Done\n";
   printSummary(out, outcome.summary, report);

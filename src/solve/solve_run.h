@@ -33,7 +33,8 @@ void printSummary(std::ostream& out, const std::string& summary, const MatchingR
 /// solution file or works out the values of the matching
 /// (MatchingEvaluator), checks the solution, prints the progress and
 /// summary lines on `out`, writes the matching table to
-/// `parameters.reportPath` and every variable's value in CBC's solution
+/// `parameters.reportPath`, the per-family table to
+/// `parameters.familiesPath` and every variable's value in CBC's solution
 /// layout to `parameters.solutionOutputPath` when set, then "Done". Replaced output
 /// files appear only after everything succeeded (an LP file written in
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,

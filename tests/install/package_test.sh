@@ -32,13 +32,13 @@ fail() {
 "$build/paralog-ilp" -i "$source/examples/two-genomes.txt" \
   -o "$work/expected.lp" >/dev/null
 
-# Checks an installation: the data folder holds the examples and the
-# workflow of the source tree; the executable prints its --version line and
+# Checks an installation: the data folder holds the examples, the workflow
+# and its configuration of the source tree; the executable prints its --version line and
 # runs on the bundled example from the data folder.
 check_installed() {
   local executable="$1" data="$2" name="$3"
   local line folder
-  for folder in examples workflow; do
+  for folder in examples workflow config; do
     if [[ -d "$source/$folder" ]]; then
       diff -r -x .snakemake -x __pycache__ "$source/$folder" "$data/$folder" >&2 ||
         fail "$name: $data/$folder differs from $folder/ of the source tree"

@@ -24,7 +24,9 @@ inline constexpr const char* kOptionTable =
     "  --solution arg        Read and check a solver's solution file\n"
     "  --matching arg        Score a matching given as the TSV of --report\n"
     "  --report arg          With --solve, --solution or --matching: matching as TSV\n"
-    "  --write-solution arg  With --solve, --solution or --matching: as CBC solution\n";
+    "  --write-solution arg  With --solve, --solution or --matching: as CBC solution\n"
+    "  --families arg        With --solve, --solution or --matching: family counts\n"
+    "  --list-genomes        List the genomes of the input file and stop\n";
 
 }  // namespace paralog::testutil
 

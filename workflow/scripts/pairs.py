@@ -11,7 +11,7 @@ import re
 from dataclasses import dataclass
 from typing import Dict, Iterable, List, Sequence, Union
 
-from genome_file import Genome
+from genome_list import Genome
 
 _SAFE_NAME = re.compile(r"^[A-Za-z0-9][A-Za-z0-9._+-]*$")
 

@@ -1,24 +1,21 @@
-"""Runs one command of a rule, times it, and turns a failure into an exception with its error line."""
+"""Runs one command of a rule and turns a failure into an exception with its error line."""
 
 import subprocess
-import time
 from typing import Optional, Sequence
 
 
-def run_timed(command: Sequence[str], log_path: str, stdout_path: Optional[str] = None) -> float:
+def run_logged(command: Sequence[str], log_path: str, stdout_path: Optional[str] = None) -> None:
     """Runs command with standard error (and standard output unless stdout_path is given) appended to log_path.
 
-    Returns the wall-clock seconds. Raises RuntimeError naming the command's
-    last "error: " line (or its exit status) when it exits non-zero.
+    Raises RuntimeError naming the command's last "error: " line (or its
+    exit status) when it exits non-zero.
     """
     with open(log_path, "a", encoding="utf-8") as log:
         log.write("$ " + " ".join(command) + "\n")
         log.flush()
         out = open(stdout_path, "w", encoding="utf-8") if stdout_path else log
         try:
-            start = time.monotonic()
             status = subprocess.run(list(command), stdout=out, stderr=log, stdin=subprocess.DEVNULL).returncode
-            seconds = time.monotonic() - start
         finally:
             if stdout_path:
                 out.close()
@@ -27,4 +24,3 @@ def run_timed(command: Sequence[str], log_path: str, stdout_path: Optional[str] 
             errors = [line.strip() for line in log if line.startswith("error: ")]
         reason = errors[-1] if errors else f"exit status {status}"
         raise RuntimeError(f"{command[0]} failed ({reason}); see {log_path}")
-    return seconds
