@@ -18,6 +18,7 @@
 #include "matching/matching_evaluator.h"
 #include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
+#include "report/family_table.h"
 #include "report/matching_report.h"
 #include "solve/named_values.h"
 #include "solve/solution_check.h"
@@ -33,11 +34,13 @@ namespace {
 struct RunOutputs {
   std::unique_ptr<OutputTarget> lp;
   std::unique_ptr<OutputTarget> report;
+  std::unique_ptr<OutputTarget> families;
   std::unique_ptr<OutputTarget> solution;
 
   explicit RunOutputs(const RunParameters& parameters) {
     if (!parameters.outputPath.empty()) lp = std::make_unique<OutputTarget>(parameters.outputPath);
     if (!parameters.reportPath.empty()) report = std::make_unique<OutputTarget>(parameters.reportPath);
+    if (!parameters.familiesPath.empty()) families = std::make_unique<OutputTarget>(parameters.familiesPath);
     if (!parameters.solutionOutputPath.empty()) {
       solution = std::make_unique<OutputTarget>(parameters.solutionOutputPath);
     }
@@ -104,12 +107,15 @@ void report(const RunParameters& parameters, const Structure& first, const Struc
   }
   const MatchingReport table = reportPairs(first, second, pairs, scored.assignment.pAtOne.size());
   out << std::flush;
-  if (outputs.report) {
-    FdSink sink(outputs.report->fd(), outputs.report->displayName());
-    sink.write(matchingTable(table));
+  auto writeWhole = [](OutputTarget& target, const std::string& text) {
+    FdSink sink(target.fd(), target.displayName());
+    sink.write(text);
     sink.flush();
-  }
-  for (OutputTarget* target : {outputs.lp.get(), outputs.report.get(), outputs.solution.get()}) {
+  };
+  if (outputs.report) writeWhole(*outputs.report, matchingTable(table));
+  if (outputs.families) writeWhole(*outputs.families, familyTable(countFamilies(first, second, table)));
+  for (OutputTarget* target :
+       {outputs.lp.get(), outputs.report.get(), outputs.families.get(), outputs.solution.get()}) {
     if (target != nullptr) target->commit();
   }
   if (outputs.lp) out << "Done\n";
