@@ -4,8 +4,9 @@
 # lost in the second genome, linear or circular chromosomes), each solved by
 # `paralog-ilp --solve` with the compact model and, where it can finish,
 # with the whole program (--solve-model full). One tab-separated line per
-# case and model: status, wall seconds, objective, best bound, gap, peak
-# resident memory (MB); with REPEAT=n the best time of n runs.
+# case and model: status, wall seconds, processor seconds (user + system),
+# objective, best bound, gap, peak resident memory (MB); with REPEAT=n the
+# best time of n runs.
 #
 #   bench/solve_benchmarks.sh                       # the default cases
 #   CASES="200:0:10:0:1:linear" bench/solve_benchmarks.sh
@@ -32,21 +33,24 @@ for tool in "$program" "$simulate"; do
 done
 mkdir -p "$work"
 
-# Runs one solve; prints status, seconds, objective, bound, gap, peak MB.
+# Runs one solve; prints status, seconds, CPU seconds, objective, bound, gap, peak MB.
 run_once() {
   local input=$1 model=$2 out=$work/run.out
   local start end
   start=$(date +%s.%N)
-  /usr/bin/time -f '%M' -o "$work/rss" "$program" -i "$input" --solve --solve-model "$model" \
+  /usr/bin/time -f '%M %U %S' -o "$work/rss" "$program" -i "$input" --solve --solve-model "$model" \
     --time-limit "$time_limit" >"$out" 2>"$work/run.err" || true
   end=$(date +%s.%N)
   local field
   field() { sed -n "s/^$1: //p" "$out" | head -n 1; }
-  printf '%s\t%.1f\t%s\t%s\t%s\t%d\n' "$(field Status)" "$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" \
-    "$(field Objective)" "$(field 'Best bound')" "$(field Gap)" "$(( $(tail -n 1 "$work/rss") / 1024 ))"
+  local kb user system
+  read -r kb user system < <(tail -n 1 "$work/rss")
+  printf '%s\t%.1f\t%.1f\t%s\t%s\t%s\t%d\n' "$(field Status)" \
+    "$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" \
+    "$(field Objective)" "$(field 'Best bound')" "$(field Gap)" "$(( kb / 1024 ))"
 }
 
-printf 'families\tduplicated\tinversions\tlost\tchromosomes\tkind\tmodel\tstatus\tseconds\tobjective\tbound\tgap\tpeak MB\n'
+printf 'families\tduplicated\tinversions\tlost\tchromosomes\tkind\tmodel\tstatus\tseconds\tCPU s\tobjective\tbound\tgap\tpeak MB\n'
 for case in $cases; do
   IFS=: read -r families duplicated inversions lost chromosomes kind <<<"$case"
   input=$work/pair-$families-$duplicated-$inversions-$lost-$chromosomes-$kind.txt
