@@ -35,6 +35,7 @@ SolutionFileContent readCbcSolution(std::string_view text, const std::string& so
     if (words.size() != 4 + shift) {
       fail(source, "line " + std::to_string(i + 1) + ": expected index, name, value and cost");
     }
+    content.valueLines.push_back(i + 1);
     content.values.emplace_back(std::string(words[1 + shift]),
                                 numberOrFail(words[2 + shift], source, i + 1));
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "genome/quoted.h"
 #include "solution_files/solution_readers.h"
 
 namespace paralog {
@@ -72,12 +73,18 @@ Solution solutionFromFile(const SolutionFileContent& content, const LinearProgra
   const size_t count = program.variables().size();
   solution.values.assign(count, 0.0);
   std::vector<bool> listed(count, false);
-  for (const auto& [name, value] : content.values) {
+  for (size_t entry = 0; entry < content.values.size(); ++entry) {
+    const auto& [name, value] = content.values[entry];
+    const size_t line = entry < content.valueLines.size() ? content.valueLines[entry] : 0;
+    const std::string where = line == 0 ? "" : "line " + std::to_string(line) + ": ";
     const int32_t index = program.find(name);
     if (index < 0) {
-      sr::fail(source, "the solution names the variable " + name + ", which the program lacks");
+      sr::fail(source, where + "the solution names the variable " + quoted(name) +
+                           ", which the program lacks");
     }
-    if (listed[index]) sr::fail(source, "the solution lists the variable " + name + " twice");
+    if (listed[index]) {
+      sr::fail(source, where + "the solution lists the variable " + quoted(name) + " twice");
+    }
     listed[index] = true;
     solution.values[index] = value;
   }

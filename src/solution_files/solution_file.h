@@ -19,6 +19,8 @@ struct SolutionFileContent {
   std::optional<double> objective;  ///< as the file reports it
   /// Variable names and values as listed (no values when the solver found no solution).
   std::vector<std::pair<std::string, double>> values;
+  /// The line of each entry of `values`, counted from 1 (0 where unknown).
+  std::vector<size_t> valueLines;
   /// True for formats that list every variable; the others leave out zeros.
   bool listsEveryVariable = false;
 };

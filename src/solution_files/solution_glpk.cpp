@@ -1,5 +1,7 @@
 #include "solution_files/solution_readers.h"
 
+#include "genome/quoted.h"
+
 namespace paralog::solution_readers {
 namespace {
 
@@ -8,7 +10,7 @@ SolutionStatus glpkStatus(std::string_view status, const std::string& source) {
   if (status == "f") return SolutionStatus::kFeasible;
   if (status == "n") return SolutionStatus::kInfeasible;
   if (status == "u") return SolutionStatus::kInfeasible;
-  fail(source, "unknown GLPK solution status \"" + std::string(status) + "\"");
+  fail(source, "unknown GLPK solution status " + quoted(status));
 }
 
 }  // namespace
@@ -36,8 +38,9 @@ SolutionFileContent readGlpkSolution(std::string_view text, const LinearProgram&
       const double columns = numberOrFail(words[3], source, i + 1);
       if (rows != static_cast<double>(program.rows().size()) ||
           columns != static_cast<double>(variables.size())) {
-        fail(source, where + "the solution has " + std::string(words[2]) + " rows and " +
-                         std::string(words[3]) + " columns, the program " +
+        // Both are numbers (read above); a long spelling of one is cut.
+        fail(source, where + "the solution has " + std::string(words[2].substr(0, 30)) +
+                         " rows and " + std::string(words[3].substr(0, 30)) + " columns, the program " +
                          std::to_string(program.rows().size()) + " rows and " +
                          std::to_string(variables.size()) + " variables");
       }
@@ -52,8 +55,9 @@ SolutionFileContent readGlpkSolution(std::string_view text, const LinearProgram&
       const double column = numberOrFail(words[1], source, i + 1);
       if (column < 1 || column > static_cast<double>(variables.size()) ||
           column != static_cast<double>(static_cast<size_t>(column))) {
-        fail(source, where + "no column " + std::string(words[1]));
+        fail(source, where + "no column " + quoted(words[1]));
       }
+      content.valueLines.push_back(i + 1);
       content.values.emplace_back(variables[static_cast<size_t>(column) - 1].name,
                                   numberOrFail(words[2], source, i + 1));
     } else {

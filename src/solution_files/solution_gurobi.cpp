@@ -23,6 +23,7 @@ SolutionFileContent readGurobiSolution(std::string_view text, const std::string&
     }
     const std::vector<std::string_view> words = splitWords(line);
     if (words.size() != 2) fail(source, "line " + std::to_string(i + 1) + ": expected a name and a value");
+    content.valueLines.push_back(i + 1);
     content.values.emplace_back(std::string(words[0]), numberOrFail(words[1], source, i + 1));
   }
   return content;

@@ -44,6 +44,7 @@ SolutionFileContent readHighsSolution(std::string_view text, const std::string& 
     if (++i >= lines.size()) fail(source, "the file ends inside the column values");
     const std::vector<std::string_view> words = splitWords(lines[i]);
     if (words.size() != 2) fail(source, "line " + std::to_string(i + 1) + ": expected a name and a value");
+    content.valueLines.push_back(i + 1);
     content.values.emplace_back(std::string(words[0]), numberOrFail(words[1], source, i + 1));
   }
   return content;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "genome/quoted.h"
+
 namespace paralog::solution_readers {
 
 std::vector<std::string_view> splitLines(std::string_view text) {
@@ -55,7 +57,19 @@ std::optional<double> parseNumber(std::string_view text) {
 }
 
 void fail(const std::string& source, const std::string& what) {
-  throw std::runtime_error(source + ": " + what);
+  // Items of the file come quoted (escaped and cut); anything else that
+  // slipped through is escaped here, so no raw control byte reaches a terminal.
+  std::string message = source + ": ";
+  for (const char c : what) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f) {
+      message += c;
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      message += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+    }
+  }
+  throw std::runtime_error(message);
 }
 
 SolutionStatus statusOf(std::string_view status, std::initializer_list<StatusPhrase> phrases) {
@@ -83,8 +97,8 @@ SolutionStatus statusOf(std::string_view status, std::initializer_list<StatusPhr
 double numberOrFail(std::string_view text, const std::string& source, size_t lineNumber) {
   const std::optional<double> value = parseNumber(text);
   if (!value) {
-    fail(source, "line " + std::to_string(lineNumber) + ": \"" +
-                     std::string(text.substr(0, 100)) + "\" is not a number");
+    const std::string where = lineNumber == 0 ? "" : "line " + std::to_string(lineNumber) + ": ";
+    fail(source, where + quoted(text) + " is not a number");
   }
   return *value;
 }

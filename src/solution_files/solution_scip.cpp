@@ -34,6 +34,7 @@ SolutionFileContent readScipSolution(std::string_view text, const std::string& s
     if (words.size() < 2 || (words.size() > 2 && words[2].rfind("(obj:", 0) != 0)) {
       fail(source, "line " + std::to_string(i + 1) + ": expected a name and a value");
     }
+    content.valueLines.push_back(i + 1);
     content.values.emplace_back(std::string(words[0]), numberOrFail(words[1], source, i + 1));
   }
   return content;

@@ -93,11 +93,11 @@ TEST(SolutionFileTest, ReadsEachSolversLayout) {
 
 TEST(SolutionFileTest, RefusesFilesThatDoNotFitTheProgram) {
   EXPECT_EQ(refusal("Optimal - objective value -2\n      0 z_a.1.9     1     -2\n"),
-            "x.sol: the solution names the variable z_a.1.9, which the program lacks");
+            "x.sol: line 2: the solution names the variable \"z_a.1.9\", which the program lacks");
   EXPECT_EQ(refusal("# Objective value = -2\nz_a&b.1.1 1\no_1_0 0\n"),
             "x.sol: the solution lacks the variable r_1_x of the program");
   EXPECT_EQ(refusal("# Objective value = -2\nz_a&b.1.1 1\no_1_0 0\nr_1_x 0\nz_a&b.1.1 1\n"),
-            "x.sol: the solution lists the variable z_a&b.1.1 twice");
+            "x.sol: line 5: the solution lists the variable \"z_a&b.1.1\" twice");
   EXPECT_EQ(refusal("z_a&b.1.1 1\no_1_0 0\nr_1_x 0\n"),
             "x.sol: the solution file reports no objective value");
   // GLPK numbers columns: a file of another program is caught by its sizes.
