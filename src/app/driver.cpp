@@ -1,5 +1,6 @@
 #include "app/driver.h"
 
+#include <cstdlib>
 #include <exception>
 #include <ostream>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include "app/output_target.h"
 #include "app/program_file.h"
 #include "app/program_input.h"
+#include "app/run_files.h"
 #include "app/run_parameters.h"
 #include "app/version.h"
 #include "report/genome_listing.h"
@@ -68,8 +70,9 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
     err << line.usage << std::flush;
     return 0;
   }
-  progress("Done\n");
   const RunParameters& parameters = line.parameters;
+  refuseSharedFiles(filesOfRun(parameters));
+  progress("Done\n");
 
   const std::string text = readInputFile(parameters.inputPath);
   ProgramInput input = readGenomes(text, parameters.inputPath, parameters.choices.format,
@@ -77,8 +80,10 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   progress("Done\n");
 
   chooseComparedPair(input, parameters.inputPath, parameters.choices);
+  SolvingEnd solvingEnd;
   if (parameters.solving()) {
-    runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
+    solvingEnd =
+        runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
   } else {
     writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
   }
@@ -87,7 +92,15 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
   if (!parameters.solving()) progress("Done\n");
-  return 0;
+  if (solvingEnd.searchStillRunning) {
+    // Every file is in place and every line out; the search's thread may
+    // still be inside the solver library, which the usual teardown of the
+    // process would pull away under it.
+    out << std::flush;
+    err << std::flush;
+    std::_Exit(solvingEnd.exitStatus);
+  }
+  return solvingEnd.exitStatus;
 }
 
 }  // namespace paralog

@@ -23,11 +23,23 @@ void occupyStandardDescriptors() {
   }
 }
 
-// Every failure ends the run with exactly one line on standard error.
+// Every failure ends the run with exactly one line on standard error. The
+// items a message quotes are escaped where it is made; whatever else holds
+// a byte outside printable ASCII (a path, a library's text) is escaped
+// here, line ends turned into blanks, so no raw control byte reaches a
+// terminal.
 void reportError(const char* message) {
-  std::string line = message;
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string line;
+  for (const char* c = message; *c != '\0'; ++c) {
+    const auto byte = static_cast<unsigned char>(*c);
+    if (byte == '\n' || byte == '\r') {
+      line += ' ';
+    } else if (byte >= 0x20 && byte < 0x7f) {
+      line += *c;
+    } else {
+      line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+    }
   }
   std::cerr << "error: " << line << std::endl;
 }

@@ -1,10 +1,17 @@
 #include "app/run_parameters.h"
 
+#include <sched.h>
+
+#include <algorithm>
+
 #include <boost/filesystem/operations.hpp>
 #include <boost/program_options.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
+
+#include "solve/embedded_cbc.h"
 
 namespace paralog {
 namespace po = boost::program_options;
@@ -31,6 +38,7 @@ po::options_description describeOptions() {
       ("solve", "Solve the task with the embedded CBC")
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
+      ("oversubscribe", "With --threads: allow more threads than cores")
       ("solve-model", po::value<std::string>(), "With --solve: compact (default) or full")
       ("match-all", "Match every gene as often as its rarer side allows")
       ("solution", po::value<std::string>(), "Read and check a solver's solution file")
@@ -82,6 +90,9 @@ void requireSolvingOptions(const po::variables_map& values) {
       }
     }
   }
+  if (values.count("oversubscribe") != 0 && values.count("threads") == 0) {
+    throw UsageError("the option '--oversubscribe' needs '--threads'");
+  }
   for (const char* option : {"time-limit", "threads", "solve-model"}) {
     if (values.count(option) != 0 && !solve) {
       throw UsageError(std::string("the option '--") + option + "' needs '--solve'");
@@ -114,12 +125,29 @@ double timeLimitOf(const std::string& text) {
   return seconds;
 }
 
-int threadsOf(const std::string& text) {
+// The cores this process may run on.
+int coresOfMachine() {
+  cpu_set_t cpus;
+  CPU_ZERO(&cpus);
+  if (::sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) > 0) return CPU_COUNT(&cpus);
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// A thread count from 1 to the machine's cores, or with --oversubscribe to
+// the most CBC runs as that many threads.
+int threadsOf(const std::string& text, bool oversubscribe) {
+  const int cores = coresOfMachine();
+  const int most = oversubscribe ? kMaxCbcThreads : std::min(cores, kMaxCbcThreads);
   const bool digits = !text.empty() && text.size() <= 3 &&
                       text.find_first_not_of("0123456789") == std::string::npos;
   const int threads = digits ? std::stoi(text) : 0;
-  if (threads < 1 || threads > 256) {
-    throw UsageError("the thread count '" + text + "' is not a whole number from 1 to 256");
+  if (threads < 1 || threads > most) {
+    std::string range = "from 1 to " + std::to_string(most);
+    if (!oversubscribe) {
+      range += " (the cores of this machine; up to " + std::to_string(kMaxCbcThreads) +
+               " with --oversubscribe)";
+    }
+    throw UsageError("the thread count '" + text + "' is not a whole number " + range);
   }
   return threads;
 }
@@ -135,8 +163,9 @@ SolveModel solveModelOf(const std::string& text) {
 bool namesStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-") return true;
-    if ((word == "-o" || word == "--output") && i + 1 < argc && argv[i + 1] != nullptr &&
+    if (word == "-o-" || word == "--output=-" || word == "--report=-") return true;
+    if ((word == "-o" || word == "--output" || word == "--report") && i + 1 < argc &&
+        argv[i + 1] != nullptr &&
         std::string_view(argv[i + 1]) == "-") {
       return true;
     }
@@ -203,7 +232,10 @@ RunParameters parametersOf(const po::variables_map& values) {
   if (values.count("time-limit") != 0) {
     parameters.timeLimitSeconds = timeLimitOf(values["time-limit"].as<std::string>());
   }
-  if (values.count("threads") != 0) parameters.threads = threadsOf(values["threads"].as<std::string>());
+  if (values.count("threads") != 0) {
+    parameters.threads =
+        threadsOf(values["threads"].as<std::string>(), values.count("oversubscribe") != 0);
+  }
   if (values.count("solve-model") != 0) parameters.solveModel = solveModelOf(values["solve-model"].as<std::string>());
   parameters.matchAll = values.count("match-all") != 0;
   if (hasSolution) {
@@ -215,7 +247,8 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
   }
   if (values.count("report") != 0) {
-    parameters.reportPath = joinToDirectory(directory, values["report"].as<std::string>());
+    const std::string report = values["report"].as<std::string>();
+    parameters.reportPath = report == "-" ? report : joinToDirectory(directory, report);
   }
   if (values.count("write-solution") != 0) {
     parameters.solutionOutputPath =
@@ -253,7 +286,8 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
       line.request = CommandLine::Request::kVersion;
     } else {
       line.parameters = parametersOf(values);
-      line.outputToStandardOutput = line.parameters.outputPath == "-";
+      line.outputToStandardOutput =
+          line.parameters.outputPath == "-" || line.parameters.reportPath == "-";
       line.listing = line.parameters.listGenomes;
     }
   } catch (...) {

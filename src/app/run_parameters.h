@@ -33,7 +33,7 @@ struct RunParameters {
   std::string solutionDisplay;  ///< solutionPath as given on the command line
   std::string matchingPath;     ///< a matching table to score, or empty
   std::string matchingDisplay;  ///< matchingPath as given on the command line
-  std::string reportPath;       ///< where to write the matching table, or empty
+  std::string reportPath;  ///< where to write the matching table, "-" for standard output, or empty
   std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
   std::string familiesPath;     ///< where to write the per-family table, or empty
   bool listGenomes = false;     ///< --list-genomes: list the input's genomes instead of comparing two

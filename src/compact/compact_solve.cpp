@@ -1,6 +1,7 @@
 #include "compact/compact_solve.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -26,7 +27,7 @@ std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& grap
 }  // namespace
 
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll) {
+                                bool matchAll, const SolveControl& control) {
   const PieceGraph graph(first, second);
   CopyMatching best = heuristicMatching(graph, matchAll);
   const CompactModel model(graph, best, matchAll);
@@ -40,13 +41,16 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   // are multiples of 1/2.
   SolveOptions better = options;
   better.cutoff = -static_cast<double>(heuristicScore) - 0.25;
-  const SolveResult solved = solveWithCbc(model.program(), better);
+  const SolveResult solved = solveWithCbc(model.program(), better, control);
 
   CompactSolveResult result;
   result.heuristicScore = heuristicScore;
   result.score = heuristicScore;
   result.status = solved.solution.status;
-  result.bestBound = std::min(solved.bestBound, -static_cast<double>(heuristicScore));
+  result.searchStillRunning = solved.searchStillRunning;
+  // A search left running proved no bound (NaN): none is reported.
+  result.bestBound = std::isnan(solved.bestBound) ? solved.bestBound
+                                                  : std::min(solved.bestBound, -static_cast<double>(heuristicScore));
   if (!solved.solution.values.empty()) {
     CopyMatching found = model.matchingOf(graph, solved.solution.values);
     const int64_t foundScore = scoreMatching(graph, found);

@@ -6,6 +6,7 @@
 
 #include "genome/genome.h"
 #include "solve/embedded_cbc.h"
+#include "solve/solve_control.h"
 #include "solve/solution.h"
 
 namespace paralog::compact {
@@ -24,7 +25,9 @@ struct CompactSolveResult {
   int64_t score = 0;  ///< the whole program's objective for the matching is -score
   SolutionStatus status = SolutionStatus::kFeasible;
   double bestBound = 0;
-  int64_t heuristicScore = 0;  ///< score of the first solution handed to CBC
+  int64_t heuristicScore = 0;  ///< score of the heuristic matching CBC had to beat
+  /// CBC did not come back when told to stop (see SolveResult).
+  bool searchStillRunning = false;
 };
 
 /// Solves the compact model of the two genomes with the embedded CBC: finds
@@ -36,8 +39,11 @@ struct CompactSolveResult {
 /// outlive the result, which views their gene names.
 /// With `matchAll`, only matchings in which every family matches as many
 /// pairs as its smaller side has copies count.
+/// `control` stops CBC's search (deadline, stop request); the heuristic
+/// runs before it.
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll = false);
+                                bool matchAll = false,
+                                const SolveControl& control = SolveControl(std::nullopt, nullptr));
 
 }  // namespace paralog::compact
 

@@ -6,12 +6,17 @@
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "solve/solution_check.h"
@@ -23,61 +28,116 @@ using Clock = std::chrono::steady_clock;
 
 // How often the progress line may appear.
 constexpr std::chrono::seconds kProgressInterval{3};
+// How long CBC may take to come back once told to stop: at the time limit
+// (CBC stops itself there too, but may be inside a long step), and on a
+// stop request (CBC sees it at its next event only).
+constexpr std::chrono::milliseconds kTimeLimitGrace{1500};
+constexpr std::chrono::milliseconds kInterruptGrace{800};
+// How far past the deadline CBC's own time limit lies: none, as its clock
+// is set against the control's at every event.
+constexpr double kCbcLimitSlack = 0;
+// How often the waiting thread looks at the control.
+constexpr std::chrono::milliseconds kPoll{20};
 
 // The relative gap between the best solution and the best bound, in percent.
 double gapPercent(double objective, double bound) {
   return std::fabs(objective - bound) / std::fmax(1.0, std::fabs(objective)) * 100.0;
 }
 
-// The state of one solve that CBC's event handler and its clones share.
-struct SolveWatch {
+// What one search shares between the thread that runs CBC, the event
+// handler's clones (on CBC's threads) and the thread that waits. Both
+// threads hold it through a shared_ptr, so a search left running touches
+// only memory it owns.
+struct Search {
   Clock::time_point start;
-  Clock::time_point lastProgress;
-  std::optional<double> limitSeconds;
-  std::ostream* out = nullptr;
-  bool timeUp = false;  // the search was stopped at the time limit
+  size_t columns = 0;           // the program's variable count
+  std::optional<Clock::time_point> deadline;
+  std::ostream* out = nullptr;  // progress lines; not owned
+  std::atomic<bool> stopAsked{false};
+  std::atomic<bool> finished{false};
+  std::mutex mutex;                  // guards the fields below
+  Clock::time_point lastProgress;    // when the last progress line went out
+  std::vector<double> bestInColumns;  // the best solution met in the program's columns
+  double bestObjective = 0;
+  std::string failure;  // what CBC threw, if it did
+
+  OsiClpSolverInterface solver;
+  std::unique_ptr<CbcModel> model;  // made from `solver` before the search starts
+  CbcSolverUsefulData data;
 };
 
-// Prints a progress line from CBC's search at most every kProgressInterval,
-// and stops the search once the time limit (wall-clock) has passed: CBC's
-// own limit misses long heuristics and counts processor time.
-class ProgressHandler : public CbcEventHandler {
+// Stops the search at the first event after a stop was asked for, keeps
+// the best solution it meets in the program's own columns (a search left
+// running cannot hand over its final one), and prints a progress line at
+// most every kProgressInterval.
+class SearchHandler : public CbcEventHandler {
  public:
-  explicit ProgressHandler(SolveWatch* watch) : watch_(watch) {}
-  CbcEventHandler* clone() const override { return new ProgressHandler(*this); }
+  explicit SearchHandler(Search* search) : search_(search) {}
+  CbcEventHandler* clone() const override { return new SearchHandler(*this); }
 
   CbcAction event(CbcEvent) override {
-    const Clock::time_point now = Clock::now();
-    const double seconds = std::chrono::duration<double>(now - watch_->start).count();
-    if (watch_->limitSeconds && seconds > *watch_->limitSeconds) {
-      watch_->timeUp = true;
+    if (model_ == nullptr) return noAction;
+    if (search_->stopAsked.load()) {
+      // Heuristics and cut passes look at the time limit, not at events.
+      model_->setMaximumSeconds(0);
       return stop;
     }
+    if (search_->deadline) alignTimeLimit();
     // Sub-searches (small branch and bound in heuristics) have a parent
     // model; their numbers are not those of the whole search.
-    if (watch_->out == nullptr || model_ == nullptr || model_->parentModel() != nullptr ||
-        now - watch_->lastProgress < kProgressInterval) {
-      return noAction;
-    }
-    watch_->lastProgress = now;
-    const double bound = model_->getBestPossibleObjValue();
-    std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
-    if (model_->bestSolution() != nullptr) {
-      const double objective = model_->getObjValue();
-      char gap[32];
-      std::snprintf(gap, sizeof gap, "%.2f%%", gapPercent(objective, bound));
-      line += ", best solution " + formatNumber(objective) + ", best bound " + formatNumber(bound) +
-              ", gap " + gap;
-    } else {
-      line += ", no solution yet, best bound " + formatNumber(bound);
-    }
-    *watch_->out << line << std::endl;
+    if (model_->parentModel() != nullptr) return noAction;
+    keepSolution();
+    printProgress();
     return noAction;
   }
 
  private:
-  SolveWatch* watch_;  // owned by solveWithCbc, outlives every clone
+  void alignTimeLimit();
+  void keepSolution();
+  void printProgress();
+
+  Search* search_;  // outlives the model that owns every clone
 };
+
+// CBC's own time limit, which its phases without events look at, put just
+// past the deadline on CBC's clock. Set on every event because CBC counts
+// preprocessing twice against a limit given on its command line.
+void SearchHandler::alignTimeLimit() {
+  const double left =
+      std::max(0.0, std::chrono::duration<double>(*search_->deadline - Clock::now()).count());
+  model_->setMaximumSeconds(model_->getCurrentSeconds() + left + kCbcLimitSlack);
+}
+
+void SearchHandler::keepSolution() {
+  const double* best = model_->bestSolution();
+  if (best == nullptr || static_cast<size_t>(model_->getNumCols()) != search_->columns) return;
+  const double objective = model_->getObjValue();
+  std::lock_guard<std::mutex> lock(search_->mutex);
+  if (!search_->bestInColumns.empty() && objective >= search_->bestObjective) return;
+  search_->bestInColumns.assign(best, best + search_->columns);
+  search_->bestObjective = objective;
+}
+
+void SearchHandler::printProgress() {
+  if (search_->out == nullptr) return;
+  const Clock::time_point now = Clock::now();
+  std::lock_guard<std::mutex> lock(search_->mutex);
+  if (now - search_->lastProgress < kProgressInterval) return;
+  search_->lastProgress = now;
+  const double seconds = std::chrono::duration<double>(now - search_->start).count();
+  const double bound = model_->getBestPossibleObjValue();
+  std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
+  if (model_->bestSolution() != nullptr) {
+    const double objective = model_->getObjValue();
+    char gap[32];
+    std::snprintf(gap, sizeof gap, "%.2f%%", gapPercent(objective, bound));
+    line += ", best solution " + formatNumber(objective) + ", best bound " + formatNumber(bound) +
+            ", gap " + gap;
+  } else {
+    line += ", no solution yet, best bound " + formatNumber(bound);
+  }
+  *search_->out << line << std::endl;
+}
 
 void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
   const auto& variables = program.variables();
@@ -88,22 +148,27 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
     columnUpper.push_back(std::isinf(variable.upper) ? infinity : variable.upper);
     objective.push_back(variable.objective);
   }
-  CoinPackedMatrix matrix(false, 0, 0);
-  matrix.setDimensions(0, static_cast<int>(variables.size()));
-  std::vector<double> rowLower, rowUpper;
+  // Rows in compressed form, handed over in one piece: appending them one
+  // by one would copy the growing matrix again and again.
+  std::vector<CoinBigIndex> starts;
+  std::vector<int> lengths;
   std::vector<int> indices;
   std::vector<double> elements;
+  std::vector<double> rowLower, rowUpper;
   for (const ProgramRow& row : program.rows()) {
-    indices.clear();
-    elements.clear();
+    starts.push_back(static_cast<CoinBigIndex>(indices.size()));
+    lengths.push_back(static_cast<int>(row.terms.size()));
     for (const auto& [index, coefficient] : row.terms) {
       indices.push_back(index);
       elements.push_back(coefficient);
     }
-    matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
     rowLower.push_back(row.relation == Relation::kLessEqual ? -infinity : row.rhs);
     rowUpper.push_back(row.relation == Relation::kGreaterEqual ? infinity : row.rhs);
   }
+  const CoinPackedMatrix matrix(false, static_cast<int>(variables.size()),
+                                static_cast<int>(program.rows().size()),
+                                static_cast<CoinBigIndex>(indices.size()), elements.data(),
+                                indices.data(), starts.data(), lengths.data());
   solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                      rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < variables.size(); ++i) {
@@ -111,65 +176,152 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
   }
 }
 
-// CBC calls this at several points of CbcMain1; nothing to do there.
-int noCallback(CbcModel*, int) { return 0; }
+// The search that runs on this thread, for the callback of CbcMain1, which
+// takes no pointer of the caller's; set by runSearch for its duration.
+thread_local Search* searchOfThisThread = nullptr;
 
-SolutionStatus statusOf(const CbcModel& model, bool hasSolution, bool timeUp) {
-  if (timeUp || model.secondaryStatus() == 4) return SolutionStatus::kTimeLimit;
-  if (model.isProvenOptimal() && hasSolution) return SolutionStatus::kOptimal;
-  if (model.isProvenInfeasible()) return SolutionStatus::kInfeasible;
-  if (model.secondaryStatus() == 5) return SolutionStatus::kInterrupted;
-  return hasSolution ? SolutionStatus::kFeasible : SolutionStatus::kInfeasible;
+// CBC calls this at several points of CbcMain1; at 3 with the model that
+// the branch and bound is about to search (after preprocessing), whose
+// root heuristics and cut passes look only at its time limit.
+int onCbcStage(CbcModel* model, int stage) {
+  if (stage != 3 || model == nullptr || searchOfThisThread == nullptr) return 0;
+  const Search& search = *searchOfThisThread;
+  if (search.stopAsked.load()) {
+    model->setMaximumSeconds(0);
+  } else if (search.deadline) {
+    const double left =
+        std::max(0.0, std::chrono::duration<double>(*search.deadline - Clock::now()).count());
+    model->setMaximumSeconds(model->getCurrentSeconds() + left + kCbcLimitSlack);
+  }
+  return 0;
 }
 
-}  // namespace
-
-SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& options) {
-  const Clock::time_point start = Clock::now();
-  OsiClpSolverInterface solver;
-  solver.messageHandler()->setLogLevel(0);
-  loadProgram(program, solver);
-
-  CbcModel model(solver);
-  model.setLogLevel(0);
-  model.messageHandler()->setLogLevel(0);
-  CbcSolverUsefulData data;
-  data.noPrinting_ = true;
-  data.useSignalHandler_ = true;
-  CbcMain0(model, data);
-  SolveWatch watch{start, start, options.timeLimitSeconds, options.progress};
-  ProgressHandler handler(&watch);
-  model.passInEventHandler(&handler);
-
-  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0",
-                                        "-timeMode", "elapsed"};
-  if (options.threads > 1) {
-    arguments.insert(arguments.end(), {"-threads", std::to_string(options.threads)});
+// Runs CBC's standard solve on `search`; on the search's own thread.
+void runSearch(Search& search, int threads, std::optional<double> cutoff) {
+  std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0"};
+  if (threads > 1) arguments.insert(arguments.end(), {"-threads", std::to_string(threads)});
+  if (cutoff) {
+    char value[32];
+    std::snprintf(value, sizeof value, "%.6f", *cutoff);
+    arguments.insert(arguments.end(), {"-cutoff", value});
   }
-  if (options.timeLimitSeconds) {
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.3f", *options.timeLimitSeconds);
-    arguments.insert(arguments.end(), {"-sec", seconds});
-  }
-  if (options.cutoff) {
-    char cutoff[32];
-    std::snprintf(cutoff, sizeof cutoff, "%.6f", *options.cutoff);
-    arguments.insert(arguments.end(), {"-cutoff", cutoff});
-  }
+  // CBC's clock, for the limits that the event handler sets.
+  arguments.insert(arguments.end(), {"-timeMode", "elapsed"});
   arguments.insert(arguments.end(), {"-solve", "-quit"});
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
-  CbcMain1(static_cast<int>(argv.size()), argv.data(), model, noCallback, data);
+  searchOfThisThread = &search;
+  try {
+    CbcMain1(static_cast<int>(argv.size()), argv.data(), *search.model, onCbcStage, search.data);
+  } catch (const std::exception& error) {
+    std::lock_guard<std::mutex> lock(search.mutex);
+    search.failure = error.what();
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(search.mutex);
+    search.failure = "unexpected failure";
+  }
+  search.finished.store(true);
+}
 
+std::shared_ptr<Search> prepareSearch(const LinearProgram& program, const SolveOptions& options) {
+  auto search = std::make_shared<Search>();
+  search->start = Clock::now();
+  search->lastProgress = search->start;
+  search->columns = program.variables().size();
+  search->out = options.progress;
+  search->solver.messageHandler()->setLogLevel(0);
+  loadProgram(program, search->solver);
+  search->model = std::make_unique<CbcModel>(search->solver);
+  CbcModel& model = *search->model;
+  model.setLogLevel(0);
+  model.messageHandler()->setLogLevel(0);
+  search->data.noPrinting_ = true;
+  // Signals are the run's business (StopSignals), not CBC's.
+  search->data.useSignalHandler_ = false;
+  CbcMain0(model, search->data);
+  SearchHandler handler(search.get());
+  model.passInEventHandler(&handler);
+  return search;
+}
+
+// The result of a search that came back.
+SolveResult finishedResult(const LinearProgram& program, Search& search,
+                           std::optional<StopReason> stop) {
+  if (!search.failure.empty()) throw std::runtime_error("embedded CBC failed: " + search.failure);
+  const CbcModel& model = *search.model;
   SolveResult result;
   const double* best = model.bestSolution();
-  result.solution.status = statusOf(model, best != nullptr, watch.timeUp);
   result.bestBound = model.getBestPossibleObjValue();
   if (best != nullptr) {
     result.solution.values.assign(best, best + program.variables().size());
     result.solution.objective = model.getObjValue();
   }
+  if (model.isProvenOptimal() && best != nullptr) {
+    result.solution.status = SolutionStatus::kOptimal;
+  } else if (!stop && model.isProvenInfeasible() && best == nullptr) {
+    result.solution.status = SolutionStatus::kInfeasible;
+  } else if (stop || model.isSecondsLimitReached()) {
+    // A limit of CBC's own lies past the deadline: the time is up all the same.
+    if (!stop) stop = StopReason::kTimeLimit;
+    result.solution.status =
+        *stop == StopReason::kInterrupted ? SolutionStatus::kInterrupted : SolutionStatus::kTimeLimit;
+  } else if (best != nullptr) {
+    result.solution.status = SolutionStatus::kFeasible;
+  } else {
+    throw std::runtime_error("embedded CBC ended with neither a solution nor a proof");
+  }
   return result;
+}
+
+// The result of a search left running: the best solution it met in the
+// program's columns, when that solution holds.
+SolveResult abandonedResult(const LinearProgram& program, Search& search, StopReason stop) {
+  SolveResult result;
+  result.searchStillRunning = true;
+  result.bestBound = std::nan("");
+  result.solution.status =
+      stop == StopReason::kInterrupted ? SolutionStatus::kInterrupted : SolutionStatus::kTimeLimit;
+  std::vector<double> values;
+  {
+    std::lock_guard<std::mutex> lock(search.mutex);
+    values = search.bestInColumns;
+  }
+  if (values.empty()) return result;
+  const double objective = objectiveAt(program, values);
+  try {
+    requireValidSolution(program, values, objective, "embedded CBC");
+  } catch (const std::runtime_error&) {
+    return result;  // not a solution of this program (a preprocessed model's)
+  }
+  result.solution.values = std::move(values);
+  result.solution.objective = objective;
+  return result;
+}
+
+}  // namespace
+
+SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& options,
+                         const SolveControl& control) {
+  std::shared_ptr<Search> search = prepareSearch(program, options);
+  search->deadline = control.deadline();
+  std::thread worker([search, threads = options.threads, cutoff = options.cutoff] {
+    runSearch(*search, threads, cutoff);
+  });
+  const std::optional<StopReason> stop = control.waitUntilStop(search->finished, kPoll);
+  if (stop) {
+    search->stopAsked.store(true);
+    const Clock::time_point giveUp =
+        Clock::now() + (*stop == StopReason::kInterrupted ? kInterruptGrace : kTimeLimitGrace);
+    while (!search->finished.load() && Clock::now() < giveUp) std::this_thread::sleep_for(kPoll);
+    if (!search->finished.load()) {
+      worker.detach();
+      return abandonedResult(program, *search, *stop);
+    }
+  }
+  worker.join();
+  // A stop request that CBC answered before the wait saw it still makes the
+  // status: the search ended because it was told to.
+  return finishedResult(program, *search, stop ? stop : control.stopReason());
 }
 
 }  // namespace paralog

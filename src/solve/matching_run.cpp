@@ -22,6 +22,7 @@
 #include "report/matching_report.h"
 #include "solve/named_values.h"
 #include "solve/solution_check.h"
+#include "solve/solve_control.h"
 #include "solve/solve_run.h"
 #include "solve/streamed_check.h"
 #include "solve/streamed_solution_file.h"
@@ -124,11 +125,13 @@ void report(const RunParameters& parameters, const Structure& first, const Struc
 
 }  // namespace
 
-void runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
-                       std::ostream& out, std::ostream& solverLog) {
+SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                             std::ostream& out, std::ostream& solverLog, const StopSignals& signals) {
   RunOutputs outputs(parameters);
-  const compact::CompactSolveResult solved =
-      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll);
+  // The time limit counts from here: the heuristic is part of the solve.
+  const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
+  const compact::CompactSolveResult solved = compact::solveCompact(
+      first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, control);
   const GenomePairGraph graph(first, second);
   std::vector<CopyPair> matching;
   for (const compact::CompactSolveResult::MatchedPair& pair : solved.matching) {
@@ -145,10 +148,14 @@ void runCompactSolving(const RunParameters& parameters, const Structure& first, 
   scored.summary = "Solution: embedded CBC\n" +
                    searchSummary(solved.status, static_cast<double>(scored.assignment.objective), solved.bestBound);
   report(parameters, first, second, graph, scored, outputs, out);
+  SolvingEnd end;
+  end.searchStillRunning = solved.searchStillRunning;
+  if (solved.status == SolutionStatus::kInterrupted) end.exitStatus = 128 + signals.signalNumber();
+  return end;
 }
 
-void runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
-                        std::ostream& out) {
+SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
+                              std::ostream& out) {
   RunOutputs outputs(parameters);
   const std::string text = readInputFile(parameters.matchingPath);
   const GenomePairGraph graph(first, second);
@@ -160,6 +167,7 @@ void runMatchingScoring(const RunParameters& parameters, const Structure& first,
                    std::string(statusText(SolutionStatus::kFeasible)) +
                    "\nObjective: " + formatNumber(static_cast<double>(scored.assignment.objective)) + "\n";
   report(parameters, first, second, graph, scored, outputs, out);
+  return SolvingEnd{};
 }
 
 }  // namespace paralog

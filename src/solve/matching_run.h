@@ -5,6 +5,8 @@
 
 #include "app/run_parameters.h"
 #include "genome/genome.h"
+#include "solve/solve_run.h"
+#include "solve/stop_signals.h"
 
 namespace paralog {
 
@@ -21,12 +23,14 @@ namespace paralog {
 /// --solve with the compact model (docs/compact-model.md): CBC finds the
 /// matching, the status says how far it got.
 /// REQUIRES: compactModelApplies(first, second).
-void runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
-                       std::ostream& out, std::ostream& solverLog);
+/// `signals` stop the search (and give the exit status of an interrupted
+/// run); the time limit counts from the start of the heuristic.
+SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
+                             std::ostream& out, std::ostream& solverLog, const StopSignals& signals);
 
 /// --matching FILE: the matching of a table in the layout --report writes.
-void runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
-                        std::ostream& out);
+SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
+                              std::ostream& out);
 
 }  // namespace paralog
 

@@ -29,6 +29,8 @@
 #include "solve/embedded_cbc.h"
 #include "solve/matching_run.h"
 #include "solve/solution_check.h"
+#include "solve/solve_control.h"
+#include "solve/stop_signals.h"
 
 namespace paralog {
 namespace {
@@ -71,12 +73,16 @@ struct Outcome {
   std::string summary;
   Solution solution;
   std::string source;  // names the solution in messages
+  bool searchStillRunning = false;
 };
 
 Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
-                  std::ostream& solverLog) {
-  SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog));
+                  std::ostream& solverLog, const StopSignals& signals) {
+  // The time limit counts from here: handing the model to CBC is part of the solve.
+  const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
+  SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog), control);
   Outcome outcome;
+  outcome.searchStillRunning = result.searchStillRunning;
   outcome.source = "embedded CBC";
   outcome.summary = "Solution: embedded CBC\n" +
                     searchSummary(result.solution.status, result.solution.objective, result.bestBound);
@@ -90,8 +96,16 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
   Outcome outcome;
   outcome.source = parameters.solutionPath;
   outcome.solution = solutionFromFile(content, program, parameters.solutionPath);
-  outcome.summary = "Solution: " + parameters.solutionDisplay + " (" + content.format +
-                    " solution file)\nStatus: " + std::string(statusText(content.status)) + "\n";
+  // Values that pass the check (they must, or the run fails) prove the
+  // program feasible, whatever the file's status says; the summary keeps
+  // the file's word beside its name.
+  std::string file = content.format + " solution file";
+  if (outcome.solution.objective && content.status == SolutionStatus::kInfeasible) {
+    outcome.solution.status = SolutionStatus::kFeasible;
+    file += ", which calls it infeasible";
+  }
+  outcome.summary = "Solution: " + parameters.solutionDisplay + " (" + file + ")\nStatus: " +
+                    std::string(statusText(outcome.solution.status)) + "\n";
   if (outcome.solution.objective) {
     outcome.summary += "Objective: " + formatNumber(*outcome.solution.objective) + "\n";
   }
@@ -102,13 +116,15 @@ Outcome readSolution(const RunParameters& parameters, const LinearProgram& progr
 
 std::string searchSummary(SolutionStatus status, std::optional<double> objective, double bestBound) {
   std::string summary = "Status: " + std::string(statusText(status)) + "\n";
-  if (objective) {
+  if (objective && std::isfinite(bestBound)) {
     summary += "Objective: " + formatNumber(*objective) + "\n";
     summary += "Best bound: " + formatNumber(bestBound) + "\n";
     summary += "Gap: " + percent(std::fabs(*objective - bestBound) / std::fmax(1.0, std::fabs(*objective)) * 100.0) +
                "\n";
   } else if (std::isfinite(bestBound)) {
     summary += "Best bound: " + formatNumber(bestBound) + "\n";
+  } else if (objective) {
+    summary += "Objective: " + formatNumber(*objective) + "\n";
   }
   return summary;
 }
@@ -129,10 +145,14 @@ SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solve
   return options;
 }
 
-void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
-                std::ostream& out, std::ostream& solverLog) {
+SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
+                      const Structure& second, std::ostream& out, std::ostream& solverLog) {
+  // Ctrl-C from here on stops the search, and the run reports what it has.
+  const StopSignals signals;
   if (parameters.solve && parameters.solveModel == SolveModel::kCompact) {
-    if (compact::compactModelApplies(first, second)) return runCompactSolving(parameters, first, second, out, solverLog);
+    if (compact::compactModelApplies(first, second)) {
+      return runCompactSolving(parameters, first, second, out, solverLog, signals);
+    }
     solverLog << "note: a genome lists a copy twice, which the compact model cannot hold: solving the "
                  "whole program\n";
   }
@@ -148,7 +168,7 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   // rows and, when asked, writes the LP file from the same rows.
   LinearProgram program;
   LinearProgramBuilder builder(program);
-  const ProgressReport progress = [&out](std::string_view line) { out << line; };
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
   if (lpFile) {
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
@@ -162,7 +182,8 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
                  ProgramOptions{parameters.matchAll});
   }
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog) : readSolution(parameters, program);
+  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
+                                     : readSolution(parameters, program);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     out << outcome.summary << std::flush;
@@ -185,6 +206,12 @@ void runSolving(const RunParameters& parameters, const Structure& first, const S
   if (solutionFile) solutionFile->commit();
   if (lpFile) out << "Done\n";
   printSummary(out, outcome.summary, report);
+  SolvingEnd end;
+  end.searchStillRunning = outcome.searchStillRunning;
+  if (parameters.solve && solution.status == SolutionStatus::kInterrupted) {
+    end.exitStatus = 128 + signals.signalNumber();
+  }
+  return end;
 }
 
 }  // namespace paralog

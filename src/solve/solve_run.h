@@ -17,6 +17,16 @@ namespace paralog {
 /// solve.
 SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solverLog);
 
+/// How a solving run that reported its solution ends.
+struct SolvingEnd {
+  /// 0, or 128 + the signal's number after a search stopped by SIGINT or SIGTERM.
+  int exitStatus = 0;
+  /// The embedded search did not come back when told to stop and still
+  /// runs on a thread of its own: the process must end without the usual
+  /// teardown (std::_Exit), as that thread may still use the solver library.
+  bool searchStillRunning = false;
+};
+
 /// The lines of a search's result: "Status: ...", and when there is a
 /// solution "Objective: ...", "Best bound: ..." and "Gap: ...%", or without
 /// one the bound alone when it is finite.
@@ -40,8 +50,8 @@ void printSummary(std::ostream& out, const std::string& summary, const MatchingR
 /// place, such as standard output, is out before the solve). Throws std::runtime_error on any failure,
 /// among them a solution that breaks the program and a search that found
 /// no solution.
-void runSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
-                std::ostream& out, std::ostream& solverLog);
+SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
+                      const Structure& second, std::ostream& out, std::ostream& solverLog);
 
 }  // namespace paralog
 

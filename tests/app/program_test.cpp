@@ -208,13 +208,5 @@ TEST(ProgramTest, ClosedStandardOutputDoesNotLeakIntoTheLpFile) {
   EXPECT_EQ(content.find("Calculating"), std::string::npos);
 }
 
-TEST(ProgramTest, OutputMayBeTheInputFile) {
-  // The input is read completely before the output replaces it.
-  TempDirectory directory;
-  directory.write("same.txt", kTwoStructures);
-  expectCompleteRun(runExecutable(directory.path(), {"-i", "same.txt", "-o", "same.txt"}));
-  expectLpFile(directory.read("same.txt"));
-}
-
 }  // namespace
 }  // namespace paralog

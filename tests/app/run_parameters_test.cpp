@@ -147,7 +147,8 @@ TEST(ParseParametersTest, MissingInputOrOutputIsNamed) {
 
 TEST(ParseParametersTest, SolvingOptions) {
   const std::optional<RunParameters> solved = parse(
-      {"p", "-i", "in.txt", "--solve", "--time-limit", "2.5", "--threads", "2", "--report", "/r.tsv"});
+      {"p", "-i", "in.txt", "--solve", "--time-limit", "2.5", "--threads", "2", "--oversubscribe",
+       "--report", "/r.tsv"});
   ASSERT_TRUE(solved);
   EXPECT_TRUE(solved->solve);
   EXPECT_EQ(solved->outputPath, "");  // the LP file is written only when asked for
@@ -183,9 +184,9 @@ TEST(ParseParametersTest, SolvingOptionsMisused) {
     EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--time-limit", limit}),
                 HasSubstr("is not a positive number of seconds"));
   }
-  for (const char* threads : {"0", "257", "1.5", "-2", "two"}) {
-    EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--threads", threads}),
-                HasSubstr("is not a whole number from 1 to 256"));
+  for (const char* threads : {"0", "100", "1.5", "-2", "two"}) {
+    EXPECT_THAT(usageError({"p", "-i", "a", "--solve", "--threads", threads, "--oversubscribe"}),
+                HasSubstr("is not a whole number from 1 to 99"));
   }
   EXPECT_EQ(usageError({"p", "--solve"}), "the option '--input' is required but missing");
 }

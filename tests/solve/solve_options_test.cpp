@@ -19,7 +19,8 @@ TEST(SolveOptionsTest, ThreadsAndTimeLimitReachTheSolver) {
   };
   EXPECT_EQ(optionsOf({}).threads, 1);
   EXPECT_FALSE(optionsOf({}).timeLimitSeconds);
-  const SolveOptions options = optionsOf({"--threads", "3", "--time-limit", "2.5"});
+  const SolveOptions options =
+      optionsOf({"--threads", "3", "--oversubscribe", "--time-limit", "2.5"});
   EXPECT_EQ(options.threads, 3);
   EXPECT_EQ(options.timeLimitSeconds, 2.5);
   EXPECT_EQ(options.progress, &log);

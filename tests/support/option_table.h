@@ -19,6 +19,7 @@ inline constexpr const char* kOptionTable =
     "  --solve               Solve the task with the embedded CBC\n"
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
+    "  --oversubscribe       With --threads: allow more threads than cores\n"
     "  --solve-model arg     With --solve: compact (default) or full\n"
     "  --match-all           Match every gene as often as its rarer side allows\n"
     "  --solution arg        Read and check a solver's solution file\n"

@@ -1,0 +1,130 @@
+// Hostile command lines and solution files, as one table: outputs that
+// would destroy an input or each other, thread counts CBC cannot run,
+// solution files with control bytes, huge names, broken character
+// references and statuses their values contradict. Every failure is one
+// printable, bounded "error: " line, and no listed file changes.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+
+namespace paralog {
+namespace {
+
+using testutil::ProgramRun;
+using testutil::runExecutable;
+using testutil::runShell;
+using testutil::TempDirectory;
+
+struct HostileCase {
+  const char* what;
+  std::string setup;  // shell lines run in the directory first (in.txt is there)
+  std::vector<std::string> args;
+  int status;
+  std::string expected;  // a part of the error line, or of standard output on success
+  std::vector<std::string> kept = {"in.txt"};  // files the run must leave as they were
+  bool needsCbc = false;  // the setup runs the cbc program
+};
+
+// A CBC solution of in.txt's portable program, in SCIP's layout with the
+// given status line.
+std::string scipSolution(const std::string& status) {
+  return "$TOOL -i in.txt --portable -o p.lp >/dev/null && cbc p.lp solve solu c.sol >/dev/null && "
+         "{ echo 'solution status: " + status + "'; "
+         "awk 'NR==1{print \"objective value: \" $NF} NR>1{print $2, $3}' c.sol; } > s.sol && "
+         "rm p.lp c.sol";
+}
+
+std::vector<HostileCase> hostileCases() {
+  const std::string same = "is the same as";
+  const std::string cbcHeader = "echo 'Optimal - objective value -12' > s.sol; ";
+  return {
+      {"output is the input", "", {"-i", "in.txt", "-o", "in.txt"}, 2, same},
+      {"output is a symbolic link to the input", "ln -s in.txt link.lp",
+       {"-i", "in.txt", "-o", "link.lp"}, 2, same, {"in.txt", "link.lp"}},
+      {"output is a hard link to the input", "ln in.txt hard.lp",
+       {"-i", "in.txt", "-o", "hard.lp"}, 2, same, {"in.txt", "hard.lp"}},
+      {"solving over the input", "", {"-i", "in.txt", "--solve", "-o", "in.txt"}, 2, same},
+      {"report over the input", "", {"-i", "in.txt", "--solve", "--report", "in.txt"}, 2, same},
+      {"solution written over the input", "", {"-i", "in.txt", "--solve", "--write-solution", "in.txt"},
+       2, same},
+      {"report over the solution read", cbcHeader,
+       {"-i", "in.txt", "--solution", "s.sol", "--report", "s.sol"}, 2, same, {"in.txt", "s.sol"}},
+      {"output over the solution read", cbcHeader,
+       {"-i", "in.txt", "--solution", "s.sol", "-o", "s.sol"}, 2, same, {"in.txt", "s.sol"}},
+      {"output and report are one new file, spelled two ways", "",
+       {"-i", "in.txt", "--solve", "-o", "x.lp", "--report", "./x.lp"}, 2, same},
+      {"output and report both standard output", "",
+       {"-i", "in.txt", "--solve", "-o", "-", "--report", "-"}, 2, same},
+      {"outputs may share a device", "",
+       {"-i", "in.txt", "--solve", "-o", "/dev/null", "--report", "/dev/null"}, 0, "Status: optimal"},
+      {"report to standard output", "", {"-i", "in.txt", "--solve", "--report", "-"}, 0,
+       "gene\tfirst\tsecond\na\t1\t2\n"},
+      {"threads CBC reads as a mode", "", {"-i", "in.txt", "--solve", "--threads", "100", "--oversubscribe"},
+       2, "from 1 to 99"},
+      {"threads above the cores", "", {"-i", "in.txt", "--solve", "--threads", "99"}, 2,
+       "(the cores of this machine; up to 99 with --oversubscribe)"},
+      {"two threads, no leak", "", {"-i", "in.txt", "--solve", "--threads", "2", "--oversubscribe"}, 0,
+       "Status: optimal"},
+      {"empty character reference", "echo '<CPLEXSolution><header objectiveValue=\"-2\"/>' > s.sol; "
+       "echo '<variable name=\"z_&#;\" value=\"1\"/></CPLEXSolution>' >> s.sol",
+       {"-i", "in.txt", "--solution", "s.sol"}, 1, "s.sol:2: a malformed character reference in \"z_&#;\""},
+      {"huge character reference", "printf '<CPLEXSolution><header objectiveValue=\"-2\"/>\\n"
+       "<variable name=\"z_&#99999999999999999999999;\" value=\"1\"/>' > s.sol",
+       {"-i", "in.txt", "--solution", "s.sol"}, 1, "a malformed character reference"},
+      {"control bytes in a name", cbcHeader + "printf '0 \\033[31mRED 1 -2\\n' >> s.sol",
+       {"-i", "in.txt", "--solution", "s.sol"}, 1,
+       "s.sol: line 2: the solution names the variable \"\\x1B[31mRED\", which the program lacks"},
+      {"a ten-megabyte name", cbcHeader + "printf '0 ' >> s.sol; head -c 10000000 /dev/zero | tr '\\0' z >> s.sol; "
+       "echo ' 1 -2' >> s.sol", {"-i", "in.txt", "--solution", "s.sol"}, 1,
+       "s.sol: line 2: the solution names the variable \"zzz"},
+      {"a checked solution the file calls infeasible", scipSolution("infeasible"),
+       {"-i", "in.txt", "--solution", "s.sol"}, 0,
+       "Solution: s.sol (SCIP solution file, which calls it infeasible)\nStatus: feasible\n",
+       {"in.txt", "s.sol"}, true},
+      {"a header after blanks", "printf '  >A\\n a b |\\n\\t>B\\n b a |\\n' > g.txt",
+       {"-i", "g.txt", "-o", "g.lp"}, 0, "Writing ilp task to file...\nDone\n", {"in.txt", "g.txt"}},
+  };
+}
+
+TEST(HostileRunTest, RefusedOrAcceptedAsTheTableSays) {
+  const bool haveCbc = runShell(".", "command -v cbc >/dev/null").exitStatus == 0;
+  const std::string input = testutil::readFile(testutil::sourcePath("examples/worked-example.txt"));
+  for (const HostileCase& c : hostileCases()) {
+    SCOPED_TRACE(c.what);
+    if (c.needsCbc && !haveCbc) continue;
+    TempDirectory directory;
+    directory.write("in.txt", input);
+    const auto setup = runShell(directory.path(), "TOOL=" PARALOG_EXECUTABLE "; " + c.setup);
+    ASSERT_EQ(setup.exitStatus, 0) << setup.output;
+    std::vector<std::string> before;
+    for (const std::string& file : c.kept) before.push_back(directory.read(file));
+    const std::vector<std::string> entries = directory.entries();
+
+    const ProgramRun run = runExecutable(directory.path(), c.args);
+    EXPECT_EQ(run.exitStatus, c.status) << run.err;
+    for (size_t i = 0; i < c.kept.size(); ++i) EXPECT_EQ(directory.read(c.kept[i]), before[i]);
+    if (c.status == 0) {
+      EXPECT_THAT(run.out, ::testing::HasSubstr(c.expected));
+      continue;
+    }
+    EXPECT_EQ(directory.entries(), entries) << "a refused run leaves no file behind";
+    // Progress lines stand before it when they go to standard error (-o -).
+    const size_t start = run.err.rfind('\n', run.err.size() - 2);
+    const std::string line = run.err.substr(start == std::string::npos ? 0 : start + 1);
+    EXPECT_THAT(line, ::testing::StartsWith("error: "));
+    EXPECT_THAT(line, ::testing::HasSubstr(c.expected));
+    EXPECT_LT(line.size(), 1000u);
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+      ASSERT_TRUE(line[i] >= 0x20 && line[i] < 0x7f) << "a raw byte in " << line;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace paralog
