@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "matching/pieces.h"
+
 namespace paralog::compact {
 namespace {
 
@@ -94,6 +96,17 @@ Piece walkCycle(const PieceGraph& graph, const MatchedEnds& ends, int32_t node,
   }
 }
 
+// The counts as the rule for the best joins of free ends reads them.
+paralog::PieceCounts joinCounts(const PieceCounts& counts) {
+  paralog::PieceCounts joined;
+  joined.cycles = counts.cycles + counts.closedByOneJoin;
+  joined.crossing = counts.freeBoth[0] + counts.freeBoth[1];
+  joined.crossingParity = {counts.freeBoth[0] > 0, counts.freeBoth[1] > 0};
+  joined.evenPaths = counts.evenTelomerePaths;
+  joined.toFree = counts.telomereFree;
+  return joined;
+}
+
 bool endpointNode(const PieceGraph::Node& node, const MatchedEnds& ends) {
   return node.telomere() || ends.free(node.ends[0]) || ends.free(node.ends[1]);
 }
@@ -170,41 +183,23 @@ PieceCounts countPieces(const PieceGraph& graph, const CopyMatching& matching,
 }
 
 JoinPlan bestJoins(const PieceCounts& counts) {
+  const paralog::PieceCounts joined = joinCounts(counts);
   JoinPlan plan;
-  const auto& tf = counts.telomereFree;
-  const int64_t both = counts.freeBoth[0] + counts.freeBoth[1];
-  plan.pairedCycles = both / 2;
-  plan.evenPairs = {std::min(tf[0][0], tf[0][1]), std::min(tf[1][0], tf[1][1])};
-  if (both % 2 == 0) return plan;
-  // The odd piece out joins one telomere piece of each genome into a path;
-  // try every choice of parities that the pieces offer.
-  int64_t best = -1;
-  for (int f1 = 0; f1 < 2; ++f1) {
-    for (int f2 = 0; f2 < 2; ++f2) {
-      for (int q = 0; q < 2; ++q) {
-        if (tf[0][f1] == 0 || tf[1][f2] == 0 || counts.freeBoth[q] == 0) continue;
-        auto left = tf;
-        --left[0][f1];
-        --left[1][f2];
-        const bool even = (f1 + f2 + q) % 2 == 0;
-        const int64_t pairs0 = std::min(left[0][0], left[0][1]);
-        const int64_t pairs1 = std::min(left[1][0], left[1][1]);
-        const int64_t value = (even ? 1 : 0) + pairs0 + pairs1;
-        if (value > best) {
-          best = value;
-          plan.evenTriple = even;
-          plan.tripleParities = {f1, f2, q};
-          plan.evenPairs = {pairs0, pairs1};
-        }
-      }
-    }
+  plan.pairedCycles = joined.crossing / 2;
+  auto left = joined.toFree;
+  if (joined.crossing % 2 != 0) {
+    const Leftover leftover = bestLeftover(joined);
+    --left[0][leftover.toFree[0]];
+    --left[1][leftover.toFree[1]];
+    plan.tripleParities = {leftover.toFree[0], leftover.toFree[1], leftover.crossing};
+    plan.evenTriple = (leftover.toFree[0] + leftover.toFree[1] + leftover.crossing) % 2 == 0;
   }
+  plan.evenPairs = {pairedEvenPaths(left[0]), pairedEvenPaths(left[1])};
   return plan;
 }
 
 int64_t matchingScore(const PieceCounts& counts) {
-  return 2 * counts.matchedPairs + counts.deadReward + 2 * counts.cycles +
-         2 * counts.closedByOneJoin + counts.evenTelomerePaths + bestJoins(counts).value();
+  return 2 * counts.matchedPairs + counts.deadReward + bestJoinGain(joinCounts(counts));
 }
 
 int64_t scoreMatching(const PieceGraph& graph, const CopyMatching& matching) {

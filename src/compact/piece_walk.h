@@ -72,10 +72,12 @@ PieceWalk walkPieces(const PieceGraph& graph, const CopyMatching& matching);
 PieceCounts countPieces(const PieceGraph& graph, const CopyMatching& matching,
                         const PieceWalk& walk);
 
-/// The best use of the joins between the pieces that end in free ends: how
-/// many cycles the pairs of pieces with a free end in each genome make, how
-/// many even paths the telomere-to-free pieces of each genome make, and the
-/// one path that joins the odd piece out to a telomere piece of each genome.
+/// The best use of the joins between the pieces that end in free ends (the
+/// evaluator's rule, matching/pieces.h, spelled out for the compact model's
+/// join counters): how many cycles the pairs of pieces with a free end in
+/// each genome make, how many even paths the telomere-to-free pieces of
+/// each genome make, and the one path that joins the odd piece out to a
+/// telomere piece of each genome.
 struct JoinPlan {
   int64_t pairedCycles = 0;           ///< cycles from pairs of free-both pieces
   std::array<int64_t, 2> evenPairs{};  ///< even paths from telomere-free pairs, per genome
@@ -84,7 +86,6 @@ struct JoinPlan {
   /// of the free-both piece.
   bool evenTriple = false;
   std::array<int, 3> tripleParities{};
-  int64_t value() const { return 2 * pairedCycles + evenPairs[0] + evenPairs[1] + (evenTriple ? 1 : 0); }
 };
 JoinPlan bestJoins(const PieceCounts& counts);
 

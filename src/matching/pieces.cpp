@@ -15,19 +15,14 @@ int32_t freeEndIn(const Piece& piece, int genome) {
                                                                       : piece.freeEnds[1];
 }
 
-int64_t pairedEvenPaths(const std::array<int64_t, 2>& byParity) {
-  return std::min(byParity[0], byParity[1]);
+// Pairs the free ends of `ends` among themselves.
+void joinInPairs(std::vector<int32_t>& ends, std::vector<std::pair<int32_t, int32_t>>& joins) {
+  if (ends.size() % 2 != 0) throw std::logic_error("internal error: a free end without a partner");
+  for (size_t i = 0; i < ends.size(); i += 2) joins.emplace_back(ends[i], ends[i + 1]);
+  ends.clear();
 }
 
-/// For an odd number of crossing pieces, one of them is left over once the
-/// others are closed in pairs; it joins a chromosome-end piece of each
-/// genome into one path. The parities of the three pieces it takes, and
-/// what all chromosome-end pieces then gain.
-struct Leftover {
-  int crossing = 0;
-  std::array<int, 2> toFree{0, 0};
-  int64_t gain = -1;
-};
+}  // namespace
 
 Leftover bestLeftover(const PieceCounts& counts) {
   Leftover best;
@@ -53,15 +48,6 @@ Leftover bestLeftover(const PieceCounts& counts) {
   }
   return best;
 }
-
-// Pairs the free ends of `ends` among themselves.
-void joinInPairs(std::vector<int32_t>& ends, std::vector<std::pair<int32_t, int32_t>>& joins) {
-  if (ends.size() % 2 != 0) throw std::logic_error("internal error: a free end without a partner");
-  for (size_t i = 0; i < ends.size(); i += 2) joins.emplace_back(ends[i], ends[i + 1]);
-  ends.clear();
-}
-
-}  // namespace
 
 PieceCounts countPieces(const std::vector<Piece>& pieces) {
   PieceCounts counts;

@@ -36,6 +36,24 @@ struct PieceCounts {
 
 PieceCounts countPieces(const std::vector<Piece>& pieces);
 
+/// For an odd number of crossing pieces, one of them is left over once the
+/// others are closed in pairs; it joins a chromosome-end piece of each
+/// genome into one path. The parities (0 even, 1 odd) of the three pieces
+/// it takes, and what all chromosome-end pieces then gain.
+struct Leftover {
+  int crossing = 0;
+  std::array<int, 2> toFree{0, 0};
+  int64_t gain = -1;
+};
+/// The best leftover join. REQUIRES: counts.crossing is odd.
+Leftover bestLeftover(const PieceCounts& counts);
+
+/// Pairs of pieces from a chromosome end to a free end of one genome that
+/// make an even path: one of each parity.
+inline int64_t pairedEvenPaths(const std::array<int64_t, 2>& byParity) {
+  return byParity[0] < byParity[1] ? byParity[0] : byParity[1];
+}
+
 /// How much the best joins of free ends gain, in units of the objective:
 /// 2 per cycle closed, 1 per path between chromosome ends with an even
 /// number of adjacencies and joins.
