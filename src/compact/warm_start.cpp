@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "compact/incremental_score.h"
+
 namespace paralog::compact {
 namespace {
 
@@ -46,11 +48,6 @@ CopyMatching greedyMatching(const PieceGraph& graph) {
   return matching;
 }
 
-void setPair(const PieceGraph& graph, CopyMatching& matching, int32_t p, int32_t value) {
-  matching.pairOfCopy[graph.pairs()[p].first] = value;
-  matching.pairOfCopy[graph.pairs()[p].second] = value;
-}
-
 // The candidate pair of two copies, or -1.
 int32_t pairOf(const PieceGraph& graph, int32_t first, int32_t second) {
   for (int32_t p : graph.pairsOf(first)) {
@@ -59,47 +56,42 @@ int32_t pairOf(const PieceGraph& graph, int32_t first, int32_t second) {
   return -1;
 }
 
-// Puts pair `p` into the matching, dropping the pairs of its copies, or
-// takes it out if it is in. With `keepCount`, a pair is never taken out,
-// and the two copies that a double drop leaves alone are paired instead
-// (an exchange of partners).
-void toggle(const PieceGraph& graph, CopyMatching& matching, int32_t p, bool keepCount) {
+// The change that puts pair `p` into the matching, dropping the pairs of its
+// copies, or takes it out if it is in. With `keepCount`, a pair is never
+// taken out, and the two copies that a double drop leaves alone are paired
+// instead (an exchange of partners).
+IncrementalScore::Change toggle(const PieceGraph& graph, const CopyMatching& matching, int32_t p,
+                                bool keepCount) {
   const PieceGraph::Pair& pair = graph.pairs()[p];
   if (matching.pairOfCopy[pair.first] == p) {
-    if (!keepCount) setPair(graph, matching, p, -1);
-    return;
+    if (keepCount) return {};
+    return {{pair.first, -1}, {pair.second, -1}};
   }
+  IncrementalScore::Change change = {{pair.first, p}, {pair.second, p}};
   const int32_t oldFirst = matching.pairOfCopy[pair.first];
   const int32_t oldSecond = matching.pairOfCopy[pair.second];
-  if (oldFirst >= 0) setPair(graph, matching, oldFirst, -1);
-  if (oldSecond >= 0) setPair(graph, matching, oldSecond, -1);
-  setPair(graph, matching, p, p);
-  if (keepCount && oldFirst >= 0 && oldSecond >= 0) {
-    const int32_t swapped = pairOf(graph, graph.pairs()[oldSecond].first, graph.pairs()[oldFirst].second);
-    if (swapped >= 0) setPair(graph, matching, swapped, swapped);
-  }
+  // The partners the two copies leave.
+  const int32_t leftSecond = oldFirst >= 0 ? graph.pairs()[oldFirst].second : -1;
+  const int32_t leftFirst = oldSecond >= 0 ? graph.pairs()[oldSecond].first : -1;
+  const int32_t swapped = keepCount && leftFirst >= 0 && leftSecond >= 0 ? pairOf(graph, leftFirst, leftSecond) : -1;
+  if (leftSecond >= 0) change.emplace_back(leftSecond, swapped);
+  if (leftFirst >= 0) change.emplace_back(leftFirst, swapped);
+  return change;
 }
 
 }  // namespace
 
 CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int rounds) {
-  CopyMatching matching = greedyMatching(graph);
-  int64_t score = scoreMatching(graph, matching);
+  IncrementalScore search(graph, greedyMatching(graph));
   for (int round = 0; round < rounds; ++round) {
     bool improved = false;
     for (size_t p = 0; p < graph.pairs().size(); ++p) {
-      CopyMatching trial = matching;
-      toggle(graph, trial, static_cast<int32_t>(p), matchAll);
-      const int64_t trialScore = scoreMatching(graph, trial);
-      if (trialScore > score) {
-        matching = std::move(trial);
-        score = trialScore;
-        improved = true;
-      }
+      const IncrementalScore::Change change = toggle(graph, search.matching(), static_cast<int32_t>(p), matchAll);
+      if (!change.empty() && search.applyIfBetter(change)) improved = true;
     }
     if (!improved) break;
   }
-  return matching;
+  return search.matching();
 }
 
 }  // namespace paralog::compact

@@ -1,6 +1,7 @@
 // The compact model against the score of every matching, on random small
 // genome pairs: its optimum is the best score, and the values it gives a
-// matching satisfy it with minus that score as objective.
+// matching satisfy it with minus that score as objective; the score kept
+// under single changes is the score walked anew.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "compact/compact_model.h"
 #include "compact/compact_solve.h"
+#include "compact/incremental_score.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "solve/solution_check.h"
@@ -74,6 +76,39 @@ bool matchesAll(const PieceGraph& graph, const CopyMatching& matching) {
                      [](const auto& entry) { return entry.second[2] == std::min(entry.second[0], entry.second[1]); });
 }
 
+// Puts pair `p` into `matching`, dropping the pairs of its copies, or takes
+// it out: the change and the matching it makes.
+std::pair<IncrementalScore::Change, CopyMatching> toggled(const PieceGraph& graph, CopyMatching matching,
+                                                           int32_t p) {
+  const PieceGraph::Pair& pair = graph.pairs()[p];
+  IncrementalScore::Change change;
+  const int32_t value = matching.pairOfCopy[pair.first] == p ? -1 : p;
+  for (const int32_t copy : {pair.first, pair.second}) {
+    const int32_t old = matching.pairOfCopy[copy];
+    if (old >= 0 && old != p) {
+      const int32_t partner = graph.pairs()[old].first == copy ? graph.pairs()[old].second : graph.pairs()[old].first;
+      change.emplace_back(partner, -1);
+    }
+    change.emplace_back(copy, value);
+  }
+  for (const auto& [copy, pairOfCopy] : change) matching.pairOfCopy[copy] = pairOfCopy;
+  return {change, matching};
+}
+
+// Every single change of `matching` through IncrementalScore: taken exactly
+// when it raises the walked score, which the kept score then equals.
+void expectIncrementalScoresAgree(const PieceGraph& graph, const CopyMatching& matching) {
+  const int64_t before = scoreMatching(graph, matching);
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    const auto [change, after] = toggled(graph, matching, static_cast<int32_t>(p));
+    IncrementalScore score(graph, matching);
+    const bool better = scoreMatching(graph, after) > before;
+    ASSERT_EQ(score.applyIfBetter(change), better);
+    ASSERT_EQ(score.matching().pairOfCopy, better ? after.pairOfCopy : matching.pairOfCopy);
+    ASSERT_EQ(score.score(), scoreMatching(graph, score.matching()));
+  }
+}
+
 TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
   std::mt19937 random(20261209);
   int compared = 0;
@@ -98,6 +133,7 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
       if (matchesAll(graph, matching)) bestComplete = std::max(bestComplete, score);
       const std::vector<double> values = model.startValues(graph, matching);
       requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
+      expectIncrementalScoresAgree(graph, matching);
     });
     const CompactSolveResult solved = solveCompact(first, second, SolveOptions{});
     EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
