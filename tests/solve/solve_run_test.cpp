@@ -338,5 +338,28 @@ TEST(SolveRunTest, NoSolutionWithinTheTimeLimitIsAFailure) {
   EXPECT_THAT(directory.entries(), ::testing::ElementsAre("in.txt"));
 }
 
+TEST(SolveRunTest, AStoppedSolveReportsACheckedMatchingAndABoundBelowTheOptimum) {
+  TempDirectory directory;
+  directory.write("in.txt", testutil::readFile(testutil::sourcePath("examples/two-genomes.txt")));
+  const ProgramRun whole = runExecutable(directory.path(), {"-i", "in.txt", "--solve"});
+  ASSERT_EQ(summary(whole, "Status"), "optimal") << whole.err;
+  const double optimum = std::stod(summary(whole, "Objective"));
+  // A limit over before the search starts, however fast the machine: the
+  // heuristic matching is all there is, unless CBC proved it optimal first.
+  const ProgramRun stopped = runExecutable(
+      directory.path(), {"-i", "in.txt", "--solve", "--time-limit", "1e-9", "--report", "r.tsv"});
+  ASSERT_EQ(stopped.exitStatus, 0) << stopped.err;
+  EXPECT_THAT(summary(stopped, "Status"), ::testing::AnyOf("time limit", "optimal"));
+  EXPECT_GE(std::stod(summary(stopped, "Objective")), optimum);
+  const std::string bound = summary(stopped, "Best bound");
+  if (bound != "(no Best bound line)") {
+    EXPECT_LE(std::stod(bound), optimum);
+  }
+  // The matching reported scores, on its own, to the objective reported.
+  const ProgramRun scored = runExecutable(directory.path(), {"-i", "in.txt", "--matching", "r.tsv"});
+  ASSERT_EQ(scored.exitStatus, 0) << scored.err;
+  EXPECT_EQ(summary(scored, "Objective"), summary(stopped, "Objective"));
+}
+
 }  // namespace
 }  // namespace paralog
