@@ -48,7 +48,8 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   result.score = heuristicScore;
   result.status = solved.solution.status;
   result.searchStillRunning = solved.searchStillRunning;
-  // A search left running proved no bound (NaN): none is reported.
+  // A search left running before its first event proved no bound (NaN):
+  // none is reported.
   result.bestBound = std::isnan(solved.bestBound) ? solved.bestBound
                                                   : std::min(solved.bestBound, -static_cast<double>(heuristicScore));
   if (!solved.solution.values.empty()) {

@@ -59,6 +59,7 @@ struct Search {
   Clock::time_point lastProgress;    // when the last progress line went out
   std::vector<double> bestInColumns;  // the best solution met in the program's columns
   double bestObjective = 0;
+  double lastBound = NAN;  // the whole search's bound at its latest event
   std::string failure;  // what CBC threw, if it did
 
   OsiClpSolverInterface solver;
@@ -87,6 +88,7 @@ class SearchHandler : public CbcEventHandler {
     // model; their numbers are not those of the whole search.
     if (model_->parentModel() != nullptr) return noAction;
     keepSolution();
+    keepBound();
     printProgress();
     return noAction;
   }
@@ -94,6 +96,7 @@ class SearchHandler : public CbcEventHandler {
  private:
   void alignTimeLimit();
   void keepSolution();
+  void keepBound();
   void printProgress();
 
   Search* search_;  // outlives the model that owns every clone
@@ -116,6 +119,14 @@ void SearchHandler::keepSolution() {
   if (!search_->bestInColumns.empty() && objective >= search_->bestObjective) return;
   search_->bestInColumns.assign(best, best + search_->columns);
   search_->bestObjective = objective;
+}
+
+// A bound proved at an event stays proved: a search left running reports
+// the last one.
+void SearchHandler::keepBound() {
+  const double bound = model_->getBestPossibleObjValue();
+  std::lock_guard<std::mutex> lock(search_->mutex);
+  search_->lastBound = bound;
 }
 
 void SearchHandler::printProgress() {
@@ -278,16 +289,18 @@ SolveResult finishedResult(const LinearProgram& program, Search& search,
 SolveResult abandonedResult(const LinearProgram& program, Search& search, StopReason stop) {
   SolveResult result;
   result.searchStillRunning = true;
-  result.bestBound = std::nan("");
   result.solution.status =
       stop == StopReason::kInterrupted ? SolutionStatus::kInterrupted : SolutionStatus::kTimeLimit;
   std::vector<double> values;
   {
     std::lock_guard<std::mutex> lock(search.mutex);
     values = search.bestInColumns;
+    result.bestBound = search.lastBound;
   }
   if (values.empty()) return result;
   const double objective = objectiveAt(program, values);
+  // A bound above the solution's objective proves nothing about it.
+  if (!(result.bestBound <= objective)) result.bestBound = std::nan("");
   try {
     requireValidSolution(program, values, objective, "embedded CBC");
   } catch (const std::runtime_error&) {

@@ -28,7 +28,8 @@ struct SolveOptions {
 inline constexpr int kMaxCbcThreads = 99;
 
 /// What the embedded solve found: the solution (empty values when none was
-/// found) and the best bound on the optimum it proved.
+/// found) and the best bound on the optimum it proved (for a search left
+/// running, the bound at its last event; NaN when it had none).
 struct SolveResult {
   Solution solution;
   double bestBound = 0;
