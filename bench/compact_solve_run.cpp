@@ -19,6 +19,7 @@
 #include "compact/warm_start.h"
 #include "genome/reader.h"
 #include "genome/token_cursor.h"
+#include "solve/relative_gap.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
         paralog::compact::solveCompact(structures[0], structures[1], options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double objective = -static_cast<double>(result.score);
-    const double gap = std::fabs(objective - result.bestBound) / std::fmax(1.0, std::fabs(objective)) * 100;
+    const double gap = paralog::relativeGapPercent(objective, result.bestBound);
     std::printf("%lld\t%s\t%.2f\t%.0f\t%.2f\t%.2f\n", static_cast<long long>(result.heuristicScore),
                 std::string(paralog::statusText(result.status)).c_str(), seconds, objective, result.bestBound, gap);
   } catch (const std::exception& e) {
