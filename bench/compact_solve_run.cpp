@@ -48,7 +48,7 @@ void writeModel(const paralog::LinearProgram& program, const char* path) {
   }
   solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < program.variables().size(); ++i) {
-    if (program.variables()[i].kind != paralog::ProgramVariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
+    if (program.variables()[i].kind != paralog::VariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
   }
   for (size_t i = 0; i < program.variables().size(); ++i) solver.setColName(static_cast<int>(i), program.variables()[i].name);
   solver.writeLp(path);

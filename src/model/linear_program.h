@@ -10,18 +10,16 @@
 #include <vector>
 
 #include "lp/row.h"
+#include "lp/variable_kind.h"
 
 namespace paralog {
-
-/// How a variable of the program may take values.
-enum class ProgramVariableKind { kContinuous, kBinary, kGeneral };
 
 /// One variable of the program with its range and objective coefficient.
 /// A variable without a bound line has the LP default range 0 to +infinity;
 /// a binary one 0 to 1.
 struct ProgramVariable {
   std::string name;
-  ProgramVariableKind kind = ProgramVariableKind::kContinuous;
+  VariableKind kind = VariableKind::kContinuous;
   double lower = 0;
   double upper = std::numeric_limits<double>::infinity();
   std::string lowerText;  ///< the "Bounds" line that set `lower`, empty for the default

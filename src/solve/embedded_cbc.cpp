@@ -168,7 +168,7 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
   solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                      rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < variables.size(); ++i) {
-    if (variables[i].kind != ProgramVariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
+    if (variables[i].kind != VariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
   }
 }
 
