@@ -1,6 +1,7 @@
 #include "ilp/variable_names.h"
 
 #include <charconv>
+#include <utility>
 
 #include "common/decimal.h"
 

@@ -6,6 +6,7 @@
 #include "ilp/variable_names.h"
 
 namespace paralog {
+
 void forEachNonZeroVariable(const GenomePairGraph& graph, const MatchingAssignment& assignment,
                             const std::function<void(std::string_view name, int64_t value)>& visit) {
   std::string name;
