@@ -1,23 +1,9 @@
 #include "ilp/variable_names.h"
 
 #include <charconv>
-#include <utility>
-
-#include "common/decimal.h"
 
 namespace paralog {
 namespace {
-
-// prefix k "_" lo hi.
-void appendPairName(std::string& out, std::string_view prefix, int32_t k, std::string_view keyA,
-                    std::string_view keyB) {
-  out.append(prefix);
-  appendDecimal(out, k);
-  out += '_';
-  if (keyB < keyA) std::swap(keyA, keyB);
-  out.append(keyA);
-  out.append(keyB);
-}
 
 // Reads the decimal number that fills `text` exactly.
 std::optional<int32_t> wholeNumber(std::string_view text) {
@@ -29,56 +15,6 @@ std::optional<int32_t> wholeNumber(std::string_view text) {
 }
 
 }  // namespace
-
-void appendZNamePrefix(std::string& out, std::string_view gene) {
-  out.append("z_");
-  out.append(gene);
-  out += '.';
-}
-
-void appendZName(std::string& out, std::string_view gene, int32_t i, int32_t j) {
-  appendZNamePrefix(out, gene);
-  appendDecimal(out, i);
-  out += '.';
-  appendDecimal(out, j);
-}
-
-void appendTNamePrefix(std::string& out, int32_t k) {
-  out.append("t_");
-  appendDecimal(out, k);
-  out += '_';
-}
-
-void appendTName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
-  appendPairName(out, "t_", k, keyA, keyB);
-}
-
-void appendPName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
-  appendPairName(out, "p_", k, keyA, keyB);
-}
-
-void appendUName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
-  appendPairName(out, "u_", k, keyA, keyB);
-}
-
-void appendRName(std::string& out, int32_t k, std::string_view key) {
-  out.append("r_");
-  appendDecimal(out, k);
-  out += '_';
-  out.append(key);
-}
-
-void appendLName(std::string& out, std::string_view key) {
-  out.append("l_");
-  out.append(key);
-}
-
-void appendOName(std::string& out, int32_t k, uint64_t n) {
-  out.append("o_");
-  appendDecimal(out, k);
-  out += '_';
-  appendUnsignedDecimal(out, n);
-}
 
 VariableFamily variableFamily(std::string_view name) {
   if (name.size() < 2 || name[1] != '_') return VariableFamily::kOther;

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "common/decimal.h"
 
 namespace paralog {
 
@@ -23,7 +26,8 @@ namespace paralog {
 //
 // The append functions add the name to the end of `out` and allocate no
 // more than the growth of `out`, so that a loop may spell every name into
-// one reused buffer.
+// one reused buffer; they are inline, as the storage calls them for
+// every name of the program.
 
 /// The longest variable name LP readers accept.
 inline constexpr size_t kMaxVariableNameLength = 255;
@@ -34,27 +38,76 @@ constexpr size_t pairNameLength(size_t idLength, size_t keyLengthA, size_t keyLe
   return 3 + idLength + keyLengthA + keyLengthB;
 }
 
+/// prefix k "_" lo hi, the shape of the t, p and u names.
+inline void appendPairName(std::string& out, std::string_view prefix, int32_t k,
+                           std::string_view keyA, std::string_view keyB) {
+  out.append(prefix);
+  appendDecimal(out, k);
+  out += '_';
+  if (keyB < keyA) std::swap(keyA, keyB);
+  out.append(keyA);
+  out.append(keyB);
+}
+
 /// "z_" gene ".", the start shared by the z names of one gene. No gene name
 /// holds a ".", so the z names of a gene stand together in byte order,
 /// ordered as these starts are.
-void appendZNamePrefix(std::string& out, std::string_view gene);
+inline void appendZNamePrefix(std::string& out, std::string_view gene) {
+  out.append("z_");
+  out.append(gene);
+  out += '.';
+}
+
 /// "z_" gene "." i "." j.
-void appendZName(std::string& out, std::string_view gene, int32_t i, int32_t j);
+inline void appendZName(std::string& out, std::string_view gene, int32_t i, int32_t j) {
+  appendZNamePrefix(out, gene);
+  appendDecimal(out, i);
+  out += '.';
+  appendDecimal(out, j);
+}
 
 /// "t_" k "_", the start of the t names under id k.
-void appendTNamePrefix(std::string& out, int32_t k);
+inline void appendTNamePrefix(std::string& out, int32_t k) {
+  out.append("t_");
+  appendDecimal(out, k);
+  out += '_';
+}
+
 /// "t_" k "_" lo hi, "p_" k "_" lo hi and "u_" k "_" lo hi, where lo and hi
 /// are `keyA` and `keyB` in byte order.
-void appendTName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB);
-void appendPName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB);
-void appendUName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB);
+inline void appendTName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
+  appendPairName(out, "t_", k, keyA, keyB);
+}
+
+inline void appendPName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
+  appendPairName(out, "p_", k, keyA, keyB);
+}
+
+inline void appendUName(std::string& out, int32_t k, std::string_view keyA, std::string_view keyB) {
+  appendPairName(out, "u_", k, keyA, keyB);
+}
 
 /// "r_" k "_" key.
-void appendRName(std::string& out, int32_t k, std::string_view key);
+inline void appendRName(std::string& out, int32_t k, std::string_view key) {
+  out.append("r_");
+  appendDecimal(out, k);
+  out += '_';
+  out.append(key);
+}
+
 /// "l_" key.
-void appendLName(std::string& out, std::string_view key);
+inline void appendLName(std::string& out, std::string_view key) {
+  out.append("l_");
+  out.append(key);
+}
+
 /// "o_" k "_" n.
-void appendOName(std::string& out, int32_t k, uint64_t n);
+inline void appendOName(std::string& out, int32_t k, uint64_t n) {
+  out.append("o_");
+  appendDecimal(out, k);
+  out += '_';
+  appendUnsignedDecimal(out, n);
+}
 
 /// The families of variables, by the name they are spelled with; kOther
 /// for any name spelled otherwise (models that are not the program).
