@@ -20,6 +20,7 @@
 #include "compact/warm_start.h"
 #include "genome/reader.h"
 #include "genome/token_cursor.h"
+#include "solve/relative_gap.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void writeModel(const paralog::LinearProgram& program, const char* path) {
   }
   solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < program.variables().size(); ++i) {
-    if (program.variables()[i].kind != paralog::ProgramVariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
+    if (program.variables()[i].kind != paralog::VariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
   }
   for (size_t i = 0; i < program.variables().size(); ++i) solver.setColName(static_cast<int>(i), program.variables()[i].name);
   solver.writeLp(path);
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
         paralog::compact::solveCompact(structures[0], structures[1], options, false, control);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - solveStart).count();
     const double objective = -static_cast<double>(result.score);
-    const double gap = std::fabs(objective - result.bestBound) / std::fmax(1.0, std::fabs(objective)) * 100;
+    const double gap = paralog::relativeGapPercent(objective, result.bestBound);
     std::printf("%lld\t%.2f\t%s\t%.2f\t%.0f\t%.2f\t%.2f\n", static_cast<long long>(result.heuristicScore), heuristicSeconds,
                 std::string(paralog::statusText(result.status)).c_str(), seconds, objective, result.bestBound, gap);
   } catch (const std::exception& e) {

@@ -66,7 +66,7 @@ void CompactModel::numberNodes(const PieceGraph& graph, const CopyMatching& guid
   }
 }
 
-int32_t CompactModel::column(const char* role, ProgramVariableKind kind, double upper, double objective) {
+int32_t CompactModel::column(const char* role, VariableKind kind, double upper, double objective) {
   const auto index = program_.addVariable(role + std::to_string(program_.variables().size()));
   ProgramVariable& variable = program_.variables()[index];
   variable.kind = kind;
@@ -96,7 +96,7 @@ void CompactModel::addNotFree(Terms& terms, const PieceGraph& graph, int32_t e, 
 
 void CompactModel::addPairs(const PieceGraph& graph) {
   for (size_t p = 0; p < graph.pairs().size(); ++p) {
-    pairColumn_.push_back(column("z", ProgramVariableKind::kBinary, 1, -2));
+    pairColumn_.push_back(column("z", VariableKind::kBinary, 1, -2));
   }
   for (size_t c = 0; c < graph.copies().size(); ++c) {
     if (pairsOfCopy_[c].size() < 2) continue;
@@ -134,7 +134,7 @@ void CompactModel::addDeadChromosomes(const PieceGraph& graph) {
     const PieceGraph::ChromosomeInfo& chromosome = graph.chromosomes()[c];
     if (!chromosome.circular || chromosome.copies.empty()) continue;
     const auto n = static_cast<double>(chromosome.copies.size());
-    const int32_t dead = column("d", ProgramVariableKind::kContinuous, 1, n >= 2 ? -(n - 1) : 0);
+    const int32_t dead = column("d", VariableKind::kContinuous, 1, n >= 2 ? -(n - 1) : 0);
     deadColumn_[c] = dead;
     Terms all = {{dead, 1}};
     for (int32_t copy : chromosome.copies) {
@@ -157,7 +157,7 @@ void CompactModel::addLabels(const PieceGraph& graph) {
     const PieceGraph::Node& node = graph.nodes()[v];
     if (node.telomere()) continue;
     const double number = number_[v];
-    const int32_t label = column("y", ProgramVariableKind::kContinuous, number, 0);
+    const int32_t label = column("y", VariableKind::kContinuous, number, 0);
     labelColumn_[v] = label;
     for (int32_t e : node.ends) {
       Terms terms = {{label, 1}};
@@ -165,7 +165,7 @@ void CompactModel::addLabels(const PieceGraph& graph) {
       addRow(std::move(terms), Relation::kLessEqual, 0);
     }
     if (graph.sharedFirstNode(static_cast<int32_t>(v))) continue;
-    const int32_t cycle = column("p", ProgramVariableKind::kBinary, 1, -2);
+    const int32_t cycle = column("p", VariableKind::kBinary, 1, -2);
     cycleColumn_[v] = cycle;
     addRow({{label, 1}, {cycle, -number}}, Relation::kGreaterEqual, 0);
   }
@@ -177,9 +177,9 @@ void CompactModel::addMessages(const PieceGraph& graph) {
   ends_.assign(graph.extremityCount(), {});
   for (int32_t e = 0; e < graph.extremityCount(); ++e) {
     EndColumns& end = ends_[e];
-    end.kindTelomere = column("kT", ProgramVariableKind::kContinuous, 1, 0);
-    end.kindFirst = column("kF", ProgramVariableKind::kContinuous, 1, 0);
-    end.oddFlips = column("q", ProgramVariableKind::kContinuous, 1, 0);
+    end.kindTelomere = column("kT", VariableKind::kContinuous, 1, 0);
+    end.kindFirst = column("kF", VariableKind::kContinuous, 1, 0);
+    end.oddFlips = column("q", VariableKind::kContinuous, 1, 0);
     addRow({{end.kindTelomere, 1}, {end.kindFirst, 1}}, Relation::kLessEqual, 1);
     // A free end is the path's end: its own kind, no flips beyond.
     if (graph.copies()[PieceGraph::copyOf(e)].genome == 0) {
@@ -298,7 +298,7 @@ void CompactModel::addEndClasses(const PieceGraph& graph) {
     if (!node.telomere()) continue;
     const int32_t e = node.ends[0];
     EndColumns& end = ends_[e];
-    end.telomerePath = column("tt", ProgramVariableKind::kContinuous, 1, -0.5);
+    end.telomerePath = column("tt", VariableKind::kContinuous, 1, -0.5);
     addRow({{end.telomerePath, 1}, {end.kindTelomere, -1}}, Relation::kLessEqual, 0);
     addRow({{end.telomerePath, 1}, {end.oddFlips, 1}}, Relation::kLessEqual, 1);
     Terms matched = {{end.telomerePath, 1}};
@@ -313,7 +313,7 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
   const int32_t other = graph.otherEnd(e);
   Terms total;
   auto classColumn = [&](const char* role, double objective) {
-    const int32_t c = column(role, ProgramVariableKind::kContinuous, 1, objective);
+    const int32_t c = column(role, VariableKind::kContinuous, 1, objective);
     total.emplace_back(c, 1);
     return c;
   };
@@ -402,10 +402,10 @@ void CompactModel::addMirroredPairRows(const PieceGraph& graph) {
 // with a free end in each genome, even pairs of telomere pieces per genome,
 // and at most one even path through the odd piece out.
 void CompactModel::addJoinCounters(const PieceGraph& graph) {
-  pairedCycles_ = column("h", ProgramVariableKind::kGeneral, kInfinity, -2);
-  evenPairs_ = {column("x", ProgramVariableKind::kGeneral, kInfinity, -1),
-                column("x", ProgramVariableKind::kGeneral, kInfinity, -1)};
-  for (int32_t& triple : triples_) triple = column("w", ProgramVariableKind::kBinary, 1, -1);
+  pairedCycles_ = column("h", VariableKind::kGeneral, kInfinity, -2);
+  evenPairs_ = {column("x", VariableKind::kGeneral, kInfinity, -1),
+                column("x", VariableKind::kGeneral, kInfinity, -1)};
+  for (int32_t& triple : triples_) triple = column("w", VariableKind::kBinary, 1, -1);
   Terms both = {{pairedCycles_, 2}};
   std::array<Terms, 2> bothByParity;
   std::array<std::array<Terms, 2>, 2> telomereByParity;  // [genome][odd]

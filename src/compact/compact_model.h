@@ -55,7 +55,7 @@ class CompactModel {
  private:
   // A new column; its name is `role` and its index, for a look at the model.
   void numberNodes(const PieceGraph& graph, const CopyMatching& guide);
-  int32_t column(const char* role, ProgramVariableKind kind, double upper, double objective);
+  int32_t column(const char* role, VariableKind kind, double upper, double objective);
   void addRow(std::vector<std::pair<int32_t, double>> terms, Relation relation, double rhs);
   // Appends coefficient times the match sum of `copy` to `terms`.
   void addMatchSum(std::vector<std::pair<int32_t, double>>& terms, int32_t copy, double coefficient) const;

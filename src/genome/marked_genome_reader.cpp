@@ -6,8 +6,8 @@
 
 #include "genome/gene_name_escape.h"
 #include "genome/marked_item_cursor.h"
-#include "genome/name_length_check.h"
 #include "genome/quoted.h"
+#include "ilp/name_length_check.h"
 
 namespace paralog {
 namespace {

@@ -41,7 +41,7 @@ struct ChromosomeEndMarkers {
 /// for: a gene or end before the first header, a lone sign, an end with no
 /// gene before it, a chromosome without its end, a genome without
 /// chromosomes, a file without genomes, and a gene whose escaped name makes
-/// a variable name longer than kMaxVariableNameLength (genome/reader.h).
+/// a variable name longer than kMaxVariableNameLength (ilp/variable_names.h).
 std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
                                          const ChromosomeEndMarkers& ends);
 

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "common/to_int.h"
-#include "genome/name_length_check.h"
 #include "genome/quoted.h"
+#include "ilp/name_length_check.h"
 
 namespace paralog {
 namespace {

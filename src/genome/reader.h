@@ -34,9 +34,6 @@ namespace paralog {
 /// kept, but nothing in the program depends on it.
 using ParalogTable = std::map<std::string, int32_t, std::less<>>;
 
-/// The longest variable name LP readers accept.
-inline constexpr size_t kMaxVariableNameLength = 255;
-
 /// Reads the paralog table (a non-negative row count, then that many rows
 /// of a name and an integer; a repeated name keeps its last value) and
 /// leaves `in` just after it.
@@ -46,9 +43,8 @@ ParalogTable readParalogTable(TokenCursor& in);
 /// and stops after the last structure. Besides the grammar it enforces:
 /// counts and ids are not negative; every gene list ends with its only ";"; every
 /// gene token passes `parseGene`; and no gene copy is so long that a
-/// variable name built from it (the longest are those pairing two gene
-/// ends, "t_" id "_" key key with key = name "." index end) would exceed
-/// kMaxVariableNameLength, taking the longest id of the file.
+/// variable name built from it would exceed kMaxVariableNameLength
+/// (ilp/variable_names.h), taking the longest id of the file.
 std::vector<Structure> readStructures(TokenCursor& in);
 
 /// Cuts a gene list into its gene tokens: a new token starts at every "+",

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "common/decimal.h"
 #include "ilp/adjacency.h"
 #include "ilp/extremities.h"
+#include "ilp/variable_names.h"
 
 namespace paralog {
 namespace {
@@ -15,70 +15,70 @@ void sortUnique(std::vector<std::string>& names) {
   names.erase(std::unique(names.begin(), names.end()), names.end());
 }
 
-std::string pairName(std::string_view prefix, int32_t k, const std::string& a,
-                     const std::string& b) {
-  std::string name(prefix);
-  appendDecimal(name, k);
-  name += '_';
-  name.append(a < b ? a : b).append(a < b ? b : a);
+// The name that `spell` appends to an empty string.
+template <typename Spell>
+std::string spelled(Spell&& spell) {
+  std::string name;
+  spell(name);
   return name;
 }
 
-std::string endName(std::string_view prefix, const Extremity& end) {
-  std::string name(prefix);
-  appendExtremityKey(end, name);
-  return name;
-}
-
-std::string rName(int32_t k, const Extremity& end) {
-  std::string name("r_");
-  appendDecimal(name, k);
-  name += '_';
-  appendExtremityKey(end, name);
-  return name;
-}
-
-}  // namespace
-
-Objective::Objective(const Structure& first, const Structure& second) {
-  std::vector<std::string> matched;  // z and p
+// The z names of every copy pair of each common gene and the p names of
+// the numbered adjacencies.
+std::vector<std::string> matchedNames(const Structure& first, const Structure& second) {
+  std::vector<std::string> matched;
   for (const auto& [gene, indices] : first.copies) {
     const auto partners = second.copies.find(gene);
     if (partners == second.copies.end()) continue;
     for (int32_t i : indices) {
       for (int32_t j : partners->second) {
-        std::string name("z_");
-        name.append(gene).append(".");
-        appendDecimal(name, i);
-        name += '.';
-        appendDecimal(name, j);
-        matched.push_back(std::move(name));
+        matched.push_back(spelled([&](std::string& name) { appendZName(name, gene, i, j); }));
       }
     }
   }
   const AdjacencyNumbering numbering = numberAdjacencies(first, second);
   for (const auto& [keys, entry] : numbering.entries()) {
-    matched.push_back(pairName("p_", entry.value.id, keys.first, keys.second));
+    matched.push_back(spelled(
+        [&](std::string& name) { appendPName(name, entry.value.id, keys.first, keys.second); }));
   }
-  std::vector<std::string> valued;  // l and r
-  for (const Extremity& end : structureExtremities(first)) {
-    valued.push_back(endName("l_", end));
-    valued.push_back(rName(first.id, end));
+  return matched;
+}
+
+// The l names of the first structure's gene ends and the r names of both.
+std::vector<std::string> valuedNames(const Structure& first, const Structure& second) {
+  std::vector<std::string> valued;
+  std::string key;
+  for (const Structure* own : {&first, &second}) {
+    for (const Extremity& end : structureExtremities(*own)) {
+      key.clear();
+      appendExtremityKey(end, key);
+      if (own == &first) valued.push_back(spelled([&](std::string& name) { appendLName(name, key); }));
+      valued.push_back(spelled([&](std::string& name) { appendRName(name, own->id, key); }));
+    }
   }
-  for (const Extremity& end : structureExtremities(second)) valued.push_back(rName(second.id, end));
-  std::map<std::string, int32_t> circular;  // o name -> gene count
+  return valued;
+}
+
+// o name -> gene count, for the circular chromosomes of at least two genes.
+std::map<std::string, int32_t> circularNames(const Structure& first, const Structure& second) {
+  std::map<std::string, int32_t> circular;
   for (const Structure* own : {&first, &second}) {
     for (size_t c = 0; c < own->chromosomes.size(); ++c) {
       const Chromosome& chromosome = own->chromosomes[c];
       if (!chromosome.circular || chromosome.genes.size() < 2) continue;
-      std::string name("o_");
-      appendDecimal(name, own->id);
-      name += '_';
-      appendUnsignedDecimal(name, c);
-      circular.insert_or_assign(std::move(name), static_cast<int32_t>(chromosome.genes.size()));
+      circular.insert_or_assign(spelled([&](std::string& name) { appendOName(name, own->id, c); }),
+                                static_cast<int32_t>(chromosome.genes.size()));
     }
   }
+  return circular;
+}
 
+}  // namespace
+
+Objective::Objective(const Structure& first, const Structure& second) {
+  std::vector<std::string> matched = matchedNames(first, second);
+  std::vector<std::string> valued = valuedNames(first, second);
+  const std::map<std::string, int32_t> circular = circularNames(first, second);
   sortUnique(matched);
   sortUnique(valued);
   names_.reserve(matched.size() + valued.size() + circular.size());
@@ -90,7 +90,7 @@ Objective::Objective(const Structure& first, const Structure& second) {
   for (size_t m = 0; m < matched.size(); ++m) terms_.emplace_back(names_[next++], -2);
   for (size_t v = 0; v < valued.size(); ++v) {
     const std::string_view name = names_[next++];
-    terms_.emplace_back(name, name[0] == 'l' ? 1 : -1);
+    terms_.emplace_back(name, variableFamily(name) == VariableFamily::kL ? 1 : -1);
   }
   for (const auto& [unused, n] : circular) {
     const std::string_view name = names_[next++];

@@ -114,6 +114,9 @@ void LpWriter::closeRows() {
 }
 
 void LpWriter::openDeclarations(VariableKind kind) {
+  if (kind == VariableKind::kContinuous) {
+    throw std::logic_error("a declaration of a continuous variable");
+  }
   if (stage_ == Stage::kRows) closeRows();
   if (kind == VariableKind::kGeneral && stage_ == Stage::kBinary) {
     put("\nGeneral\n");

@@ -7,15 +7,13 @@
 
 #include "lp/row.h"
 #include "lp/term.h"
+#include "lp/variable_kind.h"
 
 namespace paralog {
 
-/// The two kinds of declared variables.
-enum class VariableKind : uint8_t { kBinary, kGeneral };
-
 /// Receives the declarations of a program: every binary name in byte
-/// order, then every general name in byte order. The view is valid only
-/// during the call.
+/// order, then every general name in byte order (kind is never
+/// kContinuous). The view is valid only during the call.
 class DeclarationSink {
  public:
   virtual ~DeclarationSink() = default;

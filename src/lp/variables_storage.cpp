@@ -1,8 +1,8 @@
 #include "lp/variables_storage.h"
 
-#include "common/decimal.h"
-
 #include <algorithm>
+
+#include "ilp/variable_names.h"
 
 namespace paralog {
 namespace {
@@ -39,24 +39,9 @@ void appendUsedNames(const PairNameBlock& names, std::vector<std::string_view>& 
 }  // namespace
 
 std::string_view VariablesStorage::zVariable(std::string_view name, int32_t i, int32_t j) {
-  scratch_.assign("z_");
-  scratch_.append(name);
-  scratch_ += '.';
-  appendDecimal(scratch_, i);
-  scratch_ += '.';
-  appendDecimal(scratch_, j);
+  scratch_.clear();
+  appendZName(scratch_, name, i, j);
   return binary_.insert(scratch_);
-}
-
-std::string_view VariablesStorage::pairName(NameSet& set, std::string_view prefix, int32_t k,
-                                            std::string_view keyA, std::string_view keyB) {
-  scratch_.assign(prefix);
-  appendDecimal(scratch_, k);
-  scratch_ += '_';
-  if (keyB < keyA) std::swap(keyA, keyB);
-  scratch_.append(keyA);
-  scratch_.append(keyB);
-  return set.insert(scratch_);
 }
 
 std::string_view VariablesStorage::tVariable(int32_t k, std::string_view keyA,
@@ -69,16 +54,17 @@ std::string_view VariablesStorage::tVariable(int32_t k, std::string_view keyA,
     if (b < 0 || a == b) continue;
     return block.names->use(static_cast<size_t>(a), static_cast<size_t>(b));
   }
-  return pairName(binary_, "t_", k, keyA, keyB);
+  scratch_.clear();
+  appendTName(scratch_, k, keyA, keyB);
+  return binary_.insert(scratch_);
 }
 
 PairNameBlock& VariablesStorage::tPairNames(int32_t k, std::vector<std::string> sortedKeys) {
   for (const TBlock& block : tBlocks_) {
     if (block.k == k && block.names->keys() == sortedKeys) return *block.names;
   }
-  std::string prefix = "t_";
-  appendDecimal(prefix, k);
-  prefix += '_';
+  std::string prefix;
+  appendTNamePrefix(prefix, k);
   tBlocks_.push_back(
       TBlock{k, std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys))});
   return *tBlocks_.back().names;
@@ -145,12 +131,16 @@ void VariablesStorage::forEachBinary(const std::vector<std::string_view>& hashed
 
 std::string_view VariablesStorage::pVariable(int32_t k, std::string_view keyA,
                                              std::string_view keyB) {
-  return pairName(binary_, "p_", k, keyA, keyB);
+  scratch_.clear();
+  appendPName(scratch_, k, keyA, keyB);
+  return binary_.insert(scratch_);
 }
 
 std::string_view VariablesStorage::uVariable(int32_t k, std::string_view keyA,
                                              std::string_view keyB) {
-  return pairName(general_, "u_", k, keyA, keyB);
+  scratch_.clear();
+  appendUName(scratch_, k, keyA, keyB);
+  return general_.insert(scratch_);
 }
 
 void VariablesStorage::spellKeys(const Extremity& a, const Extremity& b) {
@@ -176,10 +166,8 @@ std::string_view VariablesStorage::uVariable(int32_t k, const Extremity& a, cons
 }
 
 std::string_view VariablesStorage::rVariable(int32_t k, std::string_view key) {
-  scratch_.assign("r_");
-  appendDecimal(scratch_, k);
-  scratch_ += '_';
-  scratch_.append(key);
+  scratch_.clear();
+  appendRName(scratch_, k, key);
   return general_.insert(scratch_);
 }
 
@@ -190,8 +178,8 @@ std::string_view VariablesStorage::rVariable(int32_t k, const Extremity& e) {
 }
 
 std::string_view VariablesStorage::lVariable(std::string_view key) {
-  scratch_.assign("l_");
-  scratch_.append(key);
+  scratch_.clear();
+  appendLName(scratch_, key);
   return general_.insert(scratch_);
 }
 
@@ -202,10 +190,8 @@ std::string_view VariablesStorage::lVariable(const Extremity& e) {
 }
 
 std::string_view VariablesStorage::oVariable(int32_t k, uint64_t n) {
-  scratch_.assign("o_");
-  appendDecimal(scratch_, k);
-  scratch_ += '_';
-  appendUnsignedDecimal(scratch_, n);
+  scratch_.clear();
+  appendOName(scratch_, k, n);
   return general_.insert(scratch_);
 }
 

@@ -14,8 +14,9 @@
 
 namespace paralog {
 
-/// Builds every variable name of the program and records it as binary or
-/// general, so that the declarations list exactly the names in use.
+/// Builds every variable name of the program (spelled as ilp/variable_names.h
+/// says) and records it as binary or general, so that the declarations list
+/// exactly the names in use.
 ///
 /// Each builder composes its name, adds it to its collection (a repeated
 /// name is kept once) and returns a view of the stored name, valid and
@@ -28,11 +29,11 @@ class VariablesStorage {
   VariablesStorage(const VariablesStorage&) = delete;
   VariablesStorage& operator=(const VariablesStorage&) = delete;
 
-  /// "z_" name "." i "." j, binary. i is the copy index in the first
+  /// The z name of gene `name`, binary. i is the copy index in the first
   /// structure, j the one in the second.
   std::string_view zVariable(std::string_view name, int32_t i, int32_t j);
-  /// prefix k "_" lo hi, where lo and hi are the two extremity keys in byte
-  /// order: t and p are binary, u is general.
+  /// The t, p and u names of two gene ends under id k: t and p are binary,
+  /// u is general.
   std::string_view tVariable(int32_t k, const Extremity& a, const Extremity& b);
   std::string_view pVariable(int32_t k, const Extremity& a, const Extremity& b);
   std::string_view uVariable(int32_t k, const Extremity& a, const Extremity& b);
@@ -40,20 +41,20 @@ class VariablesStorage {
   std::string_view tVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view pVariable(int32_t k, std::string_view keyA, std::string_view keyB);
   std::string_view uVariable(int32_t k, std::string_view keyA, std::string_view keyB);
-  /// The block that spells every t name "t_" k "_" keys[i] keys[j] (i < j)
+  /// The block that spells every t name of id k and keys[i], keys[j] (i < j)
   /// of `sortedKeys`, distinct keys in byte order; kept as long as the
   /// storage. Its `use(i, j)` is tVariable for those names, without hashing
   /// them and without per-name memory; tVariable itself also finds them.
   /// The same k and keys give the same block.
   PairNameBlock& tPairNames(int32_t k, std::vector<std::string> sortedKeys);
 
-  /// "r_" k "_" key, general.
+  /// The r name of a gene end under id k, general.
   std::string_view rVariable(int32_t k, const Extremity& e);
   std::string_view rVariable(int32_t k, std::string_view key);
-  /// "l_" key, general.
+  /// The l name of a gene end, general.
   std::string_view lVariable(const Extremity& e);
   std::string_view lVariable(std::string_view key);
-  /// "o_" k "_" n, general.
+  /// The o name of chromosome n of the structure of id k, general.
   std::string_view oVariable(int32_t k, uint64_t n);
 
   /// Declares every name to `sink`: the binary names in byte order, then
@@ -63,8 +64,6 @@ class VariablesStorage {
  private:
   /// The keys of `a` and `b` into keyA_ and keyB_.
   void spellKeys(const Extremity& a, const Extremity& b);
-  std::string_view pairName(NameSet& set, std::string_view prefix, int32_t k,
-                            std::string_view keyA, std::string_view keyB);
   /// Calls fn for every binary name in byte order, each once: the hashed
   /// names merged with the t name blocks. `hashed` is binary_.sorted().
   template <typename Fn>

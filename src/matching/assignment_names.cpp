@@ -3,65 +3,60 @@
 #include <stdexcept>
 #include <string>
 
+#include "ilp/variable_names.h"
+
 namespace paralog {
-namespace {
-
-// prefix k "_" key, or prefix k "_" lo hi with the two keys in byte order.
-std::string& spell(std::string& out, std::string_view prefix, int32_t k, const std::string& a,
-                   const std::string* b = nullptr) {
-  out.assign(prefix);
-  out += std::to_string(k);
-  out += '_';
-  if (b != nullptr && *b < a) {
-    out += *b;
-    out += a;
-  } else {
-    out += a;
-    if (b != nullptr) out += *b;
-  }
-  return out;
-}
-
-}  // namespace
 
 void forEachNonZeroVariable(const GenomePairGraph& graph, const MatchingAssignment& assignment,
                             const std::function<void(std::string_view name, int64_t value)>& visit) {
   std::string name;
   for (const CopyPair& pair : assignment.matched) {
     const GraphCopy& first = graph.copies(0)[pair.first];
-    name = "z_" + graph.geneNames()[first.gene] + "." + std::to_string(first.index) + "." +
-           std::to_string(graph.copies(1)[pair.second].index);
+    name.clear();
+    appendZName(name, graph.geneNames()[first.gene], first.index, graph.copies(1)[pair.second].index);
     visit(name, 1);
   }
   for (const auto& [a, b] : assignment.joins) {
     // t names of a genome's ends carry the other genome's id.
-    visit(spell(name, "t_", graph.id(1 - graph.genomeOfEnd(a)), graph.endKey(a), &graph.endKey(b)), 1);
+    name.clear();
+    appendTName(name, graph.id(1 - graph.genomeOfEnd(a)), graph.endKey(a), graph.endKey(b));
+    visit(name, 1);
   }
   const std::vector<GraphAdjacency>& adjacencies = graph.adjacencies();
   for (size_t i = 0; i < adjacencies.size(); ++i) {
     if (assignment.labels[i] == 0) continue;
     const GraphAdjacency& adjacency = adjacencies[i];
-    visit(spell(name, "u_", graph.id(adjacency.genome), graph.endKey(adjacency.ends[0]),
-                &graph.endKey(adjacency.ends[1])),
-          assignment.labels[i]);
+    name.clear();
+    appendUName(name, graph.id(adjacency.genome), graph.endKey(adjacency.ends[0]),
+                graph.endKey(adjacency.ends[1]));
+    visit(name, assignment.labels[i]);
   }
   for (const uint32_t i : assignment.pAtOne) {
     const GraphAdjacency& adjacency = adjacencies[i];
-    visit(spell(name, "p_", graph.id(adjacency.genome), graph.endKey(adjacency.ends[0]),
-                &graph.endKey(adjacency.ends[1])),
-          1);
+    name.clear();
+    appendPName(name, graph.id(adjacency.genome), graph.endKey(adjacency.ends[0]),
+                graph.endKey(adjacency.ends[1]));
+    visit(name, 1);
   }
   for (size_t e = 0; e < assignment.endValues.size(); ++e) {
     const int64_t value = assignment.endValues[e];
     if (value == 0) continue;
     const auto end = static_cast<int32_t>(e);
     const int genome = graph.genomeOfEnd(end);
-    visit(spell(name, "r_", graph.id(genome), graph.endKey(end)), value);
-    if (genome == 0 && assignment.endMatched[e]) visit("l_" + graph.endKey(end), value);
+    name.clear();
+    appendRName(name, graph.id(genome), graph.endKey(end));
+    visit(name, value);
+    if (genome == 0 && assignment.endMatched[e]) {
+      name.clear();
+      appendLName(name, graph.endKey(end));
+      visit(name, value);
+    }
   }
   for (const uint32_t c : assignment.oAtOne) {
     const GraphChromosome& chromosome = graph.chromosomes()[c];
-    visit("o_" + std::to_string(graph.id(chromosome.genome)) + "_" + std::to_string(chromosome.position), 1);
+    name.clear();
+    appendOName(name, graph.id(chromosome.genome), chromosome.position);
+    visit(name, 1);
   }
 }
 

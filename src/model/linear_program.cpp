@@ -9,6 +9,14 @@ int32_t LinearProgram::addVariable(std::string_view name) {
   const auto index = static_cast<int32_t>(variables_.size());
   ProgramVariable variable;
   variable.name = key;
+  variable.family = variableFamily(key);
+  if (variable.family == VariableFamily::kZ) {
+    if (const auto z = readZName(key)) {
+      zVariables_.push_back({index, std::string(z->gene), z->first, z->second});
+    } else {
+      variable.family = VariableFamily::kOther;
+    }
+  }
   variables_.push_back(std::move(variable));
   indexByName_.emplace(std::move(key), index);
   return index;

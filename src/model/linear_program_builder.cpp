@@ -49,12 +49,10 @@ void LinearProgramBuilder::applyBounds() {
 void LinearProgramBuilder::declare(VariableKind kind, std::string_view name) {
   applyBounds();
   ProgramVariable& variable = program_.variables()[program_.addVariable(name)];
+  variable.kind = kind;
   if (kind == VariableKind::kBinary) {
-    variable.kind = ProgramVariableKind::kBinary;
     variable.lower = 0;
     variable.upper = 1;
-  } else {
-    variable.kind = ProgramVariableKind::kGeneral;
   }
 }
 

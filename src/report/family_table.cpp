@@ -3,6 +3,7 @@
 #include <map>
 
 #include "genome/gene_name_escape.h"
+#include "ilp/variable_names.h"
 
 namespace paralog {
 
@@ -16,13 +17,15 @@ std::vector<FamilyCounts> countFamilies(const Structure& first, const Structure&
     counts.secondCopies += row.second ? 1 : 0;
     counts.matched += row.first && row.second ? 1 : 0;
   }
-  // A z name is "z_" + gene + "." + indices, and no gene name holds a
-  // ".", so the z variables of one family stand together, ordered by
-  // gene + ".".
+  // The z variables of one family stand together, ordered as the start
+  // their names share.
   std::map<std::string, std::string> displayByZPrefix;
+  std::string prefix;
   for (const Structure* structure : {&first, &second}) {
     for (const auto& [name, indices] : structure->copies) {
-      displayByZPrefix.emplace(name + ".", originalGeneName(*structure, name));
+      prefix.clear();
+      appendZNamePrefix(prefix, name);
+      displayByZPrefix.emplace(prefix, originalGeneName(*structure, name));
     }
   }
   std::vector<FamilyCounts> families;

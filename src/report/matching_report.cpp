@@ -1,9 +1,9 @@
 #include "report/matching_report.h"
 
 #include <algorithm>
-#include <climits>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "genome/gene_name_escape.h"
@@ -80,19 +80,18 @@ MatchingReport reportPairs(const Structure& first, const Structure& second,
 
 MatchingReport reportMatching(const Structure& first, const Structure& second,
                               const LinearProgram& program, const std::vector<double>& values) {
-  const std::set<Copy> firstCopies = distinctCopies(first);
-  const std::set<Copy> secondCopies = distinctCopies(second);
   std::vector<MatchedCopyPair> pairs;
-  for (const auto& [name, i] : firstCopies) {
-    for (auto it = secondCopies.lower_bound({name, INT32_MIN}); it != secondCopies.end() && it->first == name; ++it) {
-      const int32_t index = program.find("z_" + name + "." + std::to_string(i) + "." +
-                                         std::to_string(it->second));
-      if (index >= 0 && values[index] > 0.5) pairs.push_back({name, i, it->second});
-    }
+  for (const ProgramZVariable& z : program.zVariables()) {
+    if (values[z.index] > 0.5) pairs.push_back({z.gene, z.first, z.second});
   }
+  // Ordered by gene and copy indices, which decides the partner that
+  // reportPairs keeps should a copy be matched twice.
+  std::sort(pairs.begin(), pairs.end(), [](const MatchedCopyPair& a, const MatchedCopyPair& b) {
+    return std::tie(a.gene, a.first, a.second) < std::tie(b.gene, b.first, b.second);
+  });
   size_t pAtOne = 0;
   for (size_t i = 0; i < program.variables().size(); ++i) {
-    if (program.variables()[i].name.rfind("p_", 0) == 0 && values[i] > 0.5) ++pAtOne;
+    if (program.variables()[i].family == VariableFamily::kP && values[i] > 0.5) ++pAtOne;
   }
   return reportPairs(first, second, pairs, pAtOne);
 }

@@ -48,8 +48,9 @@ MatchingReport reportPairs(const Structure& first, const Structure& second,
 
 /// Reads the matching from `values` (one per variable of `program`, by
 /// index; a value above one half counts as 1): copy i of gene g in `first`
-/// is matched with copy j in `second` when z_g.i.j is 1. `program` must be
-/// the program of `first` and `second`.
+/// is matched with copy j in `second` when the program's z variable of g, i
+/// and j is 1; the p variables at 1 are counted by their family. `program`
+/// must be the program of `first` and `second`.
 MatchingReport reportMatching(const Structure& first, const Structure& second,
                               const LinearProgram& program, const std::vector<double>& values);
 

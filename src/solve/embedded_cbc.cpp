@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "solve/relative_gap.h"
 #include "solve/solution_check.h"
 
 namespace paralog {
@@ -38,11 +39,6 @@ constexpr std::chrono::milliseconds kInterruptGrace{800};
 constexpr double kCbcLimitSlack = 0;
 // How often the waiting thread looks at the control.
 constexpr std::chrono::milliseconds kPoll{20};
-
-// The relative gap between the best solution and the best bound, in percent.
-double gapPercent(double objective, double bound) {
-  return std::fabs(objective - bound) / std::fmax(1.0, std::fabs(objective)) * 100.0;
-}
 
 // What one search shares between the thread that runs CBC, the event
 // handler's clones (on CBC's threads) and the thread that waits. Both
@@ -141,7 +137,7 @@ void SearchHandler::printProgress() {
   if (model_->bestSolution() != nullptr) {
     const double objective = model_->getObjValue();
     char gap[32];
-    std::snprintf(gap, sizeof gap, "%.2f%%", gapPercent(objective, bound));
+    std::snprintf(gap, sizeof gap, "%.2f%%", relativeGapPercent(objective, bound));
     line += ", best solution " + formatNumber(objective) + ", best bound " + formatNumber(bound) +
             ", gap " + gap;
   } else {
@@ -183,7 +179,7 @@ void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
   solver.loadProblem(matrix, columnLower.data(), columnUpper.data(), objective.data(),
                      rowLower.data(), rowUpper.data());
   for (size_t i = 0; i < variables.size(); ++i) {
-    if (variables[i].kind != ProgramVariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
+    if (variables[i].kind != VariableKind::kContinuous) solver.setInteger(static_cast<int>(i));
   }
 }
 

@@ -50,10 +50,10 @@ std::string variableBreak(const ProgramVariable& variable, double value) {
     return variable.upperText.empty() ? "\"" + variable.name + "\" declared binary" + is
                                       : boundBreak(variable.upperText, variable.name, value);
   }
-  if (variable.kind != ProgramVariableKind::kContinuous &&
+  if (variable.kind != VariableKind::kContinuous &&
       std::fabs(value - std::round(value)) > kSolutionTolerance) {
     return "\"" + variable.name + "\" declared " +
-           (variable.kind == ProgramVariableKind::kBinary ? "binary" : "general") + is;
+           (variable.kind == VariableKind::kBinary ? "binary" : "general") + is;
   }
   return "";
 }

@@ -28,6 +28,7 @@
 #include "compact/piece_graph.h"
 #include "solve/embedded_cbc.h"
 #include "solve/matching_run.h"
+#include "solve/relative_gap.h"
 #include "solve/solution_check.h"
 #include "solve/solve_control.h"
 #include "solve/stop_signals.h"
@@ -119,8 +120,7 @@ std::string searchSummary(SolutionStatus status, std::optional<double> objective
   if (objective && std::isfinite(bestBound)) {
     summary += "Objective: " + formatNumber(*objective) + "\n";
     summary += "Best bound: " + formatNumber(bestBound) + "\n";
-    summary += "Gap: " + percent(std::fabs(*objective - bestBound) / std::fmax(1.0, std::fabs(*objective)) * 100.0) +
-               "\n";
+    summary += "Gap: " + percent(relativeGapPercent(*objective, bestBound)) + "\n";
   } else if (std::isfinite(bestBound)) {
     summary += "Best bound: " + formatNumber(bestBound) + "\n";
   } else if (objective) {

@@ -62,8 +62,7 @@ void StreamedSolutionCheck::declare(VariableKind kind, std::string_view name) {
   if (boundBroken_.count(ownName) != 0) return;
   ProgramVariable variable;
   variable.name = ownName;
-  variable.kind =
-      kind == VariableKind::kBinary ? ProgramVariableKind::kBinary : ProgramVariableKind::kGeneral;
+  variable.kind = kind;
   if (kind == VariableKind::kBinary) variable.upper = 1;
   // A bound line checked the lower end already.
   if (negativeWithLowerLine_.count(ownName) != 0) {

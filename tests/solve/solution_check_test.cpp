@@ -45,7 +45,7 @@ TEST(LinearProgramTest, ReadsTheLpLayout) {
   const ProgramVariable& o = program.variables()[1];
   const ProgramVariable& r = program.variables()[3];
   EXPECT_EQ(z.name, "z_a.1.1");
-  EXPECT_EQ(z.kind, ProgramVariableKind::kBinary);
+  EXPECT_EQ(z.kind, VariableKind::kBinary);
   EXPECT_EQ(z.upper, 1);
   EXPECT_EQ(z.objective, -2);
   EXPECT_EQ(o.name, "o_1_0");

@@ -49,10 +49,10 @@ void addBound(std::string_view line, LinearProgram& program, size_t lineNumber) 
   }
 }
 
-void declare(std::string_view name, ProgramVariableKind kind, LinearProgram& program) {
+void declare(std::string_view name, VariableKind kind, LinearProgram& program) {
   ProgramVariable& variable = program.variables()[program.addVariable(name)];
   variable.kind = kind;
-  if (kind == ProgramVariableKind::kBinary) {
+  if (kind == VariableKind::kBinary) {
     variable.lower = 0;
     variable.upper = 1;
   }
@@ -97,9 +97,9 @@ LinearProgram linearProgramFromLpText(std::string_view lpText) {
     } else if (section == "Bounds") {
       addBound(line, program, lineNumber);
     } else if (section == "Binary") {
-      declare(line, ProgramVariableKind::kBinary, program);
+      declare(line, VariableKind::kBinary, program);
     } else if (section == "General") {
-      declare(line, ProgramVariableKind::kGeneral, program);
+      declare(line, VariableKind::kGeneral, program);
     } else {
       unexpected(lineNumber, raw);
     }

@@ -1,5 +1,5 @@
-#ifndef PARALOG_GENOME_NAME_LENGTH_CHECK_H
-#define PARALOG_GENOME_NAME_LENGTH_CHECK_H
+#ifndef PARALOG_ILP_NAME_LENGTH_CHECK_H
+#define PARALOG_ILP_NAME_LENGTH_CHECK_H
 
 #include <cstddef>
 #include <optional>
@@ -11,10 +11,12 @@
 namespace paralog {
 
 /// Finds the gene copy of a file whose variable names would be longer than
-/// kMaxVariableNameLength (genome/reader.h). The longest names pair two
-/// gene ends, "t_" id "_" key key with key = name "." index end; their id is
-/// that of either structure, so the widest id of the file bounds them all.
-/// Readers record every copy as they read it and check once all ids are known.
+/// kMaxVariableNameLength (ilp/variable_names.h). The longest names pair
+/// two gene ends under an id, the key (name "." index end) of one copy
+/// twice at most; their id is that of either structure, so the widest id
+/// of the file bounds them all. The genome readers record every copy as
+/// they read it and check once all ids are known, while they still know
+/// the line of each copy.
 class NameLengthCheck {
  public:
   /// A copy whose names are too long: where it was read and what is wrong.
@@ -46,4 +48,4 @@ class NameLengthCheck {
 
 }  // namespace paralog
 
-#endif  // PARALOG_GENOME_NAME_LENGTH_CHECK_H
+#endif  // PARALOG_ILP_NAME_LENGTH_CHECK_H

@@ -1,9 +1,9 @@
-#include "genome/name_length_check.h"
+#include "ilp/name_length_check.h"
 
 #include <algorithm>
 
 #include "genome/quoted.h"
-#include "genome/reader.h"
+#include "ilp/variable_names.h"
 
 namespace paralog {
 namespace {
@@ -37,7 +37,7 @@ std::optional<NameLengthCheck::Fault> NameLengthCheck::check(
   for (size_t s = 0; s < longest_.size(); ++s) {
     const Longest& longest = longest_[s];
     if (longest.length == 0) continue;
-    const size_t nameLength = 3 + idLength + 2 * longest.length;
+    const size_t nameLength = pairNameLength(idLength, longest.length, longest.length);
     if (nameLength <= kMaxVariableNameLength) continue;
     return Fault{s, longest.chromosome, longest.line,
                  "gene " + quoted(longest.name) + " with copy index " +
