@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     const std::string content = text.str();
     paralog::TokenCursor cursor(content, argv[1]);
     paralog::readParalogTable(cursor);
-    const std::vector<paralog::Structure> structures = paralog::readStructures(cursor);
+    const std::vector<paralog::Structure> structures = paralog::readStructures(cursor).structures;
     if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
       const paralog::compact::PieceGraph graph(structures[0], structures[1]);
       writeModel(paralog::compact::CompactModel(graph, paralog::compact::heuristicMatching(graph)).program(), path);

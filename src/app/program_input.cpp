@@ -1,19 +1,21 @@
 #include "app/program_input.h"
 
+#include <optional>
 #include <stdexcept>
 #include <tuple>
+#include <utility>
 
 #include "genome/grimm_reader.h"
-#include "genome/quoted.h"
 #include "genome/token_cursor.h"
 #include "genome/unimog_reader.h"
 #include "genome/unshared_genes.h"
+#include "ilp/name_length_check.h"
 
 namespace paralog {
 namespace {
 
 std::string genomeLabel(const ProgramInput& input, size_t index) {
-  return "genome " + std::to_string(index + 1) + " (" + quoted(input.structures[index].name) + ")";
+  return genomeContext(index, input.structures[index].name);
 }
 
 std::string counted(size_t count, const char* one, const char* many) {
@@ -26,6 +28,35 @@ size_t copyCount(const Structure& structure) {
   return count;
 }
 
+// Throws, pointing at the copy, when a copy of `read` (in `format`) gives
+// variable names longer than LP readers accept.
+void requireNamesFit(const StructuresRead& read, InputFormat format,
+                     const std::string& sourceName) {
+  const std::optional<NameLengthFault> fault = findTooLongNames(read);
+  if (!fault) return;
+  const std::string& name = read.structures[fault->structure].name;
+  const std::string where = format == InputFormat::kNative
+                                ? structureContext(fault->structure + 1, name)
+                                : genomeContext(fault->structure, name);
+  throw std::runtime_error(sourceName + ":" + std::to_string(fault->line) + ": " + where +
+                           ", chromosome " + std::to_string(fault->chromosome + 1) + ": " +
+                           fault->message);
+}
+
+StructuresRead readStructuresOf(std::string_view text, const std::string& sourceName,
+                                ProgramInput& input,
+                                const std::function<void()>& beforeStructures) {
+  if (input.format == InputFormat::kNative) {
+    TokenCursor in(text, sourceName);
+    input.paralogTable = readParalogTable(in);
+    if (beforeStructures) beforeStructures();
+    return readStructures(in);
+  }
+  if (beforeStructures) beforeStructures();
+  return input.format == InputFormat::kUnimog ? readUnimog(text, sourceName)
+                                              : readGrimm(text, sourceName);
+}
+
 }  // namespace
 
 ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
@@ -33,16 +64,9 @@ ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
                          const std::function<void()>& beforeStructures) {
   ProgramInput input;
   input.format = format ? *format : detectInputFormat(text);
-  if (input.format == InputFormat::kNative) {
-    TokenCursor in(text, sourceName);
-    input.paralogTable = readParalogTable(in);
-    if (beforeStructures) beforeStructures();
-    input.structures = readStructures(in);
-    return input;
-  }
-  if (beforeStructures) beforeStructures();
-  input.structures = input.format == InputFormat::kUnimog ? readUnimog(text, sourceName)
-                                                          : readGrimm(text, sourceName);
+  StructuresRead read = readStructuresOf(text, sourceName, input, beforeStructures);
+  requireNamesFit(read, input.format, sourceName);
+  input.structures = std::move(read.structures);
   return input;
 }
 

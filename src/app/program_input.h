@@ -41,8 +41,11 @@ struct ProgramInput {
 
 /// Reads the structures of `text` in `format`, or in the format
 /// detectInputFormat tells. `beforeStructures` (when set) is called after
-/// the native paralog table is read and before the structures are. Throws
-/// std::runtime_error on malformed input; messages start with `sourceName`.
+/// the native paralog table is read and before the structures are. Once
+/// the whole file is read, refuses a gene copy that would give variable
+/// names longer than LP readers accept (ilp/name_length_check.h), naming
+/// its line. Throws std::runtime_error on malformed input; messages start
+/// with `sourceName`.
 ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
                          std::optional<InputFormat> format,
                          const std::function<void()>& beforeStructures = {});

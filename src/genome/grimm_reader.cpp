@@ -2,7 +2,7 @@
 
 namespace paralog {
 
-std::vector<Structure> readGrimm(std::string_view text, const std::string& sourceName) {
+StructuresRead readGrimm(std::string_view text, const std::string& sourceName) {
   return readMarkedGenomes(text, sourceName, kGrimmEnds);
 }
 

@@ -7,9 +7,13 @@
 #include "genome/gene_name_escape.h"
 #include "genome/marked_item_cursor.h"
 #include "genome/quoted.h"
-#include "ilp/name_length_check.h"
 
 namespace paralog {
+
+std::string genomeContext(size_t index, std::string_view name) {
+  return "genome " + std::to_string(index + 1) + " (" + quoted(name) + ")";
+}
+
 namespace {
 
 // Builds the structures of one file item by item; one object per read.
@@ -19,7 +23,7 @@ class MarkedGenomeReader {
                      const ChromosomeEndMarkers& ends)
       : items_(text), sourceName_(sourceName), ends_(ends) {}
 
-  std::vector<Structure> read() {
+  StructuresRead read() {
     for (std::optional<MarkedItem> item = items_.next(); item; item = items_.next()) {
       if (item->kind == MarkedItem::Kind::kHeader) {
         finishGenome("before the next genome");
@@ -34,11 +38,7 @@ class MarkedGenomeReader {
                                " file starts each genome with a line \">name\"");
     }
     finishGenome("before the end of the file");
-    if (const auto fault = lengths_.check(structures_)) {
-      fail(fault->line, genomeContext(fault->structure) + ", chromosome " +
-                            std::to_string(fault->chromosome + 1) + ": " + fault->message);
-    }
-    return std::move(structures_);
+    return {std::move(structures_), std::move(lines_)};
   }
 
  private:
@@ -46,12 +46,12 @@ class MarkedGenomeReader {
     throw std::runtime_error(sourceName_ + ":" + std::to_string(line) + ": " + message);
   }
 
-  std::string genomeContext(size_t index) const {
-    return "genome " + std::to_string(index + 1) + " (" + quoted(structures_[index].name) + ")";
+  std::string lastGenomeContext() const {
+    return genomeContext(structures_.size() - 1, structures_.back().name);
   }
 
   std::string chromosomeContext() const {
-    return genomeContext(structures_.size() - 1) + ", chromosome " +
+    return lastGenomeContext() + ", chromosome " +
            std::to_string(structures_.back().chromosomes.size() + 1);
   }
 
@@ -66,6 +66,7 @@ class MarkedGenomeReader {
     structure.id = static_cast<int32_t>(structures_.size() + 1);
     structure.escapedNames = true;
     structures_.push_back(std::move(structure));
+    lines_.emplace_back();
     headerLine_ = header.line;
   }
 
@@ -78,7 +79,7 @@ class MarkedGenomeReader {
                               where);
     }
     if (structures_.back().chromosomes.empty()) {
-      fail(headerLine_, genomeContext(structures_.size() - 1) +
+      fail(headerLine_, lastGenomeContext() +
                             " holds no chromosome; each chromosome is a list of genes closed by " +
                             endsText());
     }
@@ -116,10 +117,10 @@ class MarkedGenomeReader {
     }
     gene.index = static_cast<int32_t>(entry->second.size() + 1);
     entry->second.push_back(gene.index);
-    lengths_.record(structures_.size() - 1, structure.chromosomes.size(), gene, line);
     if (open_.genes.empty()) openLine_ = line;
     lastGeneLine_ = line;
     open_.genes.push_back(std::move(gene));
+    openLines_.push_back(line);
   }
 
   void closeChromosome(bool circular, const MarkedItem& end) {
@@ -129,15 +130,18 @@ class MarkedGenomeReader {
     }
     open_.circular = circular;
     structures_.back().chromosomes.push_back(std::move(open_));
+    lines_.back().push_back(std::move(openLines_));
     open_ = Chromosome{};
+    openLines_.clear();
   }
 
   MarkedItemCursor items_;
   const std::string& sourceName_;
   const ChromosomeEndMarkers& ends_;
   std::vector<Structure> structures_;
-  NameLengthCheck lengths_;
+  GeneLines lines_;  // in step with structures_
   Chromosome open_;  // the chromosome being read, not yet closed
+  std::vector<size_t> openLines_;  // the lines of its genes
   size_t headerLine_ = 0;
   size_t openLine_ = 0;
   size_t lastGeneLine_ = 0;
@@ -145,8 +149,8 @@ class MarkedGenomeReader {
 
 }  // namespace
 
-std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
-                                         const ChromosomeEndMarkers& ends) {
+StructuresRead readMarkedGenomes(std::string_view text, const std::string& sourceName,
+                                 const ChromosomeEndMarkers& ends) {
   return MarkedGenomeReader(text, sourceName, ends).read();
 }
 

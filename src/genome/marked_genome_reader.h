@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "genome/gene_lines.h"
 #include "genome/genome.h"
 
 namespace paralog {
@@ -36,14 +37,19 @@ struct ChromosomeEndMarkers {
 // and the copies of a name are numbered 1, 2, ... in order of appearance
 // within each genome.
 
-/// Reads every genome of `text`. Throws std::runtime_error, reading
+/// Reads every genome of `text`, with the line of every gene copy. Throws
+/// std::runtime_error, reading
 /// "<sourceName>:<line>: genome <n> ("<name>")[, chromosome <k>]: ...",
 /// for: a gene or end before the first header, a lone sign, an end with no
 /// gene before it, a chromosome without its end, a genome without
-/// chromosomes, a file without genomes, and a gene whose escaped name makes
-/// a variable name longer than kMaxVariableNameLength (ilp/variable_names.h).
-std::vector<Structure> readMarkedGenomes(std::string_view text, const std::string& sourceName,
-                                         const ChromosomeEndMarkers& ends);
+/// chromosomes, and a file without genomes. The length of the names the
+/// copies give is left to the caller, who has the lines to point at.
+StructuresRead readMarkedGenomes(std::string_view text, const std::string& sourceName,
+                                 const ChromosomeEndMarkers& ends);
+
+/// "genome 2 (\"B\")": how messages about a UniMoG or GRIMM file name its
+/// genome of 0-based `index`, called `name`.
+std::string genomeContext(size_t index, std::string_view name);
 
 }  // namespace paralog
 

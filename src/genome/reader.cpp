@@ -7,7 +7,6 @@
 
 #include "common/to_int.h"
 #include "genome/quoted.h"
-#include "ilp/name_length_check.h"
 
 namespace paralog {
 namespace {
@@ -61,13 +60,13 @@ char readChar(TokenCursor& in, const Context& context, std::string_view what) {
   return item.text.front();
 }
 
-std::string structureContext(size_t ordinal, const std::string& name) {
+}  // namespace
+
+std::string structureContext(size_t ordinal, std::string_view name) {
   std::string text = "structure " + std::to_string(ordinal);
   if (!name.empty()) text += " (" + quoted(name) + ")";
   return text;
 }
-
-}  // namespace
 
 bool isGeneNameCharacter(char c) {
   static constexpr std::string_view kPunctuation = "!\"#$%&()/,?@_`'{}|~";
@@ -147,12 +146,12 @@ ParalogTable readParalogTable(TokenCursor& in) {
 
 namespace {
 
-// Reads one chromosome of `structure` (the `ordinal`-th of the file, from
-// 1): type, gene count, separator, gene list. Appends it and records its
-// genes in `copies` and `lengths`.
+// Reads one chromosome of `structure`: type, gene count, separator, gene
+// list. Appends it, records its genes in `copies` and appends the line of
+// each to `lines`, the lines of the structure.
 template <class Context>
 void readChromosome(TokenCursor& in, const Context& chromosomeContext, Structure& structure,
-                    size_t ordinal, NameLengthCheck& lengths) {
+                    std::vector<std::vector<size_t>>& lines) {
   Chromosome chromosome;
   chromosome.circular = readChar(in, chromosomeContext, "the chromosome type") == 'C';
   // The count is checked but not trusted: the list decides.
@@ -177,16 +176,15 @@ void readChromosome(TokenCursor& in, const Context& chromosomeContext, Structure
       entry = structure.copies.emplace(gene.name, std::vector<int32_t>{}).first;
     }
     entry->second.push_back(gene.index);
-    lengths.record(ordinal - 1, structure.chromosomes.size(), gene, list.line);
   }
+  lines.emplace_back(chromosome.genes.size(), list.line);
   structure.chromosomes.push_back(std::move(chromosome));
 }
 
 }  // namespace
 
-std::vector<Structure> readStructures(TokenCursor& in) {
-  std::vector<Structure> structures;
-  NameLengthCheck lengths;
+StructuresRead readStructures(TokenCursor& in) {
+  StructuresRead read;
   const auto listContext = [] { return std::string("structure list"); };
   const int32_t count = readCount(in, listContext, "the number of structures");
   for (int32_t ordinal = 1; ordinal <= count; ++ordinal) {
@@ -201,20 +199,16 @@ std::vector<Structure> readStructures(TokenCursor& in) {
     readChar(in, context, "the separator after the id");
     const int32_t chromosomes = readCount(in, context, "the number of chromosomes");
     readChar(in, context, "the separator after the number of chromosomes");
+    std::vector<std::vector<size_t>>& lines = read.lines.emplace_back();
     for (int32_t c = 1; c <= chromosomes; ++c) {
       const auto chromosomeContext = [&] {
         return context() + ", chromosome " + std::to_string(c);
       };
-      readChromosome(in, chromosomeContext, structure, static_cast<size_t>(ordinal), lengths);
+      readChromosome(in, chromosomeContext, structure, lines);
     }
-    structures.push_back(std::move(structure));
+    read.structures.push_back(std::move(structure));
   }
-  if (const auto fault = lengths.check(structures)) {
-    in.fail(fault->line, structureContext(fault->structure + 1, structures[fault->structure].name) +
-                             ", chromosome " + std::to_string(fault->chromosome + 1) + ": " +
-                             fault->message);
-  }
-  return structures;
+  return read;
 }
 
 void requireDistinctIds(const Structure& first, const Structure& second,

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "genome/gene_lines.h"
 #include "genome/genome.h"
 #include "genome/token_cursor.h"
 
@@ -40,12 +41,16 @@ using ParalogTable = std::map<std::string, int32_t, std::less<>>;
 ParalogTable readParalogTable(TokenCursor& in);
 
 /// Reads the structure list that follows the paralog table, in file order,
-/// and stops after the last structure. Besides the grammar it enforces:
-/// counts and ids are not negative; every gene list ends with its only ";"; every
-/// gene token passes `parseGene`; and no gene copy is so long that a
-/// variable name built from it would exceed kMaxVariableNameLength
-/// (ilp/variable_names.h), taking the longest id of the file.
-std::vector<Structure> readStructures(TokenCursor& in);
+/// with the line of every gene copy, and stops after the last structure.
+/// Besides the grammar it enforces: counts and ids are not negative; every
+/// gene list ends with its only ";"; and every gene token passes
+/// `parseGene`. The length of the names the copies give is not its
+/// concern: the caller checks that with the lines returned.
+StructuresRead readStructures(TokenCursor& in);
+
+/// "structure 2" or, when `name` is not empty, "structure 2 (\"B\")": how
+/// messages about the file name its `ordinal`-th structure (from 1).
+std::string structureContext(size_t ordinal, std::string_view name);
 
 /// Cuts a gene list into its gene tokens: a new token starts at every "+",
 /// "-" or ";" after the first character; text after the last such cut (the

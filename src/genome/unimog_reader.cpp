@@ -2,7 +2,7 @@
 
 namespace paralog {
 
-std::vector<Structure> readUnimog(std::string_view text, const std::string& sourceName) {
+StructuresRead readUnimog(std::string_view text, const std::string& sourceName) {
   return readMarkedGenomes(text, sourceName, kUnimogEnds);
 }
 

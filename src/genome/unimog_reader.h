@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "genome/gene_lines.h"
 #include "genome/genome.h"
 #include "genome/marked_genome_reader.h"
 
@@ -16,7 +17,7 @@ namespace paralog {
 inline constexpr ChromosomeEndMarkers kUnimogEnds{"UniMoG", '|', ')'};
 
 /// Reads a UniMoG file as described in genome/marked_genome_reader.h.
-std::vector<Structure> readUnimog(std::string_view text, const std::string& sourceName);
+StructuresRead readUnimog(std::string_view text, const std::string& sourceName);
 
 }  // namespace paralog
 

@@ -19,31 +19,44 @@ size_t extremityKeyLength(const Gene& gene) {
   return gene.name.size() + 1 + decimalLength(gene.index) + 1;
 }
 
-}  // namespace
+// The first copy of a structure with the longest key.
+struct Longest {
+  size_t length = 0;
+  size_t chromosome = 0;
+  size_t gene = 0;
+};
 
-void NameLengthCheck::record(size_t structure, size_t chromosome, const Gene& gene, size_t line) {
-  if (longest_.size() <= structure) longest_.resize(structure + 1);
-  Longest& longest = longest_[structure];
-  const size_t length = extremityKeyLength(gene);
-  if (length > longest.length) longest = {length, chromosome, line, gene.name, gene.index};
+Longest longestCopy(const Structure& structure) {
+  Longest longest;
+  for (size_t c = 0; c < structure.chromosomes.size(); ++c) {
+    const std::vector<Gene>& genes = structure.chromosomes[c].genes;
+    for (size_t g = 0; g < genes.size(); ++g) {
+      const size_t length = extremityKeyLength(genes[g]);
+      if (length > longest.length) longest = {length, c, g};
+    }
+  }
+  return longest;
 }
 
-std::optional<NameLengthCheck::Fault> NameLengthCheck::check(
-    const std::vector<Structure>& structures) const {
+}  // namespace
+
+std::optional<NameLengthFault> findTooLongNames(const StructuresRead& read) {
   size_t idLength = 0;
-  for (const Structure& structure : structures) {
+  for (const Structure& structure : read.structures) {
     idLength = std::max(idLength, decimalLength(structure.id));
   }
-  for (size_t s = 0; s < longest_.size(); ++s) {
-    const Longest& longest = longest_[s];
+  for (size_t s = 0; s < read.structures.size(); ++s) {
+    const Longest longest = longestCopy(read.structures[s]);
     if (longest.length == 0) continue;
     const size_t nameLength = pairNameLength(idLength, longest.length, longest.length);
     if (nameLength <= kMaxVariableNameLength) continue;
-    return Fault{s, longest.chromosome, longest.line,
-                 "gene " + quoted(longest.name) + " with copy index " +
-                     std::to_string(longest.index) + " gives variable names of " +
-                     std::to_string(nameLength) + " characters; LP readers accept at most " +
-                     std::to_string(kMaxVariableNameLength)};
+    const Gene& gene = read.structures[s].chromosomes[longest.chromosome].genes[longest.gene];
+    return NameLengthFault{s, longest.chromosome, read.lines[s][longest.chromosome][longest.gene],
+                           "gene " + quoted(gene.name) + " with copy index " +
+                               std::to_string(gene.index) + " gives variable names of " +
+                               std::to_string(nameLength) +
+                               " characters; LP readers accept at most " +
+                               std::to_string(kMaxVariableNameLength)};
   }
   return std::nullopt;
 }

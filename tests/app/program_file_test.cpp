@@ -20,7 +20,7 @@ namespace {
 std::vector<Structure> structuresOf(const std::string& text) {
   TokenCursor input(text, "test input");
   readParalogTable(input);
-  return readStructures(input);
+  return readStructures(input).structures;
 }
 
 // Paralogs, circular chromosomes of one and of several genes, repeated

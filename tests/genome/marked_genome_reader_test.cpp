@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_input.h"
 #include "genome/grimm_reader.h"
 #include "genome/input_format.h"
 #include "genome/unimog_reader.h"
@@ -24,7 +25,8 @@ using testutil::describeChromosomes;
 
 std::string errorOf(const std::string& text, const ChromosomeEndMarkers& ends) {
   try {
-    readMarkedGenomes(text, "in.txt", ends);
+    const bool unimog = ends.formatLabel == kUnimogEnds.formatLabel;
+    readGenomes(text, "in.txt", unimog ? InputFormat::kUnimog : InputFormat::kGrimm);
   } catch (const std::runtime_error& error) {
     return error.what();
   }
@@ -33,10 +35,12 @@ std::string errorOf(const std::string& text, const ChromosomeEndMarkers& ends) {
 
 TEST(MarkedGenomeReaderTest, NumbersCopiesInOrderAndEscapesNames) {
   // Comments, blank lines, a chromosome over two lines, ends glued to a gene.
-  const std::vector<Structure> genomes = readUnimog(
-      "# two genomes\n\n>  first genome \na -b tRNA-Leu\n  a a|  # tail\nb)\n"
-      ">second\n+a b -a # not -x\n -a tRNA-Leu |\n",
-      "in.txt");
+  const std::vector<Structure> genomes =
+      readUnimog(
+          "# two genomes\n\n>  first genome \na -b tRNA-Leu\n  a a|  # tail\nb)\n"
+          ">second\n+a b -a # not -x\n -a tRNA-Leu |\n",
+          "in.txt")
+          .structures;
   ASSERT_EQ(genomes.size(), 2u);
   EXPECT_EQ(genomes[0].name, "first genome");
   EXPECT_EQ(genomes[0].id, 1);
@@ -49,7 +53,7 @@ TEST(MarkedGenomeReaderTest, NumbersCopiesInOrderAndEscapesNames) {
 
   // GRIMM differs only in its ends; "|" is then part of a name.
   const std::vector<Structure> grimm =
-      readGrimm(">A\n1 -2 x| $ 3 @\n>B\n-3 2 $ 1 x| @\n", "in.txt");
+      readGrimm(">A\n1 -2 x| $ 3 @\n>B\n-3 2 $ 1 x| @\n", "in.txt").structures;
   EXPECT_THAT(describeChromosomes(grimm[0]), ElementsAre("L: +1.1 -2.1 +x|.1", "C: +3.1"));
 }
 

@@ -7,11 +7,12 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/program_input.h"
 #include "genome/genome.h"
 #include "genome/reader.h"
-#include "genome/token_cursor.h"
 
 namespace paralog::testutil {
 
@@ -24,11 +25,8 @@ struct InputContent {
 /// Reads the paralog table and the structures as the program does; errors
 /// name the source "in.txt".
 inline InputContent readInput(std::string_view text) {
-  TokenCursor in(text, "in.txt");
-  InputContent content;
-  content.paralogTable = readParalogTable(in);
-  content.structures = readStructures(in);
-  return content;
+  ProgramInput input = readGenomes(text, "in.txt", InputFormat::kNative);
+  return {std::move(input.paralogTable), std::move(input.structures)};
 }
 
 /// The message of the error that reading `text` raises, or "no error".
