@@ -7,21 +7,16 @@ bool namesGzipFile(const std::string& path) {
 }
 
 OutputSinks::OutputSinks(int fd, const std::string& displayName, const OutputFormat& format)
-    : file_(fd, displayName) {
+    : file_(fd, displayName), portable_(format.portable) {
   if (format.gzip) gzip_ = std::make_unique<GzipSink>(file_);
-  if (format.portable) {
-    portable_ = std::make_unique<PortableLpSink>(gzip_ ? static_cast<ByteSink&>(*gzip_) : file_);
-  }
 }
 
 ByteSink& OutputSinks::sink() {
-  if (portable_) return *portable_;
   if (gzip_) return *gzip_;
   return file_;
 }
 
 void OutputSinks::finish() {
-  if (portable_) portable_->finish();
   if (gzip_) gzip_->finish();
   file_.flush();
 }

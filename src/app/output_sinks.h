@@ -7,23 +7,23 @@
 
 #include "common/byte_sink.h"
 #include "common/gzip_sink.h"
-#include "lp/portable_lp_sink.h"
+#include "lp/lp_writer.h"
 
 namespace paralog {
 
 /// How the LP bytes are encoded on their way into the output file.
 struct OutputFormat {
-  bool portable = false;  ///< rewritten by PortableLpSink
+  bool portable = false;  ///< written in LpLayout::kPortable
   bool gzip = false;      ///< compressed by GzipSink
 };
 
 /// True when `path` asks for a gzip file: it ends in ".gz".
 bool namesGzipFile(const std::string& path);
 
-/// The sinks between the LP writer and an output descriptor: PortableLpSink
-/// (if asked for), then GzipSink (if asked for), then an FdSink on `fd`.
-/// The writer writes the default LP bytes into sink(); finish() completes
-/// and flushes every stage in order. Owns the sinks, not the descriptor,
+/// The sinks between the LP writer and an output descriptor: GzipSink (if
+/// asked for), then an FdSink on `fd`. The writer writes the LP bytes, in
+/// layout(), into sink(); finish() completes and flushes every stage in
+/// order. Owns the sinks, not the descriptor,
 /// which must stay open while this object lives. One thread at a time.
 class OutputSinks {
  public:
@@ -31,8 +31,10 @@ class OutputSinks {
   OutputSinks(const OutputSinks&) = delete;
   OutputSinks& operator=(const OutputSinks&) = delete;
 
-  /// Where the default LP bytes go.
+  /// Where the LP bytes go.
   ByteSink& sink();
+  /// The layout the writer must give the LP file.
+  LpLayout layout() const { return portable_ ? LpLayout::kPortable : LpLayout::kDefault; }
   /// True when the bytes reach the descriptor unchanged, so that the
   /// descriptor's content can be read back as LP text.
   bool plain() const { return !portable_ && !gzip_; }
@@ -46,7 +48,7 @@ class OutputSinks {
  private:
   FdSink file_;
   std::unique_ptr<GzipSink> gzip_;
-  std::unique_ptr<PortableLpSink> portable_;
+  bool portable_;
 };
 
 }  // namespace paralog

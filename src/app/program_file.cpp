@@ -5,8 +5,9 @@
 namespace paralog {
 
 void writeProgram(ByteSink& out, const Structure& first, const Structure& second,
-                  const ProgressReport& progress, const ProgramOptions& options) {
-  LpWriter writer(out);
+                  const ProgressReport& progress, const ProgramOptions& options,
+                  LpLayout layout) {
+  LpWriter writer(out, layout);
   buildProgram(first, second, writer, progress, RowThreads::kSecondThread, LpFile::kWritten, options);
 }
 
@@ -16,7 +17,7 @@ void writeProgramFile(OutputTarget& output, const OutputFormat& format, const St
   // Made before anything that writes into them, so that they are destroyed
   // only after the row thread has stopped.
   OutputSinks sinks(output.fd(), output.displayName(), format);
-  writeProgram(sinks.sink(), first, second, progress, options);
+  writeProgram(sinks.sink(), first, second, progress, options, sinks.layout());
   sinks.finish();
 }
 

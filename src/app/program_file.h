@@ -8,6 +8,7 @@
 #include "common/byte_sink.h"
 #include "genome/genome.h"
 #include "ilp/generate_program.h"
+#include "lp/lp_writer.h"
 
 namespace paralog {
 
@@ -17,7 +18,8 @@ namespace paralog {
 /// the call; it is not flushed. Throws what generating or writing throws,
 /// and then no thread writes into `out` any more.
 void writeProgram(ByteSink& out, const Structure& first, const Structure& second,
-                  const ProgressReport& progress, const ProgramOptions& options = {});
+                  const ProgressReport& progress, const ProgramOptions& options = {},
+                  LpLayout layout = LpLayout::kDefault);
 
 /// writeProgram into `output` (not committed) through the sinks that encode
 /// it as `format` says, all of them finished and flushed.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "common/decimal.h"
+#include "lp/portable_line.h"
 
 namespace paralog {
 namespace {
@@ -15,9 +16,23 @@ constexpr size_t kSendBytes = size_t{1} << 20;
 // the chunk).
 constexpr size_t kChunkBytes = kSendBytes + (size_t{1} << 16);
 
+// Every term is written as " + name" or " - c name"; the line drops the
+// very first blank, so even a first term keeps its sign.
+void appendObjectiveTerm(std::string& line, int64_t coefficient, std::string_view name) {
+  line.append(coefficient < 0 ? " - " : " + ");
+  const uint64_t magnitude = coefficient < 0 ? 0 - static_cast<uint64_t>(coefficient)
+                                             : static_cast<uint64_t>(coefficient);
+  if (magnitude != 1) {
+    appendUnsignedDecimal(line, magnitude);
+    line += ' ';
+  }
+  line.append(name);
+}
+
 }  // namespace
 
-LpWriter::LpWriter(ByteSink& out) : out_(out), chunk_(kChunkBytes) {}
+LpWriter::LpWriter(ByteSink& out, LpLayout layout)
+    : out_(out), layout_(layout), chunk_(kChunkBytes) {}
 
 char* LpWriter::reserve(size_t bytes) {
   if (chunk_.size() - used_ < bytes) {
@@ -39,33 +54,57 @@ void LpWriter::sendChunk() {
 }
 
 void LpWriter::objective(const TermList& terms) {
-  // Every term is written as " + name" or " - c name" and the line drops the
-  // very first blank, so even a first term keeps its sign.
   std::string line;
-  for (const Term& term : terms) {
-    line.append(term.coefficient < 0 ? " - " : " + ");
-    const int64_t magnitude = term.coefficient < 0 ? -int64_t{term.coefficient} : term.coefficient;
-    if (magnitude != 1) {
-      appendDecimal(line, magnitude);
-      line += ' ';
+  if (layout_ == LpLayout::kPortable) {
+    for (const MergedTerm& term : mergeRepeatedTerms(terms)) {
+      appendObjectiveTerm(line, term.coefficient, term.name);
     }
-    line.append(term.name);
+  } else {
+    for (const Term& term : terms) appendObjectiveTerm(line, term.coefficient, term.name);
   }
-  put("Minimize\n\t");
-  put(std::string_view(line).substr(line.empty() ? 0 : 1));
-  put("\n\n");
+  put("Minimize\n");
+  if (line.empty()) {
+    line = "\t";
+  } else {
+    line[0] = '\t';
+  }
+  putWrapped(line);
+  put("\n");
+}
+
+void LpWriter::putWrapped(std::string_view line) {
+  if (layout_ == LpLayout::kDefault) {
+    put(line);
+    put("\n");
+    return;
+  }
+  std::string wrapped;
+  appendWrappedLine(line, wrapped);
+  put(wrapped);
 }
 
 void LpWriter::row(Section section, TermSpan terms, Relation relation, int32_t rhs) {
   if (stage_ != Stage::kRows) throw std::logic_error("a row after the declarations");
-  if (section == Section::kBounds) {
-    bounds_ += '\t';
-    renderRow(terms, relation, rhs, bounds_);
-    bounds_ += '\n';
+  const size_t bound = renderedRowBound(terms) + 2;
+  const bool mayWrap = layout_ == LpLayout::kPortable && bound > kPortableLineLimit;
+  if (section == Section::kBounds || mayWrap) {
+    std::string line = "\t";
+    renderRow(terms, relation, rhs, line);
+    if (section == Section::kBounds) {
+      if (mayWrap) {
+        appendWrappedLine(line, bounds_);
+      } else {
+        bounds_.append(line).push_back('\n');
+      }
+      return;
+    }
+    openSubjectTo(1);
+    putWrapped(line);
+    if (used_ >= kSendBytes) sendChunk();
     return;
   }
   openSubjectTo(1);
-  char* const start = reserve(renderedRowBound(terms) + 2);
+  char* const start = reserve(bound);
   char* out = start;
   *out++ = '\t';
   out = renderRow(terms, relation, rhs, out);
@@ -146,7 +185,7 @@ void LpWriter::declare(VariableKind kind, std::string_view name) {
 void LpWriter::end() {
   if (stage_ == Stage::kRows) closeRows();
   if (stage_ == Stage::kBinary) put("\nGeneral\n");
-  put("\nEnd");
+  put(layout_ == LpLayout::kPortable ? "\nEnd\n" : "\nEnd");
   sendChunk();
 }
 

@@ -2,6 +2,7 @@
 #define PARALOG_LP_LP_WRITER_H
 
 #include <cstdint>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,12 @@
 #include "lp/program_consumer.h"
 
 namespace paralog {
+
+/// The two forms of the LP file: the default one, and the portable one
+/// (lp/portable_line.h) that every LP reader takes alike: the objective
+/// names each variable once, lines longer than kPortableLineLimit are
+/// broken, and "End" is followed by a line end.
+enum class LpLayout { kDefault, kPortable };
 
 /// The one place that knows the LP file's layout: "Minimize" and the
 /// objective, "Subject To" and "Bounds" (each only when it has a row, rows
@@ -21,14 +28,16 @@ namespace paralog {
 /// genomes) wait in memory until the first declaration. Everything reaches
 /// the sink by end(); after an exception, bytes still in the chunk are
 /// dropped. Does not own `out`, which must outlive the writer; the writer
-/// does not flush it. One thread at a time.
+/// does not flush it. One thread at a time. In the portable layout, rows
+/// that arrive rendered must come wrapped (wrapsRenderedRows).
 class LpWriter : public ProgramConsumer {
  public:
-  explicit LpWriter(ByteSink& out);
+  explicit LpWriter(ByteSink& out, LpLayout layout = LpLayout::kDefault);
 
   void objective(const TermList& terms) override;
   void row(Section section, TermSpan terms, Relation relation, int32_t rhs) override;
   bool takesRenderedRows() const override { return true; }
+  bool wrapsRenderedRows() const override { return layout_ == LpLayout::kPortable; }
   /// Large runs of lines go to the sink as they are, without a copy.
   void renderedRows(std::string_view lines, uint64_t count) override;
   void declare(VariableKind kind, std::string_view name) override;
@@ -48,8 +57,11 @@ class LpWriter : public ProgramConsumer {
   char* reserve(size_t bytes);
   void put(std::string_view bytes);
   void sendChunk();
+  /// Puts `line` ("\t" row, no line end) broken as the portable form asks.
+  void putWrapped(std::string_view line);
 
   ByteSink& out_;
+  const LpLayout layout_;
   std::vector<char> chunk_;
   size_t used_ = 0;
   std::string bounds_;

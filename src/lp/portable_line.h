@@ -2,26 +2,34 @@
 #define PARALOG_LP_PORTABLE_LINE_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "lp/term.h"
 
 namespace paralog {
 
-// Rewrites single lines of LP text into the form that every LP reader takes
-// the same way. Pure functions over text; safe to call from any thread.
+// What sets the portable LP form apart from the default one: an objective
+// naming each variable once, and no line longer than LP readers take. Pure
+// functions; safe to call from any thread.
 
 /// Longest line of a portable LP file in bytes, its line end not counted
 /// (readers allow 512 or 560 characters).
 inline constexpr size_t kPortableLineLimit = 510;
 
-/// Appends the objective line `objective` ("\t" then terms "sign
-/// [coefficient] name" separated by single blanks, no line end) to `out`,
-/// each variable named more than once merged into one term with the summed
-/// integer coefficient, standing where its first term stood and written in
-/// canonical form ("- o_2_0" for -1, "- 2 o_1_0" for -2, "+ 0 x" for 0).
-/// Terms of variables named once keep their bytes. A line that does not
-/// have this shape, or whose sums overflow, is appended unchanged.
-void appendMergedObjective(std::string_view objective, std::string& out);
+/// A term of the portable objective: a coefficient summed over the terms
+/// of one variable, so wider than a Term's.
+struct MergedTerm {
+  std::string_view name;
+  int64_t coefficient = 0;
+};
+
+/// `terms` with each variable named more than once merged into one term
+/// with the summed coefficient, standing where its first term stood; the
+/// names stay views into the names of `terms`.
+std::vector<MergedTerm> mergeRepeatedTerms(const TermList& terms);
 
 /// Appends `line` (no line end) and "\n" to `out`, broken into lines of at
 /// most kPortableLineLimit bytes where it is longer: a break replaces the

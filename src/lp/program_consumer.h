@@ -41,8 +41,12 @@ class ProgramConsumer : public DeclarationSink {
   /// True when the consumer also takes "Subject To" rows as finished LP
   /// lines (renderedRows), so that a pipeline may render them on any thread.
   virtual bool takesRenderedRows() const { return false; }
-  /// `count` "Subject To" rows, each "\t" renderRow "\n", back to back in
-  /// `lines`: the same as row() for each of them in turn.
+  /// True when rendered rows longer than kPortableLineLimit must come
+  /// broken as appendWrappedLine breaks them (lp/portable_line.h).
+  virtual bool wrapsRenderedRows() const { return false; }
+  /// `count` "Subject To" rows, each "\t" renderRow "\n" (wrapped when
+  /// wrapsRenderedRows()), back to back in `lines`: the same as row() for
+  /// each of them in turn.
   /// REQUIRES: takesRenderedRows().
   virtual void renderedRows(std::string_view lines, uint64_t count) {
     (void)lines;

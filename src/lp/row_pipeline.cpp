@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
+
+#include "lp/portable_line.h"
 
 namespace paralog {
 namespace {
@@ -10,12 +13,26 @@ namespace {
 constexpr size_t kMaxQueuedBatches = 4;
 constexpr size_t kPrefetchTerms = 48;
 
+// Writes "\t" row "\n", broken as the portable form breaks long lines, at
+// `used` in `text` (grown as needed); returns the new end of the text.
+size_t appendWrappedRow(TermSpan terms, Relation relation, int32_t rhs, std::vector<char>& text,
+                        size_t used) {
+  std::string line = "\t";
+  renderRow(terms, relation, rhs, line);
+  std::string wrapped;
+  appendWrappedLine(line, wrapped);
+  if (text.size() - used < wrapped.size()) text.resize(used + wrapped.size());
+  std::memcpy(text.data() + used, wrapped.data(), wrapped.size());
+  return used + wrapped.size();
+}
+
 }  // namespace
 
 RowPipeline::RowPipeline(ProgramConsumer& consumer, size_t batchTerms)
     : consumer_(consumer),
       batchTerms_(batchTerms),
       renders_(consumer.takesRenderedRows()),
+      wraps_(consumer.wrapsRenderedRows()),
       current_(std::make_unique<Batch>()) {
   worker_ = std::thread([this] { run(); });
 }
@@ -156,7 +173,7 @@ void RowPipeline::renderLocked(std::unique_lock<std::mutex>& lock, Batch& batch)
   std::exception_ptr failure;
   if (!skip) {
     try {
-      render(batch);
+      render(batch, wraps_);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -167,7 +184,7 @@ void RowPipeline::renderLocked(std::unique_lock<std::mutex>& lock, Batch& batch)
   changed_.notify_all();
 }
 
-void RowPipeline::render(Batch& batch) {
+void RowPipeline::render(Batch& batch, bool wrap) {
   const Term* const terms = batch.terms.data();
   const size_t termCount = batch.terms.size();
   uint32_t start = 0;
@@ -182,6 +199,11 @@ void RowPipeline::render(Batch& batch) {
     // the next rows' names early hides most of the cache misses.
     const size_t ahead = std::min<size_t>(termCount, row.termEnd + kPrefetchTerms);
     for (; prefetched < ahead; ++prefetched) __builtin_prefetch(terms[prefetched].name.data());
+    if (wrap && renderedRowBound(span) + 1 > kPortableLineLimit) {
+      used = appendWrappedRow(span, row.relation, row.rhs, batch.text, used);
+      ++rendered;
+      continue;
+    }
     const size_t bound = renderedRowBound(span) + 2;
     if (batch.text.size() - used < bound) {
       // Modest growth: the text of every batch in flight counts in the peak memory.

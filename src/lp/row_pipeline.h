@@ -29,7 +29,8 @@ namespace paralog {
 /// is not ready, and the generating thread, instead of waiting for room,
 /// renders the newest one. Batches still reach the consumer in the order
 /// they were added, so both cores share the work and every line keeps its
-/// place.
+/// place. Long rows are broken there too when the consumer asks for it
+/// (ProgramConsumer::wrapsRenderedRows).
 ///
 /// Ownership and threads: the pipeline does not own the consumer; the
 /// consumer (and whatever it writes into) must outlive the pipeline, so
@@ -99,7 +100,8 @@ class RowPipeline : public RowSink, public DeclarationSink {
   void rethrowFailure();
   /// Renders `batch` with the mutex released; `lock` holds it on entry and exit.
   void renderLocked(std::unique_lock<std::mutex>& lock, Batch& batch);
-  static void render(Batch& batch);
+  /// Renders the "Subject To" rows of `batch`, long ones broken when `wrap`.
+  static void render(Batch& batch, bool wrap);
   /// Hands a rendered batch to the consumer.
   void deliver(const Batch& batch);
   /// The oldest or newest waiting batch, or null. REQUIRES: mutex held.
@@ -108,6 +110,7 @@ class RowPipeline : public RowSink, public DeclarationSink {
   ProgramConsumer& consumer_;
   const size_t batchTerms_;
   const bool renders_;
+  const bool wraps_;  ///< rendered rows come broken as the consumer asks
   // Only the calling thread touches these.
   std::unique_ptr<Batch> current_;
   bool declaring_ = false;  ///< declare() was called: no more rows

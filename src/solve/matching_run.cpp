@@ -71,7 +71,7 @@ double checkStreamed(const RunParameters& parameters, const Structure& first, co
   if (outputs.lp) {
     lpSinks.emplace(outputs.lp->fd(), outputs.lp->displayName(),
                     OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
-    writer.emplace(lpSinks->sink());
+    writer.emplace(lpSinks->sink(), lpSinks->layout());
     consumers.push_back(&*writer);
   }
   if (outputs.solution) {

@@ -172,7 +172,7 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   if (lpFile) {
     OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
                       OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
-    LpWriter writer(sinks.sink());
+    LpWriter writer(sinks.sink(), sinks.layout());
     ProgramTee both(writer, builder);
     buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
                  ProgramOptions{parameters.matchAll});
