@@ -73,4 +73,10 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   return result;
 }
 
+std::vector<CompactSolveResult::MatchedPair> heuristicPairs(const Structure& first, const Structure& second,
+                                                            bool matchAll) {
+  const PieceGraph graph(first, second);
+  return matchedPairs(graph, heuristicMatching(graph, matchAll));
+}
+
 }  // namespace paralog::compact

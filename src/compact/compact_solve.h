@@ -45,6 +45,11 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
                                 bool matchAll = false,
                                 const SolveControl& control = SolveControl(std::nullopt, nullptr));
 
+/// The heuristic matching that solveCompact starts from (REQUIRES and
+/// lifetimes as there), for a caller that needs it before the search.
+std::vector<CompactSolveResult::MatchedPair> heuristicPairs(const Structure& first, const Structure& second,
+                                                            bool matchAll);
+
 }  // namespace paralog::compact
 
 #endif  // PARALOG_COMPACT_COMPACT_SOLVE_H

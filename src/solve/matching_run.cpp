@@ -1,5 +1,6 @@
 #include "solve/matching_run.h"
 
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -62,7 +63,7 @@ struct ScoredMatching {
 double checkStreamed(const RunParameters& parameters, const Structure& first, const Structure& second,
                      const NamedValues& values, const ScoredMatching& scored, RunOutputs& outputs,
                      std::ostream& out) {
-  const ProgressReport progress = [&out](std::string_view line) { out << line; };
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
   std::optional<OutputSinks> lpSinks;
   std::optional<LpWriter> writer;
   std::optional<FdSink> solutionSink;
@@ -123,20 +124,47 @@ void report(const RunParameters& parameters, const Structure& first, const Struc
   printSummary(out, scored.summary, table);
 }
 
+std::vector<CopyPair> copyPairs(const GenomePairGraph& graph,
+                                const std::vector<compact::CompactSolveResult::MatchedPair>& pairs) {
+  std::vector<CopyPair> matching;
+  for (const compact::CompactSolveResult::MatchedPair& pair : pairs) {
+    matching.push_back({*graph.findCopy(0, pair.gene, pair.firstIndex), *graph.findCopy(1, pair.gene, pair.secondIndex)});
+  }
+  return matching;
+}
+
+// How long the check of an answer against the whole program takes, which
+// comes after the search and at genome scale takes minutes: timed on the
+// heuristic matching, without any output, so that a time limit can leave
+// that much (and a quarter more) out of the search.
+double checkSeconds(const RunParameters& parameters, const Structure& first, const Structure& second,
+                    const GenomePairGraph& graph) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::vector<CopyPair> matching =
+      copyPairs(graph, compact::heuristicPairs(first, second, parameters.matchAll));
+  NamedValues values;
+  forEachNonZeroVariable(graph, MatchingEvaluator(graph).assignment(matching),
+                         [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
+  requireValidAssignment(first, second, values, "the heuristic matching", [](std::string_view) {}, nullptr,
+                         LpFile::kNone, ProgramOptions{parameters.matchAll});
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 }  // namespace
 
 SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals) {
   RunOutputs outputs(parameters);
-  // The time limit counts from here: the heuristic is part of the solve.
+  // The time limit counts from here: the heuristic is part of the solve,
+  // and so is the check of the answer.
   const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
-  const compact::CompactSolveResult solved = compact::solveCompact(
-      first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, control);
   const GenomePairGraph graph(first, second);
-  std::vector<CopyPair> matching;
-  for (const compact::CompactSolveResult::MatchedPair& pair : solved.matching) {
-    matching.push_back({*graph.findCopy(0, pair.gene, pair.firstIndex), *graph.findCopy(1, pair.gene, pair.secondIndex)});
-  }
+  const SolveControl search =
+      parameters.timeLimitSeconds ? control.endingEarlier(1.25 * checkSeconds(parameters, first, second, graph))
+                                  : control;
+  const compact::CompactSolveResult solved = compact::solveCompact(
+      first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, search);
+  const std::vector<CopyPair> matching = copyPairs(graph, solved.matching);
   ScoredMatching scored;
   scored.source = "embedded CBC";
   scored.status = solved.status;

@@ -13,6 +13,15 @@ SolveControl::SolveControl(std::optional<double> limitSeconds, const std::atomic
   }
 }
 
+SolveControl SolveControl::endingEarlier(double seconds) const {
+  SolveControl earlier = *this;
+  if (deadline_) {
+    const auto shift = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    earlier.deadline_ = std::max(start_, *deadline_ - shift);
+  }
+  return earlier;
+}
+
 double SolveControl::elapsedSeconds() const {
   return std::chrono::duration<double>(Clock::now() - start_).count();
 }

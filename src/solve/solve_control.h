@@ -36,6 +36,11 @@ class SolveControl {
   /// deadline), kTimeLimit once the deadline passed, none before.
   std::optional<StopReason> stopReason() const;
 
+  /// The same control with its deadline `seconds` earlier (not before its
+  /// start); unchanged without a limit. For a phase that must leave time
+  /// for work after it.
+  SolveControl endingEarlier(double seconds) const;
+
   /// Blocks until `finished` is true or the run must stop, whichever comes
   /// first, looking every `poll` (a signal handler cannot wake a waiting
   /// thread, so the request is polled). Returns the reason to stop, or none
