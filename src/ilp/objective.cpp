@@ -27,19 +27,22 @@ std::string spelled(Spell&& spell) {
 // the numbered adjacencies.
 std::vector<std::string> matchedNames(const Structure& first, const Structure& second) {
   std::vector<std::string> matched;
-  for (const auto& [gene, indices] : first.copies) {
+  for (const auto& copies : first.copies) {
+    const std::string& gene = copies.first;
     const auto partners = second.copies.find(gene);
     if (partners == second.copies.end()) continue;
-    for (int32_t i : indices) {
+    for (int32_t i : copies.second) {
       for (int32_t j : partners->second) {
         matched.push_back(spelled([&](std::string& name) { appendZName(name, gene, i, j); }));
       }
     }
   }
   const AdjacencyNumbering numbering = numberAdjacencies(first, second);
-  for (const auto& [keys, entry] : numbering.entries()) {
-    matched.push_back(spelled(
-        [&](std::string& name) { appendPName(name, entry.value.id, keys.first, keys.second); }));
+  // Lambdas may not capture structured bindings before C++20.
+  for (const auto& numbered : numbering.entries()) {
+    const auto& keys = numbered.first;
+    const int32_t id = numbered.second.value.id;
+    matched.push_back(spelled([&](std::string& name) { appendPName(name, id, keys.first, keys.second); }));
   }
   return matched;
 }
