@@ -35,7 +35,8 @@ bool mirroredNode(const PieceGraph& graph, int32_t e) {
 
 }  // namespace
 
-CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll) {
+CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll, JoinCredit credit)
+    : credit_(credit) {
   numberNodes(graph, guide);
   pairsOfCopy_.resize(graph.copies().size());
   for (size_t c = 0; c < graph.copies().size(); ++c) pairsOfCopy_[c] = graph.pairsOf(static_cast<int32_t>(c));
@@ -45,7 +46,7 @@ CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, b
   addLabels(graph);
   addMessages(graph);
   addEndClasses(graph);
-  addJoinCounters(graph);
+  if (credit_ == JoinCredit::kOwnPieces) addJoinCounters(graph);
 }
 
 // Shared nodes of the first genome count no cycle, so they number last: a
@@ -317,8 +318,13 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
     total.emplace_back(c, 1);
     return c;
   };
+  // Open to joins outside the model, a piece from a telomere counts half an
+  // even path, one with a free end in each genome half a cycle.
+  const bool open = credit_ == JoinCredit::kOpenBound;
+  const double telomereCredit = open ? -0.5 : 0;
+  const double bothCredit = open ? -1 : 0;
   if (other < 0) {
-    end.telomereEven = classColumn("te", 0);
+    end.telomereEven = classColumn("te", telomereCredit);
   } else {
     const EndColumns& beyond = ends_[other];
     // The piece's flips are this node's plus those beyond the other end.
@@ -332,15 +338,15 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
     auto secondKind = [&](int32_t c) {
       addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, Relation::kLessEqual, 1);
     };
-    end.telomereEven = classColumn("te", 0);
-    end.telomereOdd = classColumn("to", 0);
+    end.telomereEven = classColumn("te", telomereCredit);
+    end.telomereOdd = classColumn("to", telomereCredit);
     for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
       addRow({{c, 1}, {beyond.kindTelomere, -1}}, Relation::kLessEqual, 0);
       parity(c, even);
     }
     if (first) {
-      end.bothEven = classColumn("be", 0);
-      end.bothOdd = classColumn("bo", 0);
+      end.bothEven = classColumn("be", bothCredit);
+      end.bothOdd = classColumn("bo", bothCredit);
       for (const auto& [c, even] : {std::make_pair(end.bothEven, true), std::make_pair(end.bothOdd, false)}) {
         secondKind(c);
         parity(c, even);

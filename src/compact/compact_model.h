@@ -11,6 +11,17 @@
 
 namespace paralog::compact {
 
+/// What the model credits the pieces that end in free ends with.
+enum class JoinCredit {
+  /// The best joins among this model's own pieces: the whole program's
+  /// objective.
+  kOwnPieces,
+  /// The most that joins with pieces outside the model could give: 1 per
+  /// piece with a free end in each genome, 1/2 per piece from a telomere to
+  /// a free end. Its optimum bounds what this part of a split contributes.
+  kOpenBound,
+};
+
 /// The compact integer program of two genomes: one binary per candidate
 /// pair, and per node and gene end a fixed number of variables and rows that
 /// count what the whole program counts (cycles by labels, the kind and flip
@@ -40,14 +51,16 @@ class CompactModel {
   /// nearly exactly; any matching gives a correct model.
   /// With `matchAll`, every gene family matches as many pairs as its
   /// smaller side has copies. REQUIRES: `guide` obeys that rule as well.
-  CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll = false);
+  CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll = false,
+               JoinCredit credit = JoinCredit::kOwnPieces);
 
   const LinearProgram& program() const { return program_; }
   /// The column of candidate pair `pair`.
   int32_t pairColumn(int32_t pair) const { return pairColumn_[pair]; }
 
   /// The values of every column that `matching` attains: a feasible
-  /// solution whose objective is minus the matching's score.
+  /// solution whose objective is minus the matching's score (or, with
+  /// kOpenBound, minus scoreWithOpenJoins).
   std::vector<double> startValues(const PieceGraph& graph, const CopyMatching& matching) const;
   /// The matching that a solution of the program holds (pairs at 1).
   CopyMatching matchingOf(const PieceGraph& graph, const std::vector<double>& values) const;
@@ -79,6 +92,7 @@ class CompactModel {
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
                       std::vector<double>& values) const;
 
+  JoinCredit credit_;
   LinearProgram program_;
   std::vector<int32_t> pairColumn_;
   std::vector<std::vector<int32_t>> pairsOfCopy_;

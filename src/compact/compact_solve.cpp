@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "compact/compact_model.h"
+#include "compact/independent_parts.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/warm_start.h"
@@ -13,6 +17,8 @@
 
 namespace paralog::compact {
 namespace {
+
+constexpr double kNoBound = std::numeric_limits<double>::quiet_NaN();
 
 std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& graph, const CopyMatching& matching) {
   std::vector<CompactSolveResult::MatchedPair> result;
@@ -24,52 +30,152 @@ std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& grap
   return result;
 }
 
-}  // namespace
+double creditedScore(const PieceGraph& graph, const CopyMatching& matching, JoinCredit credit) {
+  if (credit == JoinCredit::kOwnPieces) return static_cast<double>(scoreMatching(graph, matching));
+  return scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching)));
+}
 
-CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll, const SolveControl& control) {
-  const PieceGraph graph(first, second);
-  CopyMatching best = heuristicMatching(graph, matchAll);
-  const CompactModel model(graph, best, matchAll);
-  const int64_t heuristicScore = scoreMatching(graph, best);
-  // The model must give the heuristic matching its score: a cheap check of
-  // model and score against each other before CBC's answer is trusted.
-  requireValidSolution(model.program(), model.startValues(graph, best), -static_cast<double>(heuristicScore),
-                       "the compact model at the heuristic matching");
+// What one search of a compact model found: the best matching under the
+// model's credit, its credited score, and the bound proved on the model's
+// objective (NaN when none was).
+struct SearchOutcome {
+  CopyMatching matching;
+  double score = 0;
+  SolutionStatus status = SolutionStatus::kFeasible;
+  double bound = kNoBound;
+  bool stillRunning = false;
+};
 
-  // CBC looks only for matchings better than the heuristic one; objectives
-  // are multiples of 1/2.
+// CBC on the compact model of `graph`, looking only for matchings that
+// beat `start`: objectives are multiples of 1/2, so its cutoff lies a
+// quarter below the start's.
+SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, bool matchAll, JoinCredit credit,
+                           const SolveOptions& options, const SolveControl& control) {
+  const CompactModel model(graph, start, matchAll, credit);
+  SearchOutcome outcome;
+  outcome.matching = start;
+  outcome.score = creditedScore(graph, start, credit);
+  // The model must give the start its score: a cheap check of model and
+  // score against each other before CBC's answer is trusted.
+  requireValidSolution(model.program(), model.startValues(graph, start), -outcome.score,
+                       "the compact model at the first matching");
   SolveOptions better = options;
-  better.cutoff = -static_cast<double>(heuristicScore) - 0.25;
+  better.cutoff = -outcome.score - 0.25;
   const SolveResult solved = solveWithCbc(model.program(), better, control);
-
-  CompactSolveResult result;
-  result.heuristicScore = heuristicScore;
-  result.score = heuristicScore;
-  result.status = solved.solution.status;
-  result.searchStillRunning = solved.searchStillRunning;
-  // A search left running before its first event proved no bound (NaN):
-  // none is reported.
-  result.bestBound = std::isnan(solved.bestBound) ? solved.bestBound
-                                                  : std::min(solved.bestBound, -static_cast<double>(heuristicScore));
+  outcome.status = solved.solution.status;
+  outcome.stillRunning = solved.searchStillRunning;
+  if (!std::isnan(solved.bestBound)) outcome.bound = std::min(solved.bestBound, -outcome.score);
   if (!solved.solution.values.empty()) {
     CopyMatching found = model.matchingOf(graph, solved.solution.values);
-    const int64_t foundScore = scoreMatching(graph, found);
+    const double foundScore = creditedScore(graph, found, credit);
     // A solution of the model never claims more than its matching's score.
     const double objective = objectiveAt(model.program(), solved.solution.values);
-    if (objective < -static_cast<double>(foundScore) - 1e-6) {
+    if (objective < -foundScore - 1e-6) {
       throw std::logic_error("the compact model's solution claims " + std::to_string(objective) +
                              " for a matching whose score is " + std::to_string(foundScore));
     }
-    if (foundScore > result.score) {
-      best = std::move(found);
-      result.score = foundScore;
+    if (foundScore > outcome.score) {
+      outcome.matching = std::move(found);
+      outcome.score = foundScore;
     }
   }
-  // Nothing better than the heuristic matching exists: it is optimal.
-  if (result.status == SolutionStatus::kInfeasible) result.status = SolutionStatus::kOptimal;
-  if (result.status == SolutionStatus::kOptimal) result.bestBound = -static_cast<double>(result.score);
-  result.matching = matchedPairs(graph, best);
+  // Nothing better than the start exists: it is optimal.
+  if (outcome.status == SolutionStatus::kInfeasible) outcome.status = SolutionStatus::kOptimal;
+  if (outcome.status == SolutionStatus::kOptimal) outcome.bound = -outcome.score;
+  return outcome;
+}
+
+// What the parts of a split give together: a matching of the whole
+// genomes, and an upper bound on the whole score (infinite when some part
+// was not searched to the end).
+struct SplitOutcome {
+  CopyMatching matching;
+  double upperBound = 0;
+  SolutionStatus status = SolutionStatus::kOptimal;
+  bool stillRunning = false;
+};
+
+// Each part searched for its best score with open joins: the joins across
+// parts can add at most what those credits count, so their sum bounds the
+// whole score, and the parts' matchings together reach at least the sum of
+// their own scores.
+SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph& graph, bool matchAll,
+                         const SolveOptions& options, const SolveControl& control) {
+  std::map<std::tuple<std::string_view, int32_t, int32_t>, int32_t> pairIndex;
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    const PieceGraph::Copy& a = graph.copies()[graph.pairs()[p].first];
+    pairIndex[{a.name, a.index, graph.copies()[graph.pairs()[p].second].index}] = static_cast<int32_t>(p);
+  }
+  SplitOutcome split;
+  std::vector<int32_t> pairs;
+  for (const GenomePart& part : parts) {
+    const PieceGraph partGraph(part.first, part.second);
+    CopyMatching matching = heuristicMatching(partGraph, matchAll);
+    const bool searching = split.status == SolutionStatus::kOptimal && !split.stillRunning;
+    if (searching) {
+      const SearchOutcome outcome =
+          searchBeyond(partGraph, matching, matchAll, JoinCredit::kOpenBound, options, control);
+      matching = outcome.matching;
+      split.upperBound += std::isnan(outcome.bound) ? std::numeric_limits<double>::infinity() : -outcome.bound;
+      split.status = outcome.status;
+      split.stillRunning = outcome.stillRunning;
+    } else {
+      split.upperBound = std::numeric_limits<double>::infinity();
+    }
+    for (const CompactSolveResult::MatchedPair& pair : matchedPairs(partGraph, matching)) {
+      pairs.push_back(pairIndex.at({pair.gene, pair.firstIndex, pair.secondIndex}));
+    }
+  }
+  split.matching = CopyMatching::of(graph, pairs);
+  return split;
+}
+
+}  // namespace
+
+CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
+                                bool matchAll, const SolveControl& control, PartSplit partSplit) {
+  const PieceGraph graph(first, second);
+  CopyMatching best = heuristicMatching(graph, matchAll);
+  CompactSolveResult result;
+  result.heuristicScore = scoreMatching(graph, best);
+  result.score = result.heuristicScore;
+  double splitBound = kNoBound;
+  const std::vector<GenomePart> parts =
+      partSplit == PartSplit::kIndependentParts ? independentParts(first, second) : std::vector<GenomePart>{};
+  result.parts = static_cast<int32_t>(std::max<size_t>(parts.size(), 1));
+  if (parts.size() > 1) {
+    const SplitOutcome split = searchParts(parts, graph, matchAll, options, control);
+    const int64_t splitScore = scoreMatching(graph, split.matching);
+    if (splitScore > result.score) {
+      best = split.matching;
+      result.score = splitScore;
+    }
+    // Scores are whole numbers.
+    if (std::isfinite(split.upperBound)) splitBound = -std::floor(split.upperBound + 1e-9);
+    result.status = split.status;
+    result.searchStillRunning = split.stillRunning;
+    const bool proven = split.status == SolutionStatus::kOptimal && -splitBound <= static_cast<double>(result.score);
+    if (proven || split.status != SolutionStatus::kOptimal) {
+      result.provenByParts = proven;
+      if (proven) result.bestBound = -static_cast<double>(result.score);
+      else result.bestBound = std::isnan(splitBound) ? kNoBound : std::min(splitBound, -static_cast<double>(result.score));
+      result.matching = matchedPairs(graph, best);
+      return result;
+    }
+  }
+  const SearchOutcome joint = searchBeyond(graph, best, matchAll, JoinCredit::kOwnPieces, options, control);
+  result.score = static_cast<int64_t>(joint.score);
+  result.status = joint.status;
+  result.searchStillRunning = joint.stillRunning;
+  result.bestBound = joint.bound;
+  if (!std::isnan(splitBound) && (std::isnan(joint.bound) || splitBound > joint.bound)) {
+    result.bestBound = splitBound;
+  }
+  // The parts' bound may prove what the search had no time to.
+  if (result.bestBound == -static_cast<double>(result.score) && result.status != SolutionStatus::kInterrupted) {
+    result.status = SolutionStatus::kOptimal;
+  }
+  result.matching = matchedPairs(graph, joint.matching);
   return result;
 }
 

@@ -28,7 +28,14 @@ struct CompactSolveResult {
   int64_t heuristicScore = 0;  ///< score of the heuristic matching CBC had to beat
   /// CBC did not come back when told to stop (see SolveResult).
   bool searchStillRunning = false;
+  int32_t parts = 1;           ///< independent parts the genomes split into
+  bool provenByParts = false;  ///< the parts' own searches proved the optimum
+
 };
+
+/// Whether the solve first takes apart the genomes that no candidate pair
+/// links (see independentParts).
+enum class PartSplit { kIndependentParts, kWhole };
 
 /// Solves the compact model of the two genomes with the embedded CBC: finds
 /// a heuristic matching first, then lets CBC search only for better ones
@@ -41,9 +48,15 @@ struct CompactSolveResult {
 /// pairs as its smaller side has copies count.
 /// `control` stops CBC's search (deadline, stop request); the heuristic
 /// runs before it.
+/// Genomes in several independent parts are searched part by part first,
+/// each with the joins to other parts credited at their most: when the
+/// parts' matchings together reach the sum of those bounds they are
+/// optimal; otherwise the whole compact model is searched from the better
+/// of them and the heuristic matching, and the parts' bound stays in force.
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
                                 bool matchAll = false,
-                                const SolveControl& control = SolveControl(std::nullopt, nullptr));
+                                const SolveControl& control = SolveControl(std::nullopt, nullptr),
+                                PartSplit partSplit = PartSplit::kIndependentParts);
 
 /// The heuristic matching that solveCompact starts from (REQUIRES and
 /// lifetimes as there), for a caller that needs it before the search.

@@ -28,6 +28,7 @@ std::vector<double> CompactModel::startValues(const PieceGraph& graph, const Cop
     }
   }
   for (const Piece& piece : walk.pieces) setPieceValues(graph, matching, piece, values);
+  if (credit_ == JoinCredit::kOpenBound) return values;
   const JoinPlan plan = bestJoins(countPieces(graph, matching, walk));
   values[pairedCycles_] = static_cast<double>(plan.pairedCycles);
   values[evenPairs_[0]] = static_cast<double>(plan.evenPairs[0]);

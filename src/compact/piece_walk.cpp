@@ -202,6 +202,15 @@ int64_t matchingScore(const PieceCounts& counts) {
   return 2 * counts.matchedPairs + counts.deadReward + bestJoinGain(joinCounts(counts));
 }
 
+double scoreWithOpenJoins(const PieceCounts& counts) {
+  const int64_t telomereFree = counts.telomereFree[0][0] + counts.telomereFree[0][1] + counts.telomereFree[1][0] +
+                               counts.telomereFree[1][1];
+  return static_cast<double>(2 * counts.matchedPairs + counts.deadReward +
+                             2 * (counts.cycles + counts.closedByOneJoin) + counts.evenTelomerePaths +
+                             counts.freeBoth[0] + counts.freeBoth[1]) +
+         0.5 * static_cast<double>(telomereFree);
+}
+
 int64_t scoreMatching(const PieceGraph& graph, const CopyMatching& matching) {
   return matchingScore(countPieces(graph, matching, walkPieces(graph, matching)));
 }

@@ -93,6 +93,13 @@ JoinPlan bestJoins(const PieceCounts& counts);
 /// variables fixed to the matching is minus this number.
 int64_t matchingScore(const PieceCounts& counts);
 
+/// What the pieces earn when their free ends may also be joined to pieces
+/// outside this graph, at most: matchingScore with 1 for every piece with a
+/// free end in each genome and 1/2 for every piece from a telomere to a free
+/// end in place of the best joins among them. Never below matchingScore, and
+/// the score of genomes made of several graphs is at most the sum of theirs.
+double scoreWithOpenJoins(const PieceCounts& counts);
+
 /// matchingScore of `matching`, walked and counted.
 int64_t scoreMatching(const PieceGraph& graph, const CopyMatching& matching);
 

@@ -229,5 +229,62 @@ TEST(CompactModelTest, OptimumIsTheWholeProgramsOptimum) {
   }
 }
 
+// Two genomes made of `groups` parts that no gene crosses: each part's
+// genes (one or two, of up to two copies a genome) lie on chromosomes of
+// their own in both genomes.
+std::pair<Structure, Structure> pairOfParts(std::mt19937& random, int groups) {
+  std::vector<Chromosome> chromosomes[2];
+  for (int group = 0; group < groups; ++group) {
+    const int genes = 1 + static_cast<int>(random() % 2);
+    for (int k = 0; k < 2; ++k) {
+      std::vector<int> copies;
+      for (int g = 0; g < genes; ++g) copies.push_back(1 + static_cast<int>(random() % 2));
+      Structure part = randomGenome(random, k + 1, copies);
+      for (Chromosome& chromosome : part.chromosomes) {
+        for (Gene& gene : chromosome.genes) gene.name += std::to_string(group);
+        chromosomes[k].push_back(chromosome);
+      }
+    }
+  }
+  return {testutil::structure(1, chromosomes[0]), testutil::structure(2, chromosomes[1])};
+}
+
+// The split into independent parts keeps the optimum: against the whole
+// compact model, proven either by the parts alone or by the search of the
+// whole from their matching.
+TEST(CompactModelTest, SplittingIntoPartsKeepsTheOptimum) {
+  std::mt19937 random(91226);
+  std::array<int, 2> proofs{};  // by the whole search, by the parts
+  for (int round = 0; round < 50; ++round) {
+    const int groups = 2 + round % 2;
+    const auto [first, second] = pairOfParts(random, groups);
+    const bool matchAll = round % 4 == 3;
+    const CompactSolveResult split = solveCompact(first, second, SolveOptions{}, matchAll);
+    const CompactSolveResult whole =
+        solveCompact(first, second, SolveOptions{}, matchAll, SolveControl(std::nullopt, nullptr), PartSplit::kWhole);
+    ASSERT_EQ(split.status, SolutionStatus::kOptimal);
+    ASSERT_EQ(whole.status, SolutionStatus::kOptimal);
+    EXPECT_GE(split.parts, groups);
+    EXPECT_EQ(split.score, whole.score) << inputText(first, second);
+    EXPECT_EQ(split.bestBound, -static_cast<double>(split.score));
+    const PieceGraph graph(first, second);
+    std::vector<int32_t> pairs;
+    for (const CompactSolveResult::MatchedPair& pair : split.matching) {
+      for (size_t p = 0; p < graph.pairs().size(); ++p) {
+        const PieceGraph::Pair& candidate = graph.pairs()[p];
+        if (graph.copies()[candidate.first].name == pair.gene && graph.copies()[candidate.first].index == pair.firstIndex &&
+            graph.copies()[candidate.second].index == pair.secondIndex) {
+          pairs.push_back(static_cast<int32_t>(p));
+        }
+      }
+    }
+    EXPECT_EQ(scoreMatching(graph, CopyMatching::of(graph, pairs)), split.score);
+    ++proofs[split.provenByParts ? 1 : 0];
+  }
+  // Both ways of proving occur among these pairs.
+  EXPECT_GT(proofs[0], 0);
+  EXPECT_GT(proofs[1], 0);
+}
+
 }  // namespace
 }  // namespace paralog::compact
