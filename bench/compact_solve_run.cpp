@@ -1,7 +1,9 @@
 // Solves the compact model of an input file's first two genomes and prints
 // one tab-separated line: heuristic score, seconds the heuristic took alone,
-// status, seconds, objective, bound, gap in percent.
+// status, seconds, objective, bound, gap in percent, parts, whether the
+// parts alone proved the optimum.
 //   paralog_compact_solve FILE [TIME_LIMIT_SECONDS]
+// PARALOG_WHOLE=1 solves without taking the genomes apart first.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -88,12 +90,15 @@ int main(int argc, char** argv) {
     const paralog::SolveControl control(limit, nullptr);
     const auto solveStart = std::chrono::steady_clock::now();
     const paralog::compact::CompactSolveResult result =
-        paralog::compact::solveCompact(structures[0], structures[1], options, false, control);
+        paralog::compact::solveCompact(structures[0], structures[1], options, false, control,
+                                       std::getenv("PARALOG_WHOLE") != nullptr ? paralog::compact::PartSplit::kWhole
+                                                                               : paralog::compact::PartSplit::kIndependentParts);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - solveStart).count();
     const double objective = -static_cast<double>(result.score);
     const double gap = paralog::relativeGapPercent(objective, result.bestBound);
-    std::printf("%lld\t%.2f\t%s\t%.2f\t%.0f\t%.2f\t%.2f\n", static_cast<long long>(result.heuristicScore), heuristicSeconds,
-                std::string(paralog::statusText(result.status)).c_str(), seconds, objective, result.bestBound, gap);
+    std::printf("%lld\t%.2f\t%s\t%.2f\t%.0f\t%.2f\t%.2f\t%d\t%s\n", static_cast<long long>(result.heuristicScore),
+                heuristicSeconds, std::string(paralog::statusText(result.status)).c_str(), seconds, objective,
+                result.bestBound, gap, result.parts, result.provenByParts ? "proven by parts" : "-");
   } catch (const std::exception& e) {
     std::cerr << "error: " << e.what() << "\n";
     return 1;

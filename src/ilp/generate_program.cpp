@@ -34,7 +34,7 @@ void buildProgram(const Structure& first, const Structure& second, ProgramConsum
                   const ProgramOptions& options) {
   consumer.objective(Objective(first, second).terms());
   // The storage keeps the names that rows view, so it outlives the sinks.
-  VariablesStorage storage;
+  VariablesStorage storage(options.spelledTNames);
   if (threads == RowThreads::kSecondThread) {
     // The declarations follow the rows through the pipeline, so that this
     // thread renders them while the worker writes.

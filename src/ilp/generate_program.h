@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "genome/genome.h"
 #include "lp/program_consumer.h"
@@ -36,6 +37,12 @@ struct ProgramOptions {
   /// --match-all: each gene family matches as many copy pairs as its
   /// smaller side has copies (one equality row per family after the z rows).
   bool matchAll = false;
+  /// When set, the only t names spelled out: every other t variable is
+  /// named by one stand-in that is no variable. For a check of values that
+  /// are zero on all other t variables, which then needs no memory for the
+  /// quadratic family of names; the rows and their sums are unchanged, but
+  /// the program is not fit for writing. Not owned; must outlive the call.
+  const std::vector<std::string_view>* spelledTNames = nullptr;
 };
 
 /// Runs the generators of the seven variable families in their fixed order

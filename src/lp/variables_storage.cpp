@@ -66,7 +66,7 @@ PairNameBlock& VariablesStorage::tPairNames(int32_t k, std::vector<std::string> 
   std::string prefix;
   appendTNamePrefix(prefix, k);
   tBlocks_.push_back(
-      TBlock{k, std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys))});
+      TBlock{k, std::make_unique<PairNameBlock>(std::move(prefix), std::move(sortedKeys), spelledTNames_)});
   return *tBlocks_.back().names;
 }
 

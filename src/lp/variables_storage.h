@@ -26,6 +26,10 @@ namespace paralog {
 class VariablesStorage {
  public:
   VariablesStorage() = default;
+  /// With `spelledTNames`, the t name blocks spell only those names (see
+  /// PairNameBlock); the list is read when a block is made and must live
+  /// as long as the storage builds names.
+  explicit VariablesStorage(const std::vector<std::string_view>* spelledTNames) : spelledTNames_(spelledTNames) {}
   VariablesStorage(const VariablesStorage&) = delete;
   VariablesStorage& operator=(const VariablesStorage&) = delete;
 
@@ -74,6 +78,7 @@ class VariablesStorage {
     std::unique_ptr<PairNameBlock> names;
   };
 
+  const std::vector<std::string_view>* spelledTNames_ = nullptr;
   NameSet binary_;  ///< binary names outside the t blocks
   std::vector<TBlock> tBlocks_;
   NameSet general_;

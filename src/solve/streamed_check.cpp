@@ -1,5 +1,6 @@
 #include "solve/streamed_check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -76,6 +77,10 @@ void StreamedSolutionCheck::declare(VariableKind kind, std::string_view name) {
 
 void StreamedSolutionCheck::end() { ended_ = true; }
 
+bool StreamedSolutionCheck::holds() const {
+  return ended_ && breaks_ == 0 && std::find(declared_.begin(), declared_.end(), false) == declared_.end();
+}
+
 void StreamedSolutionCheck::require(const std::string& source,
                                     std::optional<double> reportedObjective) const {
   if (!ended_) throw std::logic_error("internal error: the check read before the program ended");
@@ -97,14 +102,27 @@ double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
                               const ProgressReport& progress, ProgramConsumer* alongside,
                               LpFile file, const ProgramOptions& options) {
+  if (alongside == nullptr) {
+    // Nothing else takes the program: only the t names that have a value
+    // are spelled, the rest share a stand-in at zero, and the quadratic
+    // family of names takes no memory. Only a broken check is run again
+    // with every name, for a message that names the broken row's variables.
+    std::vector<std::string_view> named;
+    for (size_t entry = 0; entry < values.size(); ++entry) named.push_back(values.name(entry));
+    ProgramOptions sparse = options;
+    sparse.spelledTNames = &named;
+    StreamedSolutionCheck check(values);
+    buildProgram(first, second, check, progress, RowThreads::kSecondThread, file, sparse);
+    if (check.holds()) return check.objectiveValue();
+    StreamedSolutionCheck again(values);
+    buildProgram(first, second, again, [](std::string_view) {}, RowThreads::kSecondThread, file, options);
+    again.require(source, std::nullopt);
+    throw std::logic_error("internal error: " + source + " breaks the program only with some t names left out");
+  }
   StreamedSolutionCheck check(values);
   // The progress lines stay those of a run that writes the program.
-  if (alongside != nullptr) {
-    ProgramTee both(check, *alongside);
-    buildProgram(first, second, both, progress, RowThreads::kSecondThread, file, options);
-  } else {
-    buildProgram(first, second, check, progress, RowThreads::kSecondThread, file, options);
-  }
+  ProgramTee both(check, *alongside);
+  buildProgram(first, second, both, progress, RowThreads::kSecondThread, file, options);
   check.require(source, std::nullopt);
   return check.objectiveValue();
 }

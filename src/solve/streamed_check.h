@@ -40,6 +40,9 @@ class StreamedSolutionCheck : public ProgramConsumer {
   double objectiveValue() const { return objective_; }
   /// How many requirements the values break.
   uint64_t breakCount() const { return breaks_; }
+  /// True when every requirement holds and every value names a declared
+  /// variable: what require() accepts, the objective aside.
+  bool holds() const;
   /// Throws std::runtime_error, its message starting with `source` + ": ",
   /// when a value names no variable of the program, when the values break
   /// the program (the count and the first broken requirement, in the

@@ -2,7 +2,8 @@
 // of the program held in memory: on CBC's optima of small programs and on
 // those optima with values changed at random, both give the same verdict,
 // count the same broken requirements and, when a row breaks, name the same
-// first row. A solution file written from the assignment reads back to it.
+// first row; so does the check that leaves zero t names unspelled. A
+// solution file written from the assignment reads back to it.
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,17 @@ std::string streamedVerdict(const ProgramInput& input, const NamedValues& values
   return "accepted";
 }
 
+// The verdict of requireValidAssignment, which leaves the t names without
+// a value unspelled (and spells them all only to name a broken row).
+std::string assignmentVerdict(const ProgramInput& input, const NamedValues& values) {
+  try {
+    requireValidAssignment(input.firstCompared(), input.secondCompared(), values, "s", quiet);
+  } catch (const std::runtime_error& error) {
+    return error.what();
+  }
+  return "accepted";
+}
+
 // The verdict up to the first broken requirement, which the two checks may
 // pick differently among bounds and declarations.
 std::string withoutFirst(const std::string& verdict) {
@@ -93,9 +105,10 @@ TEST(StreamedCheckTest, JudgesLikeTheCheckOfTheWholeProgram) {
       values[variable] += changes[round % 5];
       SCOPED_TRACE(program.variables()[variable].name);
       const std::string expected = inMemoryVerdict(program, values);
-      const std::string streamed =
-          streamedVerdict(input, namedValues(program, values), objectiveAt(program, values));
+      const NamedValues named = namedValues(program, values);
+      const std::string streamed = streamedVerdict(input, named, objectiveAt(program, values));
       EXPECT_EQ(withoutFirst(streamed), withoutFirst(expected));
+      EXPECT_EQ(assignmentVerdict(input, named), streamed);
     }
   }
 }
