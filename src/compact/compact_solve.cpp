@@ -30,6 +30,22 @@ std::vector<CompactSolveResult::MatchedPair> matchedPairs(const PieceGraph& grap
   return result;
 }
 
+// The matching of `graph` that holds the given pairs, found by gene name
+// and copy indices. REQUIRES: each is a candidate pair of `graph`, no copy
+// in two of them.
+CopyMatching matchingOfPairs(const PieceGraph& graph, const std::vector<CompactSolveResult::MatchedPair>& matched) {
+  std::map<std::tuple<std::string_view, int32_t, int32_t>, int32_t> pairIndex;
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    const PieceGraph::Copy& a = graph.copies()[graph.pairs()[p].first];
+    pairIndex[{a.name, a.index, graph.copies()[graph.pairs()[p].second].index}] = static_cast<int32_t>(p);
+  }
+  std::vector<int32_t> pairs;
+  for (const CompactSolveResult::MatchedPair& pair : matched) {
+    pairs.push_back(pairIndex.at({pair.gene, pair.firstIndex, pair.secondIndex}));
+  }
+  return CopyMatching::of(graph, pairs);
+}
+
 double creditedScore(const PieceGraph& graph, const CopyMatching& matching, JoinCredit credit) {
   if (credit == JoinCredit::kOwnPieces) return static_cast<double>(scoreMatching(graph, matching));
   return scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching)));
@@ -101,13 +117,8 @@ struct SplitOutcome {
 // their own scores.
 SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph& graph, bool matchAll,
                          const SolveOptions& options, const SolveControl& control) {
-  std::map<std::tuple<std::string_view, int32_t, int32_t>, int32_t> pairIndex;
-  for (size_t p = 0; p < graph.pairs().size(); ++p) {
-    const PieceGraph::Copy& a = graph.copies()[graph.pairs()[p].first];
-    pairIndex[{a.name, a.index, graph.copies()[graph.pairs()[p].second].index}] = static_cast<int32_t>(p);
-  }
   SplitOutcome split;
-  std::vector<int32_t> pairs;
+  std::vector<CompactSolveResult::MatchedPair> pairs;
   for (const GenomePart& part : parts) {
     const PieceGraph partGraph(part.first, part.second);
     CopyMatching matching = heuristicMatching(partGraph, matchAll);
@@ -122,20 +133,19 @@ SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph&
     } else {
       split.upperBound = std::numeric_limits<double>::infinity();
     }
-    for (const CompactSolveResult::MatchedPair& pair : matchedPairs(partGraph, matching)) {
-      pairs.push_back(pairIndex.at({pair.gene, pair.firstIndex, pair.secondIndex}));
-    }
+    for (const CompactSolveResult::MatchedPair& pair : matchedPairs(partGraph, matching)) pairs.push_back(pair);
   }
-  split.matching = CopyMatching::of(graph, pairs);
+  split.matching = matchingOfPairs(graph, pairs);
   return split;
 }
 
 }  // namespace
 
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll, const SolveControl& control, PartSplit partSplit) {
+                                bool matchAll, const SolveControl& control, PartSplit partSplit,
+                                const std::vector<CompactSolveResult::MatchedPair>* heuristic) {
   const PieceGraph graph(first, second);
-  CopyMatching best = heuristicMatching(graph, matchAll);
+  CopyMatching best = heuristic != nullptr ? matchingOfPairs(graph, *heuristic) : heuristicMatching(graph, matchAll);
   CompactSolveResult result;
   result.heuristicScore = scoreMatching(graph, best);
   result.score = result.heuristicScore;

@@ -53,10 +53,13 @@ enum class PartSplit { kIndependentParts, kWhole };
 /// parts' matchings together reach the sum of those bounds they are
 /// optimal; otherwise the whole compact model is searched from the better
 /// of them and the heuristic matching, and the parts' bound stays in force.
+/// `heuristic`, when given, is what heuristicPairs returned for these
+/// genomes, so that it is not computed again.
 CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
                                 bool matchAll = false,
                                 const SolveControl& control = SolveControl(std::nullopt, nullptr),
-                                PartSplit partSplit = PartSplit::kIndependentParts);
+                                PartSplit partSplit = PartSplit::kIndependentParts,
+                                const std::vector<CompactSolveResult::MatchedPair>* heuristic = nullptr);
 
 /// The heuristic matching that solveCompact starts from (REQUIRES and
 /// lifetimes as there), for a caller that needs it before the search.

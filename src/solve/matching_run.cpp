@@ -138,10 +138,10 @@ std::vector<CopyPair> copyPairs(const GenomePairGraph& graph,
 // heuristic matching, without any output, so that a time limit can leave
 // that much (and a quarter more) out of the search.
 double checkSeconds(const RunParameters& parameters, const Structure& first, const Structure& second,
-                    const GenomePairGraph& graph) {
+                    const GenomePairGraph& graph,
+                    const std::vector<compact::CompactSolveResult::MatchedPair>& heuristic) {
   const auto start = std::chrono::steady_clock::now();
-  const std::vector<CopyPair> matching =
-      copyPairs(graph, compact::heuristicPairs(first, second, parameters.matchAll));
+  const std::vector<CopyPair> matching = copyPairs(graph, heuristic);
   NamedValues values;
   forEachNonZeroVariable(graph, MatchingEvaluator(graph).assignment(matching),
                          [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
@@ -159,11 +159,13 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   // and so is the check of the answer.
   const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
   const GenomePairGraph graph(first, second);
+  std::optional<std::vector<compact::CompactSolveResult::MatchedPair>> heuristic;
+  if (parameters.timeLimitSeconds) heuristic = compact::heuristicPairs(first, second, parameters.matchAll);
   const SolveControl search =
-      parameters.timeLimitSeconds ? control.endingEarlier(1.25 * checkSeconds(parameters, first, second, graph))
-                                  : control;
-  const compact::CompactSolveResult solved = compact::solveCompact(
-      first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, search);
+      heuristic ? control.endingEarlier(1.25 * checkSeconds(parameters, first, second, graph, *heuristic)) : control;
+  const compact::CompactSolveResult solved =
+      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, search,
+                            compact::PartSplit::kIndependentParts, heuristic ? &*heuristic : nullptr);
   const std::vector<CopyPair> matching = copyPairs(graph, solved.matching);
   ScoredMatching scored;
   scored.source = "embedded CBC";
