@@ -26,7 +26,8 @@ repeat=${REPEAT:-1}
 seed=${SEED:-1}
 work=${WORK_DIR:-$build/solve-bench}
 cases=${CASES:-"8:0:2:0:1:linear 12:0:3:0:1:linear 15:0.2:3:1:1:linear 200:0:10:0:1:linear
-1000:0:50:0:1:linear 1000:0.1:50:20:1:linear 1000:0.1:50:20:1:circular 5000:0.1:250:100:1:linear"}
+1000:0:50:0:1:linear 1000:0:50:0:4:linear 1000:0.1:50:20:1:linear 1000:0.1:50:20:1:circular
+5000:0:250:0:10:linear 5000:0.1:250:100:1:linear"}
 
 for tool in "$program" "$simulate"; do
   [[ -x $tool ]] || { echo "error: $tool is not built (cmake --build $build)" >&2; exit 1; }
