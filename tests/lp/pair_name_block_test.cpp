@@ -29,6 +29,26 @@ TEST(PairNameBlockTest, SpellsEveryPairByPosition) {
   EXPECT_FALSE(block.used(0, 2));
 }
 
+TEST(PairNameBlockTest, SpellsOnlyTheNamesAskedForAndOneStandInForTheRest) {
+  const Names asked = {"t_7_a.1tc.1t", "t_8_a.10ha.1t", "z_a.1.1", "t_7_a.10hb.2h", "t_7_"};
+  PairNameBlock block("t_7_", {"a.10h", "a.1t", "b.2h", "c.1t"}, &asked);
+  EXPECT_EQ(block.name(3, 1), "t_7_a.1tc.1t");
+  EXPECT_EQ(block.name(0, 2), "t_7_a.10hb.2h");
+  EXPECT_EQ(block.name(0, 1), "t_7_");  // not asked for (another id's)
+  EXPECT_EQ(block.use(1, 0), "t_7_");
+  EXPECT_FALSE(block.used(0, 1));  // a stand-in is never declared
+  EXPECT_EQ(block.use(1, 3), "t_7_a.1tc.1t");
+  EXPECT_TRUE(block.used(3, 1));
+  Names spelled;
+  block.forEachName([&spelled](std::string_view name) { spelled.push_back(name); });
+  EXPECT_EQ(spelled, (Names{"t_7_a.10hb.2h", "t_7_a.1tc.1t"}));
+  VariablesStorage storage(&asked);
+  storage.tPairNames(7, {"a.10h", "a.1t", "b.2h", "c.1t"});
+  storage.tVariable(7, "a.1t", "b.2h");
+  storage.tVariable(7, "c.1t", "a.1t");
+  EXPECT_EQ(testutil::binaryNames(storage), (Names{"t_7_a.1tc.1t"}));
+}
+
 TEST(PairNameBlockTest, TinyBlocksAndPrefixKeys) {
   PairNameBlock empty("t_1_", {});
   EXPECT_EQ(empty.nameCount(), 0u);
