@@ -1,6 +1,7 @@
 #include "solve/streamed_check.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -31,8 +32,17 @@ double StreamedSolutionCheck::activity(TermSpan terms) const {
 
 void StreamedSolutionCheck::objective(const TermList& terms) { objective_ = activity(terms); }
 
+double StreamedSolutionCheck::rowTermValue(std::string_view name) {
+  RememberedValue& slot = remembered_[(reinterpret_cast<uintptr_t>(name.data()) >> 3) % kRemembered];
+  if (slot.data != name.data() || slot.size != name.size()) {
+    slot = RememberedValue{name.data(), name.size(), values_.valueOf(name)};
+  }
+  return slot.value;
+}
+
 void StreamedSolutionCheck::row(Section section, TermSpan terms, Relation relation, int32_t rhs) {
-  const double sum = activity(terms);
+  double sum = 0;
+  for (const Term& term : terms) sum += term.coefficient * rowTermValue(term.name);
   if (!rowHolds(relation, sum, rhs)) breakRow(section, terms, relation, rhs, sum);
   if (isLowerBoundLine(section, terms, relation) && sum < 0) {
     negativeWithLowerLine_.emplace(terms.begin()->name);

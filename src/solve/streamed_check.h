@@ -53,9 +53,22 @@ class StreamedSolutionCheck : public ProgramConsumer {
 
  private:
   double activity(TermSpan terms) const;
+  // The value of a row's term, remembered by the address of its name: the
+  // names of rows live in the generator's storage for the whole program and
+  // never change, and a row's terms repeat a few names (a chromosome's z
+  // variables) many times.
+  double rowTermValue(std::string_view name);
   void breakRow(Section section, TermSpan terms, Relation relation, int32_t rhs, double activity);
 
+  struct RememberedValue {
+    const char* data = nullptr;
+    size_t size = 0;
+    double value = 0;
+  };
+  static constexpr size_t kRemembered = 4096;
+
   const NamedValues& values_;
+  std::vector<RememberedValue> remembered_ = std::vector<RememberedValue>(kRemembered);
   double objective_ = 0;
   uint64_t breaks_ = 0;
   std::string firstRowBreak_;    ///< the first broken "Subject To" row
