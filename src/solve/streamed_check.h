@@ -24,9 +24,12 @@ namespace paralog {
 /// every declared variable. Only the first broken requirement is rendered.
 ///
 /// Does not own `values`, which must outlive the checker and not change
-/// while it lives. Calls may come
-/// from another thread than the one that reads the result, as
-/// ProgramConsumer allows; read the result only after end().
+/// while it lives. Calls may come from another thread than the one that
+/// reads the result, as ProgramConsumer allows; read the result only after
+/// end().
+/// REQUIRES: the bytes that the names of rows view stay unchanged until
+/// end() (as the generator's storage keeps them): values are remembered by
+/// the address of the name.
 class StreamedSolutionCheck : public ProgramConsumer {
  public:
   explicit StreamedSolutionCheck(const NamedValues& values);
