@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/input_file.h"
-#include "app/output_sinks.h"
-#include "app/output_target.h"
+#include "run_setup/input_file.h"
+#include "run_setup/output_sinks.h"
+#include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
@@ -26,12 +26,12 @@
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
 #include "compact/piece_graph.h"
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 #include "solve/matching_run.h"
-#include "solve/relative_gap.h"
-#include "solve/solution_check.h"
-#include "solve/solve_control.h"
-#include "solve/stop_signals.h"
+#include "solver/relative_gap.h"
+#include "solver/solution_check.h"
+#include "solver/solve_control.h"
+#include "solver/stop_signals.h"
 
 namespace paralog {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/safe_output_file.h"
+#include "run_setup/safe_output_file.h"
 
 namespace paralog {
 

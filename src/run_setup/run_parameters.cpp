@@ -1,4 +1,4 @@
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 
 #include <sched.h>
 
@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 
 namespace paralog {
 namespace po = boost::program_options;

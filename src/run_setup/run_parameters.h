@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 
 namespace paralog {
 

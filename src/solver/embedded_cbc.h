@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "model/linear_program.h"
-#include "solve/solution.h"
-#include "solve/solve_control.h"
+#include "solver/solution.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 
