@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_OUTPUT_TARGET_H
-#define PARALOG_APP_OUTPUT_TARGET_H
+#ifndef PARALOG_RUN_SETUP_OUTPUT_TARGET_H
+#define PARALOG_RUN_SETUP_OUTPUT_TARGET_H
 
 #include <memory>
 #include <optional>
@@ -69,4 +69,4 @@ std::optional<int> descriptorOfPath(const std::string& path);
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_OUTPUT_TARGET_H
+#endif  // PARALOG_RUN_SETUP_OUTPUT_TARGET_H

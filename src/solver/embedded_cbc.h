@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_EMBEDDED_CBC_H
-#define PARALOG_SOLVE_EMBEDDED_CBC_H
+#ifndef PARALOG_SOLVER_EMBEDDED_CBC_H
+#define PARALOG_SOLVER_EMBEDDED_CBC_H
 
 #include <optional>
 #include <ostream>
@@ -59,4 +59,4 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_EMBEDDED_CBC_H
+#endif  // PARALOG_SOLVER_EMBEDDED_CBC_H
