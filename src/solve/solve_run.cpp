@@ -145,6 +145,32 @@ SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solve
   return options;
 }
 
+namespace {
+
+// Builds the whole program of the pair into `program` (empty) by one pass
+// of the generators, which also writes the LP file to `lpFile` when it is
+// set (not committed here) from the same typed rows. Progress lines go to
+// `out`.
+void buildWholeProgram(const RunParameters& parameters, const Structure& first, const Structure& second,
+                       const OutputTarget* lpFile, std::ostream& out, LinearProgram& program) {
+  LinearProgramBuilder builder(program);
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
+  if (lpFile) {
+    OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
+                      OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
+    LpWriter writer(sinks.sink(), sinks.layout());
+    ProgramTee both(writer, builder);
+    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
+                 ProgramOptions{parameters.matchAll});
+    sinks.finish();
+  } else {
+    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone,
+                 ProgramOptions{parameters.matchAll});
+  }
+}
+
+}  // namespace
+
 SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
                       const Structure& second, std::ostream& out, std::ostream& solverLog) {
   // Ctrl-C from here on stops the search, and the run reports what it has.
@@ -164,23 +190,8 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
   const std::unique_ptr<OutputTarget> solutionFile = outputIfAsked(parameters.solutionOutputPath);
 
-  // One pass of the generators builds the solver's model from the typed
-  // rows and, when asked, writes the LP file from the same rows.
   LinearProgram program;
-  LinearProgramBuilder builder(program);
-  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
-  if (lpFile) {
-    OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
-                      OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
-    LpWriter writer(sinks.sink(), sinks.layout());
-    ProgramTee both(writer, builder);
-    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
-                 ProgramOptions{parameters.matchAll});
-    sinks.finish();
-  } else {
-    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone,
-                 ProgramOptions{parameters.matchAll});
-  }
+  buildWholeProgram(parameters, first, second, lpFile.get(), out, program);
 
   Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
                                      : readSolution(parameters, program);
