@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "input_generator.h"
 #include "lp/lp_writer.h"
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 #include "solve/streamed_check.h"
 
 namespace paralog {

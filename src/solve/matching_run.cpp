@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/input_file.h"
-#include "app/output_sinks.h"
-#include "app/output_target.h"
+#include "run_setup/input_file.h"
+#include "run_setup/output_sinks.h"
+#include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
 #include "lp/lp_writer.h"
@@ -21,9 +21,9 @@
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
 #include "report/matching_report.h"
-#include "solve/named_values.h"
-#include "solve/solution_check.h"
-#include "solve/solve_control.h"
+#include "solver/named_values.h"
+#include "solver/solution_check.h"
+#include "solver/solve_control.h"
 #include "solve/solve_run.h"
 #include "solve/streamed_check.h"
 #include "solve/streamed_solution_file.h"

@@ -9,7 +9,7 @@
 #include "lp/row.h"
 #include "model/linear_program_builder.h"
 #include "model/linear_program.h"
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 
 namespace paralog {
 namespace {

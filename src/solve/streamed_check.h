@@ -11,7 +11,7 @@
 #include "genome/genome.h"
 #include "ilp/generate_program.h"
 #include "lp/program_consumer.h"
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 
 namespace paralog {
 

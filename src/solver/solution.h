@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_SOLUTION_H
-#define PARALOG_SOLVE_SOLUTION_H
+#ifndef PARALOG_SOLVER_SOLUTION_H
+#define PARALOG_SOLVER_SOLUTION_H
 
 #include <optional>
 #include <string_view>
@@ -25,4 +25,4 @@ struct Solution {
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_SOLUTION_H
+#endif  // PARALOG_SOLVER_SOLUTION_H

@@ -1,4 +1,4 @@
-#include "solve/solve_control.h"
+#include "solver/solve_control.h"
 
 #include <algorithm>
 #include <thread>

@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_SOLUTION_CHECK_H
-#define PARALOG_SOLVE_SOLUTION_CHECK_H
+#ifndef PARALOG_SOLVER_SOLUTION_CHECK_H
+#define PARALOG_SOLVER_SOLUTION_CHECK_H
 
 #include <cstdint>
 #include <string>
@@ -56,4 +56,4 @@ std::string formatNumber(double value);
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_SOLUTION_CHECK_H
+#endif  // PARALOG_SOLVER_SOLUTION_CHECK_H

@@ -1,4 +1,4 @@
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 
 #include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "solve/relative_gap.h"
-#include "solve/solution_check.h"
+#include "solver/relative_gap.h"
+#include "solver/solution_check.h"
 
 namespace paralog {
 namespace {

@@ -1,5 +1,5 @@
-#ifndef PARALOG_ILP_VARIABLE_NAMES_H
-#define PARALOG_ILP_VARIABLE_NAMES_H
+#ifndef PARALOG_LP_VARIABLE_NAMES_H
+#define PARALOG_LP_VARIABLE_NAMES_H
 
 #include <cstddef>
 #include <cstdint>
@@ -129,4 +129,4 @@ std::optional<ZName> readZName(std::string_view name);
 
 }  // namespace paralog
 
-#endif  // PARALOG_ILP_VARIABLE_NAMES_H
+#endif  // PARALOG_LP_VARIABLE_NAMES_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_STOP_SIGNALS_H
-#define PARALOG_SOLVE_STOP_SIGNALS_H
+#ifndef PARALOG_SOLVER_STOP_SIGNALS_H
+#define PARALOG_SOLVER_STOP_SIGNALS_H
 
 #include <signal.h>
 
@@ -45,4 +45,4 @@ class StopSignals {
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_STOP_SIGNALS_H
+#endif  // PARALOG_SOLVER_STOP_SIGNALS_H

@@ -1,4 +1,4 @@
-#include "app/output_target.h"
+#include "run_setup/output_target.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

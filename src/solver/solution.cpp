@@ -1,4 +1,4 @@
-#include "solve/solution.h"
+#include "solver/solution.h"
 
 namespace paralog {
 

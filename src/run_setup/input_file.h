@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_INPUT_FILE_H
-#define PARALOG_APP_INPUT_FILE_H
+#ifndef PARALOG_RUN_SETUP_INPUT_FILE_H
+#define PARALOG_RUN_SETUP_INPUT_FILE_H
 
 #include <cstdint>
 #include <string>
@@ -21,4 +21,4 @@ std::string readInputFile(const std::string& path, uint64_t maxBytes = kMaxInput
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_INPUT_FILE_H
+#endif  // PARALOG_RUN_SETUP_INPUT_FILE_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_OUTPUT_SINKS_H
-#define PARALOG_APP_OUTPUT_SINKS_H
+#ifndef PARALOG_RUN_SETUP_OUTPUT_SINKS_H
+#define PARALOG_RUN_SETUP_OUTPUT_SINKS_H
 
 #include <cstdint>
 #include <memory>
@@ -53,4 +53,4 @@ class OutputSinks {
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_OUTPUT_SINKS_H
+#endif  // PARALOG_RUN_SETUP_OUTPUT_SINKS_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_RELATIVE_GAP_H
-#define PARALOG_SOLVE_RELATIVE_GAP_H
+#ifndef PARALOG_SOLVER_RELATIVE_GAP_H
+#define PARALOG_SOLVER_RELATIVE_GAP_H
 
 #include <cmath>
 
@@ -14,4 +14,4 @@ inline double relativeGapPercent(double objective, double bound) {
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_RELATIVE_GAP_H
+#endif  // PARALOG_SOLVER_RELATIVE_GAP_H

@@ -1,11 +1,11 @@
-#ifndef PARALOG_APP_OUTPUT_TARGET_H
-#define PARALOG_APP_OUTPUT_TARGET_H
+#ifndef PARALOG_RUN_SETUP_OUTPUT_TARGET_H
+#define PARALOG_RUN_SETUP_OUTPUT_TARGET_H
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "app/safe_output_file.h"
+#include "run_setup/safe_output_file.h"
 
 namespace paralog {
 
@@ -69,4 +69,4 @@ std::optional<int> descriptorOfPath(const std::string& path);
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_OUTPUT_TARGET_H
+#endif  // PARALOG_RUN_SETUP_OUTPUT_TARGET_H

@@ -1,4 +1,4 @@
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 
 #include <sched.h>
 
@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 
 namespace paralog {
 namespace po = boost::program_options;
@@ -182,17 +182,15 @@ bool namesListing(int argc, const char* const argv[]) {
   return false;
 }
 
-// The parameters of a run from the values of its command line. Throws
-// UsageError on what readCommandLine lists.
-RunParameters parametersOf(const po::variables_map& values) {
+// Throws UsageError when an option that the others require is missing, or
+// when the options of a listing or of solving do not go together.
+void requireNeededOptions(const po::variables_map& values) {
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;
-  const bool solve = values.count("solve") != 0;
-  const bool hasSolution = values.count("solution") != 0;
-  const bool hasMatching = values.count("matching") != 0;
   const bool listGenomes = values.count("list-genomes") != 0;
   if (listGenomes) requireListingOptions(values);
-  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes;
+  const bool outputOptional = values.count("solve") != 0 || values.count("solution") != 0 ||
+                              values.count("matching") != 0 || listGenomes;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -201,34 +199,37 @@ RunParameters parametersOf(const po::variables_map& values) {
     throw UsageError("the option '--output' is required but missing");
   }
   requireSolvingOptions(values);
+}
 
-  const std::string directory = boost::filesystem::current_path().string();
-  RunParameters parameters;
-  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
-  if (hasOutput) {
-    const std::string output = values["output"].as<std::string>();
-    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
-  }
-  parameters.listGenomes = listGenomes;
-  parameters.portable = values.count("portable") != 0;
+// How to read the input: --format, --pair and --drop-unshared. Throws
+// UsageError on a format or pair it cannot read.
+InputChoices inputChoicesOf(const po::variables_map& values) {
+  InputChoices choices;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();
-    parameters.choices.format = parseInputFormat(name);
-    if (!parameters.choices.format) {
+    choices.format = parseInputFormat(name);
+    if (!choices.format) {
       throw UsageError("the argument ('" + name +
                        "') for option '--format' is invalid; use native, unimog or grimm");
     }
   }
   if (values.count("pair") != 0) {
     try {
-      parameters.choices.pair = parsePairChoice(values["pair"].as<std::string>());
+      choices.pair = parsePairChoice(values["pair"].as<std::string>());
     } catch (const std::invalid_argument& error) {
       throw UsageError(std::string("the argument for option '--pair' is invalid: ") +
                        error.what());
     }
   }
-  parameters.choices.dropUnshared = values.count("drop-unshared") != 0;
-  parameters.solve = solve;
+  choices.dropUnshared = values.count("drop-unshared") != 0;
+  return choices;
+}
+
+// Sets the solving choices of `parameters`: --solve, --time-limit,
+// --threads, --solve-model and --match-all. Throws UsageError on a value it
+// cannot read.
+void setSolvingChoices(const po::variables_map& values, RunParameters& parameters) {
+  parameters.solve = values.count("solve") != 0;
   if (values.count("time-limit") != 0) {
     parameters.timeLimitSeconds = timeLimitOf(values["time-limit"].as<std::string>());
   }
@@ -238,11 +239,22 @@ RunParameters parametersOf(const po::variables_map& values) {
   }
   if (values.count("solve-model") != 0) parameters.solveModel = solveModelOf(values["solve-model"].as<std::string>());
   parameters.matchAll = values.count("match-all") != 0;
-  if (hasSolution) {
+}
+
+// Sets the files a run reads besides its input and those it writes,
+// relative paths joined to `directory`; "-" for the LP file or the report
+// stays standard output.
+void setOtherFiles(const po::variables_map& values, const std::string& directory,
+                   RunParameters& parameters) {
+  if (values.count("output") != 0) {
+    const std::string output = values["output"].as<std::string>();
+    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+  }
+  if (values.count("solution") != 0) {
     parameters.solutionDisplay = values["solution"].as<std::string>();
     parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
   }
-  if (hasMatching) {
+  if (values.count("matching") != 0) {
     parameters.matchingDisplay = values["matching"].as<std::string>();
     parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
   }
@@ -257,6 +269,20 @@ RunParameters parametersOf(const po::variables_map& values) {
   if (values.count("families") != 0) {
     parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
   }
+}
+
+// The parameters of a run from the values of its command line. Throws
+// UsageError on what readCommandLine lists.
+RunParameters parametersOf(const po::variables_map& values) {
+  requireNeededOptions(values);
+  const std::string directory = boost::filesystem::current_path().string();
+  RunParameters parameters;
+  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
+  setOtherFiles(values, directory, parameters);
+  parameters.listGenomes = values.count("list-genomes") != 0;
+  parameters.portable = values.count("portable") != 0;
+  parameters.choices = inputChoicesOf(values);
+  setSolvingChoices(values, parameters);
   return parameters;
 }
 

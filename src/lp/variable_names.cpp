@@ -1,4 +1,4 @@
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "app/output_sinks.h"
+#include "run_setup/output_sinks.h"
 
 namespace paralog {
 

@@ -1,4 +1,4 @@
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 
 #include <cstring>
 #include <limits>

@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_PROGRAM_INPUT_H
-#define PARALOG_APP_PROGRAM_INPUT_H
+#ifndef PARALOG_RUN_SETUP_PROGRAM_INPUT_H
+#define PARALOG_RUN_SETUP_PROGRAM_INPUT_H
 
 #include <cstddef>
 #include <functional>
@@ -68,4 +68,4 @@ ProgramInput readProgramInput(std::string_view text, const std::string& sourceNa
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_PROGRAM_INPUT_H
+#endif  // PARALOG_RUN_SETUP_PROGRAM_INPUT_H

@@ -1,12 +1,12 @@
-#ifndef PARALOG_SOLVE_EMBEDDED_CBC_H
-#define PARALOG_SOLVE_EMBEDDED_CBC_H
+#ifndef PARALOG_SOLVER_EMBEDDED_CBC_H
+#define PARALOG_SOLVER_EMBEDDED_CBC_H
 
 #include <optional>
 #include <ostream>
 
 #include "model/linear_program.h"
-#include "solve/solution.h"
-#include "solve/solve_control.h"
+#include "solver/solution.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 
@@ -59,4 +59,4 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_EMBEDDED_CBC_H
+#endif  // PARALOG_SOLVER_EMBEDDED_CBC_H

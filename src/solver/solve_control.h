@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_SOLVE_CONTROL_H
-#define PARALOG_SOLVE_SOLVE_CONTROL_H
+#ifndef PARALOG_SOLVER_SOLVE_CONTROL_H
+#define PARALOG_SOLVER_SOLVE_CONTROL_H
 
 #include <atomic>
 #include <chrono>
@@ -56,4 +56,4 @@ class SolveControl {
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_SOLVE_CONTROL_H
+#endif  // PARALOG_SOLVER_SOLVE_CONTROL_H

@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_RUN_PARAMETERS_H
-#define PARALOG_APP_RUN_PARAMETERS_H
+#ifndef PARALOG_RUN_SETUP_RUN_PARAMETERS_H
+#define PARALOG_RUN_SETUP_RUN_PARAMETERS_H
 
 #include <exception>
 #include <optional>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 
 namespace paralog {
 
@@ -101,4 +101,4 @@ CommandLine readCommandLine(int argc, const char* const argv[]);
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_RUN_PARAMETERS_H
+#endif  // PARALOG_RUN_SETUP_RUN_PARAMETERS_H

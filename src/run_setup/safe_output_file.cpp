@@ -1,4 +1,4 @@
-#include "app/safe_output_file.h"
+#include "run_setup/safe_output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

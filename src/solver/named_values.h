@@ -1,5 +1,5 @@
-#ifndef PARALOG_SOLVE_NAMED_VALUES_H
-#define PARALOG_SOLVE_NAMED_VALUES_H
+#ifndef PARALOG_SOLVER_NAMED_VALUES_H
+#define PARALOG_SOLVER_NAMED_VALUES_H
 
 #include <cstddef>
 #include <cstdint>
@@ -84,4 +84,4 @@ class NamedValues {
 
 }  // namespace paralog
 
-#endif  // PARALOG_SOLVE_NAMED_VALUES_H
+#endif  // PARALOG_SOLVER_NAMED_VALUES_H

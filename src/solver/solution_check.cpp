@@ -1,4 +1,4 @@
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 
 #include <cmath>
 #include <cstdio>

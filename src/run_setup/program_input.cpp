@@ -1,4 +1,4 @@
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 
 #include <optional>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "solve/stop_signals.h"
+#include "solver/stop_signals.h"
 
 #include <pthread.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/input_file.h"
+#include "run_setup/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

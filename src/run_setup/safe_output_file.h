@@ -1,5 +1,5 @@
-#ifndef PARALOG_APP_SAFE_OUTPUT_FILE_H
-#define PARALOG_APP_SAFE_OUTPUT_FILE_H
+#ifndef PARALOG_RUN_SETUP_SAFE_OUTPUT_FILE_H
+#define PARALOG_RUN_SETUP_SAFE_OUTPUT_FILE_H
 
 #include <string>
 
@@ -60,4 +60,4 @@ class SafeOutputFile {
 
 }  // namespace paralog
 
-#endif  // PARALOG_APP_SAFE_OUTPUT_FILE_H
+#endif  // PARALOG_RUN_SETUP_SAFE_OUTPUT_FILE_H
