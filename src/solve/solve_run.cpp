@@ -133,7 +133,9 @@ void printSummary(std::ostream& out, const std::string& summary, const MatchingR
   out << summary << "Matched copy pairs: " << report.matchedPairs << "\np variables at 1: " << report.pAtOne
       << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
       << "\nUnmatched copies in the first genome: " << report.unmatchedFirst
-      << "\nUnmatched copies in the second genome: " << report.unmatchedSecond << "\n"
+      << "\nUnmatched copies in the second genome: " << report.unmatchedSecond
+      << "\nDCJ distance of the matched genes: " << report.matchedDistance << "\nIndels: " << report.unmatchedFirst
+      << " + " << report.unmatchedSecond << "\n"
       << std::flush;
 }
 
