@@ -1,8 +1,10 @@
 #include "report/dcj_distance.h"
 
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace paralog {
 namespace {
@@ -14,6 +16,7 @@ struct CopyKey {
   bool operator==(const CopyKey& other) const { return index == other.index && gene == other.gene; }
 };
 
+// Hashes a CopyKey from its name and index.
 struct CopyKeyHash {
   size_t operator()(const CopyKey& key) const {
     return std::hash<std::string_view>()(key.gene) * 31 + std::hash<int32_t>()(key.index);
@@ -26,6 +29,8 @@ using PairOfCopy = std::unordered_map<CopyKey, int32_t, CopyKeyHash>;
 int32_t leftEnd(int32_t gene, int32_t sign) { return sign > 0 ? 2 * gene : 2 * gene + 1; }
 int32_t rightEnd(int32_t gene, int32_t sign) { return sign > 0 ? 2 * gene + 1 : 2 * gene; }
 
+// One genome restricted to the copies of `pairOfCopy`, each as the gene of
+// its pair; a chromosome of one kept gene that is circular closes on itself.
 SingleCopyGenome restrictOne(const Structure& structure, const PairOfCopy& pairOfCopy, size_t genes) {
   SingleCopyGenome genome;
   genome.mate.assign(2 * genes, -1);
