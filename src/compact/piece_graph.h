@@ -46,8 +46,8 @@ class PieceGraph {
     int32_t second = 0;  ///< copy id in the second genome
   };
 
-  /// REQUIRES: both structures hold the same gene names, no copy is listed
-  /// twice (see compactModelApplies).
+  /// REQUIRES: no copy is listed twice (see compactModelApplies). A gene
+  /// of one structure only gives copies without a candidate pair.
   PieceGraph(const Structure& first, const Structure& second);
 
   const std::vector<Copy>& copies() const { return copies_; }

@@ -60,8 +60,8 @@ void generateProgram(RowSink& rows, const Structure& first, const Structure& sec
 /// names. The consumer (and what it writes into) must outlive the call; on
 /// an exception it has received only part of the program, and with
 /// kSecondThread no thread touches it any more once the exception leaves.
-/// REQUIRES: first and second hold the same gene names and differ in id
-/// (requireComparableStructures).
+/// REQUIRES: first and second differ in id (requireComparableStructures);
+/// a gene of one of them only has copies without z variables.
 void buildProgram(const Structure& first, const Structure& second, ProgramConsumer& consumer,
                   const ProgressReport& progress, RowThreads threads, LpFile file,
                   const ProgramOptions& options = {});

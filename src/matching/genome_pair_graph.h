@@ -58,8 +58,8 @@ struct GraphAdjacency {
 /// not outlive it.
 class GenomePairGraph {
  public:
-  /// REQUIRES: the two structures hold the same gene names and differ in
-  /// id (as for building the program). Throws std::runtime_error when a
+  /// REQUIRES: the two structures differ in id (as for building the
+  /// program); a gene of one only gives copies without partner. Throws std::runtime_error when a
   /// genome holds a copy twice, which the graph cannot represent.
   GenomePairGraph(const Structure& first, const Structure& second);
 

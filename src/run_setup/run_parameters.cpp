@@ -35,6 +35,7 @@ po::options_description describeOptions() {
       ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
+      ("keep-unshared", "Keep genes missing from either genome, unmatched")
       ("solve", "Solve the task with the embedded CBC")
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
@@ -222,6 +223,10 @@ InputChoices inputChoicesOf(const po::variables_map& values) {
     }
   }
   choices.dropUnshared = values.count("drop-unshared") != 0;
+  choices.keepUnshared = values.count("keep-unshared") != 0;
+  if (choices.dropUnshared && choices.keepUnshared) {
+    throw UsageError("the options '--drop-unshared' and '--keep-unshared' exclude each other");
+  }
   return choices;
 }
 

@@ -95,7 +95,7 @@ class StreamedSolutionCheck : public ProgramConsumer {
 /// the same pass (a StreamedSolutionFile, say, whose file is committed only
 /// once this returns); it must outlive the call. `file` says whether the
 /// progress lines announce an LP file; `options` choose the program.
-/// REQUIRES: first and second hold the same gene names and differ in id.
+/// REQUIRES: first and second differ in id (a gene of one only has no z variables).
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
                               const ProgressReport& progress,

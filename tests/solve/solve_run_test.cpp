@@ -361,5 +361,47 @@ TEST(SolveRunTest, AStoppedSolveReportsACheckedMatchingAndABoundBelowTheOptimum)
   EXPECT_EQ(summary(scored, "Objective"), summary(stopped, "Objective"));
 }
 
+// The summary ends with the distance and indel lines; genes of one genome
+// only are kept with --keep-unshared (never with --drop-unshared too); a
+// note names --match-all when the solution matches under half of what it
+// would, and is left out with --match-all.
+TEST(SolveRunTest, DistanceIndelsAndTheMatchAllNote) {
+  TempDirectory directory;
+  directory.write("single.txt", kSingleCopies);
+  ProgramRun run = runExecutable(directory.path(), {"-i", "single.txt", "--solve"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_THAT(run.out, ::testing::EndsWith("Unmatched copies in the second genome: 0\n"
+                                           "DCJ distance of the matched genes: 1\nIndels: 0 + 0\n"));
+  EXPECT_EQ(run.err, "");
+
+  // e and f in one genome each; with every family matched, a b c d against
+  // a -c -b d.
+  directory.write("unshared.txt",
+                  "0\n2\nx 1 : 1 :\nL 5 : +a.1+b.1+e.1+c.1+d.1;\ny 2 : 1 :\nL 5 : +a.1-c.1-b.1+f.1+d.1;\n");
+  run = runExecutable(directory.path(), {"-i", "unshared.txt", "--solve", "--keep-unshared", "--match-all"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(summary(run, "Matched copy pairs"), "4");
+  EXPECT_THAT(run.out, ::testing::EndsWith("DCJ distance of the matched genes: 1\nIndels: 1 + 1\n"));
+  EXPECT_EQ(run.err, "");
+  EXPECT_THAT(errorOf(runExecutable(directory.path(), {"-i", "unshared.txt", "--solve"}), 1),
+              HasSubstr("--drop-unshared"));
+  run = runExecutable(directory.path(), {"-i", "unshared.txt", "--solve", "--keep-unshared", "--drop-unshared"});
+  EXPECT_EQ(errorOf(run, 2), "the options '--drop-unshared' and '--keep-unshared' exclude each other");
+
+  // Two circular orders of six genes far apart: the optimum matches one pair.
+  directory.write("far.txt", "0\n2\nx 1 : 1 :\nC 6 : +a.1+b.1+c.1+d.1+e.1+f.1;\n"
+                             "y 2 : 1 :\nC 6 : +d.1-a.1+f.1-c.1+e.1-b.1;\n");
+  run = runExecutable(directory.path(), {"-i", "far.txt", "--solve"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(summary(run, "Matched copy pairs"), "1");
+  EXPECT_EQ(run.err,
+            "note: the solution matches 1 of the 6 copy pairs that --match-all would match; on distant genomes "
+            "the optimum can leave most copies unmatched, and --match-all asks for the maximal matching\n");
+  run = runExecutable(directory.path(), {"-i", "far.txt", "--solve", "--match-all"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(summary(run, "Matched copy pairs"), "6");
+  EXPECT_EQ(run.err, "");
+}
+
 }  // namespace
 }  // namespace paralog
