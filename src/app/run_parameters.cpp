@@ -29,10 +29,14 @@ po::options_description describeOptions() {
   options.add_options()
       ("help,h", "Show help")
       ("version", "Show version")
-      ("input,i", po::value<std::string>(), "File with paralogs and structs")
+      ("input,i", po::value<std::vector<std::string>>(), "File with paralogs and structs (--format gff: one per genome)")
       ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
       ("portable", "Write an LP file every solver reads alike")
-      ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
+      ("format", po::value<std::string>(), "Input format: native, unimog, grimm or gff")
+      ("orthology", po::value<std::string>(), "With --format gff: gene families (proteinortho, OrthoFinder, Roary, Panaroo)")
+      ("gff-feature", po::value<std::string>(), "With --format gff: feature type of the genes (default gene)")
+      ("circular", "With --format gff: every chromosome is circular")
+      ("write-genomes", po::value<std::string>(), "Write the genomes read, in UniMoG")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
       ("solve", "Solve the task with the embedded CBC")
@@ -109,10 +113,41 @@ void requireSolvingOptions(const po::variables_map& values) {
 // --list-genomes reads the input in its format and nothing else.
 void requireListingOptions(const po::variables_map& values) {
   for (const auto& [name, value] : values) {
-    if (name != "list-genomes" && name != "input" && name != "format") {
+    if (name != "list-genomes" && name != "input" && name != "format" && name != "orthology" &&
+        name != "gff-feature" && name != "circular") {
       throw UsageError("the option '--" + name + "' cannot be given with '--list-genomes'");
     }
   }
+}
+
+// The GFF3 options: several inputs, the orthology table, the gene feature
+// type and --circular, all with --format gff only.
+void readAnnotationOptions(const po::variables_map& values, const std::string& directory,
+                           RunParameters& parameters) {
+  const bool gff = parameters.choices.format == InputFormat::kGff;
+  if (!gff) {
+    if (parameters.inputPaths.size() > 1) {
+      throw UsageError("the option '--input' is given " + std::to_string(parameters.inputPaths.size()) +
+                       " times; only '--format gff' reads several files");
+    }
+    for (const char* option : {"orthology", "gff-feature", "circular"}) {
+      if (values.count(option) != 0) {
+        throw UsageError(std::string("the option '--") + option + "' needs '--format gff'");
+      }
+    }
+    return;
+  }
+  if (values.count("orthology") == 0) {
+    throw UsageError("the option '--format gff' needs '--orthology' (the gene families)");
+  }
+  parameters.orthologyPath = joinToDirectory(directory, values["orthology"].as<std::string>());
+  if (values.count("gff-feature") != 0) {
+    parameters.gffChoices.geneFeature = values["gff-feature"].as<std::string>();
+    if (parameters.gffChoices.geneFeature.empty()) {
+      throw UsageError("the argument for option '--gff-feature' is empty");
+    }
+  }
+  parameters.gffChoices.allCircular = values.count("circular") != 0;
 }
 
 double timeLimitOf(const std::string& text) {
@@ -192,7 +227,8 @@ RunParameters parametersOf(const po::variables_map& values) {
   const bool hasMatching = values.count("matching") != 0;
   const bool listGenomes = values.count("list-genomes") != 0;
   if (listGenomes) requireListingOptions(values);
-  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes;
+  const bool outputOptional =
+      solve || hasSolution || hasMatching || listGenomes || values.count("write-genomes") != 0;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -204,7 +240,10 @@ RunParameters parametersOf(const po::variables_map& values) {
 
   const std::string directory = boost::filesystem::current_path().string();
   RunParameters parameters;
-  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
+  for (const std::string& input : values["input"].as<std::vector<std::string>>()) {
+    parameters.inputPaths.push_back(joinToDirectory(directory, input));
+  }
+  parameters.inputPath = parameters.inputPaths.front();
   if (hasOutput) {
     const std::string output = values["output"].as<std::string>();
     parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
@@ -216,9 +255,10 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.choices.format = parseInputFormat(name);
     if (!parameters.choices.format) {
       throw UsageError("the argument ('" + name +
-                       "') for option '--format' is invalid; use native, unimog or grimm");
+                       "') for option '--format' is invalid; use native, unimog, grimm or gff");
     }
   }
+  readAnnotationOptions(values, directory, parameters);
   if (values.count("pair") != 0) {
     try {
       parameters.choices.pair = parsePairChoice(values["pair"].as<std::string>());
@@ -256,6 +296,9 @@ RunParameters parametersOf(const po::variables_map& values) {
   }
   if (values.count("families") != 0) {
     parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
+  }
+  if (values.count("write-genomes") != 0) {
+    parameters.genomesOutputPath = joinToDirectory(directory, values["write-genomes"].as<std::string>());
   }
   return parameters;
 }
