@@ -29,14 +29,11 @@ po::options_description describeOptions() {
   options.add_options()
       ("help,h", "Show help")
       ("version", "Show version")
-      ("input,i", po::value<std::vector<std::string>>(), "File with paralogs and structs (--format gff: one per genome)")
+      ("input,i", po::value<std::vector<std::string>>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
       ("portable", "Write an LP file every solver reads alike")
       ("format", po::value<std::string>(), "Input format: native, unimog, grimm or gff")
-      ("orthology", po::value<std::string>(), "With --format gff: gene families (proteinortho, OrthoFinder, Roary, Panaroo)")
-      ("gff-feature", po::value<std::string>(), "With --format gff: feature type of the genes (default gene)")
-      ("circular", "With --format gff: every chromosome is circular")
-      ("write-genomes", po::value<std::string>(), "Write the genomes read, in UniMoG")
+
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
       ("solve", "Solve the task with the embedded CBC")
@@ -50,7 +47,11 @@ po::options_description describeOptions() {
       ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
       ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution")
       ("families", po::value<std::string>(), "With --solve, --solution or --matching: family counts")
-      ("list-genomes", "List the genomes of the input file and stop");
+      ("list-genomes", "List the genomes of the input file and stop")
+      ("orthology", po::value<std::string>(), "With --format gff: the gene families' table")
+      ("gff-feature", po::value<std::string>(), "With --format gff: genes' feature type (gene)")
+      ("circular", "With --format gff: every chromosome is circular")
+      ("write-genomes", po::value<std::string>(), "Write the genomes read as UniMoG");
   // clang-format on
   return options;
 }
