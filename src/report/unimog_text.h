@@ -12,9 +12,10 @@ namespace paralog {
 /// line ">name", then one line per chromosome of its genes separated by
 /// spaces, "-" before a gene on the reverse strand, closed by " |" (linear)
 /// or " )" (circular). Gene names are written as the user gave them
-/// (genome/gene_name_escape.h). REQUIRES: names that read back as written
-/// (no white space, no leading "-" or ">", not ending in "|" or ")"), as
-/// genome/annotated_genomes.h gives them.
+/// (genome/gene_name_escape.h). Throws std::runtime_error for a gene name
+/// that would not read back as written (white space, a leading "#", "-",
+/// "+" or ">", a last "|" or ")"); the names of genome/annotated_genomes.h
+/// always do.
 std::string unimogText(const std::vector<Structure>& structures);
 
 }  // namespace paralog
