@@ -121,6 +121,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   }
   // Notes wait for success, so that a failed run prints its error line alone.
   for (const std::string& note : input.notes) err << note << '\n';
+  for (const std::string& note : solvingEnd.notes) err << note << '\n';
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
   if (!parameters.solving()) progress("Done\n");

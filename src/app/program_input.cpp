@@ -92,6 +92,7 @@ void chooseComparedPair(ProgramInput& input, const std::string& sourceName,
   Structure& first = input.structures[input.first];
   Structure& second = input.structures[input.second];
   requireDistinctIds(first, second, sourceName);
+  if (choices.keepUnshared) return;
   if (!choices.dropUnshared) {
     requireSameGeneNames(first, second, sourceName);
     return;

@@ -20,11 +20,12 @@ struct InputChoices {
   std::optional<InputFormat> format;  ///< unset: told from the content
   std::optional<PairChoice> pair;     ///< unset: the first two genomes
   bool dropUnshared = false;          ///< remove genes of one compared genome only
+  bool keepUnshared = false;          ///< keep them as copies without a candidate pair
 };
 
 /// Everything an input text holds. Once chooseComparedPair has passed, the
 /// two compared structures are structures[first] and structures[second],
-/// and they hold the same gene names.
+/// and they hold the same gene names unless InputChoices::keepUnshared.
 struct ProgramInput {
   InputFormat format = InputFormat::kNative;
   ParalogTable paralogTable;  ///< empty for UniMoG and GRIMM files
@@ -55,7 +56,8 @@ ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
 /// pair of `choices` (findPair) or the first two, with a note when further
 /// genomes are ignored; then, with dropUnshared, the genes of one compared
 /// structure only are removed (dropUnsharedGenes) with a note saying how
-/// many copies went, else the two must hold the same gene names
+/// many copies went; with keepUnshared they stay, as copies that no pair
+/// can match; else the two must hold the same gene names
 /// (requireSameGeneNames). Throws std::runtime_error when a check fails or
 /// no gene is left to compare.
 void chooseComparedPair(ProgramInput& input, const std::string& sourceName,

@@ -36,6 +36,7 @@ po::options_description describeOptions() {
 
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
+      ("keep-unshared", "Keep genes missing from either genome, unmatched")
       ("solve", "Solve the task with the embedded CBC")
       ("time-limit", po::value<std::string>(), "With --solve: stop after this many seconds")
       ("threads", po::value<std::string>(), "With --solve: threads to search with (default 1)")
@@ -269,6 +270,10 @@ RunParameters parametersOf(const po::variables_map& values) {
     }
   }
   parameters.choices.dropUnshared = values.count("drop-unshared") != 0;
+  parameters.choices.keepUnshared = values.count("keep-unshared") != 0;
+  if (parameters.choices.dropUnshared && parameters.choices.keepUnshared) {
+    throw UsageError("the options '--drop-unshared' and '--keep-unshared' exclude each other");
+  }
   parameters.solve = solve;
   if (values.count("time-limit") != 0) {
     parameters.timeLimitSeconds = timeLimitOf(values["time-limit"].as<std::string>());

@@ -1,18 +1,16 @@
 #include "ilp/gene_match_sum.h"
 
-#include <stdexcept>
-#include <string>
+#include <vector>
 
 namespace paralog {
 namespace {
 
+// A gene that `other` lacks (kept with --keep-unshared) has no partner:
+// its copies have no z variable, as if every one of them were 0.
 const std::vector<int32_t>& partnersOf(std::string_view name, const Structure& other) {
+  static const std::vector<int32_t> kNoPartner;
   const auto it = other.copies.find(name);
-  if (it == other.copies.end()) {
-    throw std::out_of_range("gene " + std::string(name) + " has no copy in structure " +
-                            other.name);
-  }
-  return it->second;
+  return it == other.copies.end() ? kNoPartner : it->second;
 }
 
 template <bool kIndexIsFirst>

@@ -14,7 +14,7 @@ namespace paralog {
 /// in `other`, in the order of other.copies[name] (repeats kept): the z
 /// variables that pair copy `index` with each partner. Every z name is
 /// registered in `storage`, which keeps it for the views.
-/// Throws std::out_of_range naming the gene when `other` lacks the name.
+/// Appends nothing when `other` lacks the name: such a copy has no partner.
 using GeneMatchSumBuilder = void (*)(std::string_view name, int32_t index, const Structure& other,
                                      VariablesStorage& storage, int32_t coefficient,
                                      TermList& out);

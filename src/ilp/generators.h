@@ -10,9 +10,9 @@ namespace paralog {
 
 // The generators of the seven variable families, called in this order by
 // generateProgram. Each takes every variable name from `storage` and hands
-// every row to `rows` as typed terms; none does any I/O. Both structures
-// must hold the same gene names (the reader checks this); a gene missing
-// from the other structure throws std::out_of_range. All run on the
+// every row to `rows` as typed terms; none does any I/O. A gene missing
+// from the other structure (kept with --keep-unshared) has copies without
+// any z variable: every row reads as if their z variables were 0. All run on the
 // calling thread and must not run at the same time on one storage.
 
 /// z: every copy of a gene common to both structures is matched at most once.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "genome/gene_name_escape.h"
+#include "report/dcj_distance.h"
 
 namespace paralog {
 namespace {
@@ -50,6 +51,7 @@ MatchingReport reportPairs(const Structure& first, const Structure& second,
   // Rows grouped by the name shown, which orders them.
   std::map<std::string, std::vector<MatchingRow>> byGene;
   MatchingReport report;
+  std::vector<MatchedCopyPair> matched;
   for (const Copy& copy : firstCopies) {
     const std::string display = originalGeneName(first, copy.first);
     const auto partner = partnerOfFirst.find(copy);
@@ -57,6 +59,7 @@ MatchingReport reportPairs(const Structure& first, const Structure& second,
       matchedFirst.insert(copy);
       matchedSecond.emplace(copy.first, partner->second);
       byGene[display].push_back({display, copy.second, partner->second});
+      matched.push_back({copy.first, copy.second, partner->second});
       ++report.matchedPairs;
     } else {
       byGene[display].push_back({display, copy.second, std::nullopt});
@@ -73,6 +76,7 @@ MatchingReport reportPairs(const Structure& first, const Structure& second,
   report.pAtOne = pAtOne;
   report.unmatchedFirst = firstCopies.size() - matchedFirst.size();
   report.unmatchedSecond = secondCopies.size() - matchedSecond.size();
+  report.matchedDistance = matchedDcjDistance(first, second, matched);
   report.circularUnmatched =
       unmatchedCircular(first, matchedFirst) + unmatchedCircular(second, matchedSecond);
   return report;

@@ -26,6 +26,9 @@ struct MatchingReport {
   size_t circularUnmatched = 0;  ///< circular chromosomes (of either genome) with no matched copy
   size_t unmatchedFirst = 0;     ///< copies of the first genome matched with none
   size_t unmatchedSecond = 0;    ///< copies of the second genome matched with none
+  /// The DCJ distance of the two genomes restricted to their matched copies
+  /// (report/dcj_distance.h).
+  size_t matchedDistance = 0;
   /// Sorted by gene name (byte order), then matched rows and unmatched
   /// copies of the first genome by first index, then the second genome's
   /// unmatched copies by second index. Copies written twice in a genome

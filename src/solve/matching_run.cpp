@@ -20,6 +20,7 @@
 #include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
+#include "report/match_all_note.h"
 #include "report/matching_report.h"
 #include "solve/named_values.h"
 #include "solve/solution_check.h"
@@ -91,7 +92,9 @@ double checkStreamed(const RunParameters& parameters, const Structure& first, co
   return objective;
 }
 
-void report(const RunParameters& parameters, const Structure& first, const Structure& second,
+// Checks the answer, writes the files asked for and prints the summary;
+// returns the number of matched pairs.
+size_t report(const RunParameters& parameters, const Structure& first, const Structure& second,
             const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
             std::ostream& out) {
   NamedValues values;
@@ -122,6 +125,7 @@ void report(const RunParameters& parameters, const Structure& first, const Struc
   }
   if (outputs.lp) out << "Done\n";
   printSummary(out, scored.summary, table);
+  return table.matchedPairs;
 }
 
 std::vector<CopyPair> copyPairs(const GenomePairGraph& graph,
@@ -177,9 +181,12 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   }
   scored.summary = "Solution: embedded CBC\n" +
                    searchSummary(solved.status, static_cast<double>(scored.assignment.objective), solved.bestBound);
-  report(parameters, first, second, graph, scored, outputs, out);
+  const size_t matchedPairs = report(parameters, first, second, graph, scored, outputs, out);
   SolvingEnd end;
   end.searchStillRunning = solved.searchStillRunning;
+  if (!parameters.matchAll) {
+    if (auto note = fewMatchedNote(first, second, matchedPairs)) end.notes.push_back(*note);
+  }
   if (solved.status == SolutionStatus::kInterrupted) end.exitStatus = 128 + signals.signalNumber();
   return end;
 }

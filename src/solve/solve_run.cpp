@@ -22,6 +22,7 @@
 #include "matching/matching_file.h"
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
+#include "report/match_all_note.h"
 #include "report/matching_report.h"
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
@@ -133,7 +134,9 @@ void printSummary(std::ostream& out, const std::string& summary, const MatchingR
   out << summary << "Matched copy pairs: " << report.matchedPairs << "\np variables at 1: " << report.pAtOne
       << "\nCircular chromosomes left unmatched: " << report.circularUnmatched
       << "\nUnmatched copies in the first genome: " << report.unmatchedFirst
-      << "\nUnmatched copies in the second genome: " << report.unmatchedSecond << "\n"
+      << "\nUnmatched copies in the second genome: " << report.unmatchedSecond
+      << "\nDCJ distance of the matched genes: " << report.matchedDistance << "\nIndels: " << report.unmatchedFirst
+      << " + " << report.unmatchedSecond << "\n"
       << std::flush;
 }
 
@@ -208,6 +211,9 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   printSummary(out, outcome.summary, report);
   SolvingEnd end;
   end.searchStillRunning = outcome.searchStillRunning;
+  if (!parameters.matchAll) {
+    if (auto note = fewMatchedNote(first, second, report.matchedPairs)) end.notes.push_back(*note);
+  }
   if (parameters.solve && solution.status == SolutionStatus::kInterrupted) {
     end.exitStatus = 128 + signals.signalNumber();
   }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/run_parameters.h"
 #include "genome/genome.h"
@@ -25,6 +26,8 @@ struct SolvingEnd {
   /// runs on a thread of its own: the process must end without the usual
   /// teardown (std::_Exit), as that thread may still use the solver library.
   bool searchStillRunning = false;
+  /// Lines for standard error once the run is complete, without line ends.
+  std::vector<std::string> notes;
 };
 
 /// The lines of a search's result: "Status: ...", and when there is a

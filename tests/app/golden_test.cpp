@@ -90,6 +90,21 @@ INSTANTIATE_TEST_SUITE_P(SmallInputs, GoldenTest,
                            return std::string(info.param);
                          });
 
+// keep_unshared: first linear +a.1 +x.1, second linear +a.1, with
+// --keep-unshared. x has no z variable: every row that names the z of a
+// copy reads, for x, as that row with its z at 0 (x's ends must be joined,
+// its l values are 0). Checked line by line against those rules.
+TEST(GoldenKeepUnsharedTest, CopiesWithoutPartnerHaveNoZTerms) {
+  TempDirectory directory;
+  const std::string golden = "tests/data/golden/keep_unshared";
+  directory.write("in.txt", testutil::readFile(testutil::sourcePath(golden + ".txt")));
+  const ProgramRun run = runExecutable(directory.path(), {"-i", "in.txt", "-o", "out.lp", "--keep-unshared"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(sameText(testutil::readFile(testutil::sourcePath(golden + ".stdout")), run.out));
+  EXPECT_TRUE(sameText(testutil::readFile(testutil::sourcePath(golden + ".lp")), directory.read("out.lp")));
+}
+
 TEST(GoldenDataTest, ThirdStructureCaseExpectsTheWorkedExamplesOutput) {
   // Keeps the two copies of the expected files from drifting apart.
   const std::string dir = "tests/data/golden/";

@@ -124,15 +124,5 @@ TEST(LVariablesTest, FirstStructureWithoutGenesAddsNothing) {
   EXPECT_TRUE(testutil::binaryNames(storage).empty());
 }
 
-TEST(LVariablesTest, GeneMissingFromSecondFails) {
-  const Structure first = linearStructure(1, {"+a.1", "+b.1"});
-  const Structure second = linearStructure(2, {"+a.1"});
-  testutil::RowCollector task;
-  VariablesStorage storage;
-  EXPECT_THROW(generateLVariables(task, first, second, storage), std::out_of_range);
-  // The lines of the copies before the missing one stay.
-  EXPECT_EQ(task.lines("Subject To").size(), 8u);
-}
-
 }  // namespace
 }  // namespace paralog

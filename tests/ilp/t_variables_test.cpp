@@ -223,19 +223,6 @@ TEST(TVariablesTest, ChromosomesWithoutGenesContributeNothing) {
   EXPECT_EQ(padded.binary, plain.binary);
 }
 
-TEST(TVariablesTest, GeneMissingFromTheOtherStructureFailsNamingIt) {
-  const Structure first = makeStructure(1, {{kLinear, "+a.1 +lonely.1"}});
-  const Structure second = makeStructure(2, {{kLinear, "+a.1"}});
-  testutil::RowCollector task;
-  VariablesStorage storage;
-  try {
-    generateTVariables(task, first, second, storage);
-    FAIL() << "no error for a gene of one structure only";
-  } catch (const std::out_of_range& error) {
-    EXPECT_NE(std::string(error.what()).find("lonely"), std::string::npos) << error.what();
-  }
-}
-
 // The t rows written the plain way, one builder call per name and per
 // match sum, with every list rebuilt where a step needs it. The generator
 // must store exactly the lines that this gives.

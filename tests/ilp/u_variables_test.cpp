@@ -299,13 +299,5 @@ TEST(UVariablesTest, StructuresWithoutAdjacenciesGiveNothingButTheProgressLine) 
   EXPECT_TRUE(testutil::binaryNames(run.storage).empty());
 }
 
-TEST(UVariablesTest, CircularGeneMissingFromTheOtherStructureFails) {
-  const Structure first = structure(1, {circular({"+a.1", "+x.1"})});
-  const Structure second = structure(2, {linear({"+a.1", "+b.1"})});
-  testutil::RowCollector task;
-  VariablesStorage storage;
-  EXPECT_THROW(generateUVariables(task, first, second, storage), std::out_of_range);
-}
-
 }  // namespace
 }  // namespace paralog

@@ -16,6 +16,7 @@ inline constexpr const char* kOptionTable =
     "  --format arg          Input format: native, unimog, grimm or gff\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
     "  --drop-unshared       Drop genes missing from either genome\n"
+    "  --keep-unshared       Keep genes missing from either genome, unmatched\n"
     "  --solve               Solve the task with the embedded CBC\n"
     "  --time-limit arg      With --solve: stop after this many seconds\n"
     "  --threads arg         With --solve: threads to search with (default 1)\n"
