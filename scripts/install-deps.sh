@@ -7,7 +7,9 @@
 # With --fuzz it also installs clang and its sanitizer and libFuzzer
 # runtime (libclang-rt-<version>-dev, only recommended by clang on Debian 12
 # and later), which scripts/fuzz.sh needs. With --workflow it also installs
-# snakemake, which runs workflow/Snakefile and its test.
+# snakemake, which runs workflow/Snakefile and its test, Biopython and
+# matplotlib (the workflow's tree and heatmap) and proteinortho (whose
+# example genomes the annotation test runs through the tool).
 set -euo pipefail
 
 fuzz=false
@@ -35,9 +37,10 @@ packages=(
   libdeflate-dev
   # The CBC library that --solve embeds.
   coinor-libcbc-dev
-  # Solvers the tests run: CBC proves optima; CBC and GLPK read portable files;
+  # Solvers the tests run: CBC proves optima; CBC, SYMPHONY and GLPK read portable files;
   # HiGHS comes from npm and runs with node.
   coinor-cbc
+  coinor-symphony
   glpk-utils
   nodejs
   # The manual page test renders the page; the package test builds the
@@ -67,7 +70,7 @@ if $fuzz; then
 fi
 
 if $workflow; then
-  packages+=(snakemake)
+  packages+=(snakemake python3-biopython python3-matplotlib proteinortho)
 fi
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

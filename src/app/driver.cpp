@@ -2,11 +2,13 @@
 
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "app/annotation_input.h"
 #include "run_setup/input_file.h"
 #include "run_setup/output_target.h"
 #include "app/program_file.h"
@@ -14,7 +16,9 @@
 #include "app/run_files.h"
 #include "run_setup/run_parameters.h"
 #include "app/version.h"
+#include "common/byte_sink.h"
 #include "report/genome_listing.h"
+#include "report/unimog_text.h"
 #include "solve/solve_run.h"
 
 namespace paralog {
@@ -32,10 +36,36 @@ void writeLpFile(const RunParameters& parameters, const Structure& first, const 
   output.commit();
 }
 
+// The genomes of the run's input: GFF3 files with their orthology table, or
+// one genome file. `beforeStructures` as readGenomes takes it.
+ProgramInput readRunInput(const RunParameters& parameters,
+                          const std::function<void()>& beforeStructures = {}) {
+  if (parameters.choices.format == InputFormat::kGff) {
+    if (beforeStructures) beforeStructures();
+    return readAnnotationInput(parameters.inputPaths, parameters.orthologyPath, parameters.gffChoices);
+  }
+  const std::string text = readInputFile(parameters.inputPath);
+  return readGenomes(text, parameters.inputPath, parameters.choices.format, beforeStructures);
+}
+
+// How messages about the choice of the pair name the input.
+const std::string& inputSourceName(const RunParameters& parameters) {
+  return parameters.choices.format == InputFormat::kGff ? parameters.orthologyPath
+                                                        : parameters.inputPath;
+}
+
+// --write-genomes: every genome read, in UniMoG, whole or not at all.
+void writeGenomes(const std::string& path, const ProgramInput& input) {
+  OutputTarget output(path);
+  FdSink sink(output.fd(), output.displayName());
+  sink.write(unimogText(input.structures));
+  sink.flush();
+  output.commit();
+}
+
 // The run of --list-genomes: the listing alone on standard output.
 void listGenomes(const RunParameters& parameters, std::ostream& out) {
-  const std::string text = readInputFile(parameters.inputPath);
-  const ProgramInput input = readGenomes(text, parameters.inputPath, parameters.choices.format);
+  const ProgramInput input = readRunInput(parameters);
   out << genomeListing(input.structures, input.format) << std::flush;
   if (!out) throw std::runtime_error("cannot write to standard output");
 }
@@ -74,12 +104,14 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   refuseSharedFiles(filesOfRun(parameters));
   progress("Done\n");
 
-  const std::string text = readInputFile(parameters.inputPath);
-  ProgramInput input = readGenomes(text, parameters.inputPath, parameters.choices.format,
-                                   [&progress] { progress("Reading structures...\n"); });
+  ProgramInput input = readRunInput(parameters, [&progress] { progress("Reading structures...\n"); });
   progress("Done\n");
+  if (!parameters.genomesOutputPath.empty()) {
+    writeGenomes(parameters.genomesOutputPath, input);
+    if (parameters.outputPath.empty() && !parameters.solving()) return 0;
+  }
 
-  chooseComparedPair(input, parameters.inputPath, parameters.choices);
+  chooseComparedPair(input, inputSourceName(parameters), parameters.choices);
   SolvingEnd solvingEnd;
   if (parameters.solving()) {
     solvingEnd =

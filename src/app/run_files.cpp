@@ -42,7 +42,10 @@ std::vector<RunFile> filesOfRun(const RunParameters& parameters) {
       {"--report", parameters.reportPath, true},
       {"--write-solution", parameters.solutionOutputPath, true},
       {"--families", parameters.familiesPath, true},
+      {"--orthology", parameters.orthologyPath, false},
+      {"--write-genomes", parameters.genomesOutputPath, true},
   };
+  for (size_t i = 1; i < parameters.inputPaths.size(); ++i) files.push_back({"--input", parameters.inputPaths[i], false});
   std::vector<RunFile> given;
   for (RunFile& file : files) {
     if (!file.path.empty()) given.push_back(std::move(file));

@@ -10,6 +10,7 @@ std::optional<InputFormat> parseInputFormat(std::string_view name) {
   if (name == "native") return InputFormat::kNative;
   if (name == "unimog") return InputFormat::kUnimog;
   if (name == "grimm") return InputFormat::kGrimm;
+  if (name == "gff") return InputFormat::kGff;
   return std::nullopt;
 }
 
@@ -21,6 +22,8 @@ std::string_view formatLabel(InputFormat format) {
       return "UniMoG";
     case InputFormat::kGrimm:
       return "GRIMM";
+    case InputFormat::kGff:
+      return "GFF3";
   }
   return "unknown";
 }

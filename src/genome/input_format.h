@@ -11,13 +11,14 @@ enum class InputFormat {
   kNative,  ///< the tool's own: a paralog table and numbered structures
   kUnimog,  ///< ">name" lines; chromosomes closed by "|" (linear) or ")" (circular)
   kGrimm,   ///< ">name" lines; chromosomes closed by "$" (linear) or "@" (circular)
+  kGff,     ///< GFF3 annotations, one genome per file, with an orthology table (never detected)
 };
 
-/// The format named "native", "unimog" or "grimm" (as given to --format),
+/// The format named "native", "unimog", "grimm" or "gff" (as given to --format),
 /// or nothing for any other text.
 std::optional<InputFormat> parseInputFormat(std::string_view name);
 
-/// "native", "UniMoG" or "GRIMM", for messages.
+/// "native", "UniMoG", "GRIMM" or "GFF3", for messages.
 std::string_view formatLabel(InputFormat format);
 
 /// Tells the format from the content: native unless the first character

@@ -12,6 +12,7 @@ std::string_view formatName(InputFormat format) {
     case InputFormat::kNative: return "native";
     case InputFormat::kUnimog: return "unimog";
     case InputFormat::kGrimm: return "grimm";
+    case InputFormat::kGff: return "gff";
   }
   return "native";
 }

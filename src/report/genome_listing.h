@@ -11,7 +11,7 @@ namespace paralog {
 
 /// The listing that --list-genomes prints: one line per structure, in file
 /// order, of seven tab-separated fields: the position counted from 1, the
-/// name, the format ("native", "unimog" or "grimm", as --format spells it),
+/// name, the format ("native", "unimog", "grimm" or "gff", as --format spells it),
 /// the numbers of linear and of circular chromosomes, the gene copies (a
 /// copy written twice in a genome counts once) and the gene families
 /// (distinct gene names). A control byte in a name (a tab, say) is written

@@ -29,10 +29,11 @@ po::options_description describeOptions() {
   options.add_options()
       ("help,h", "Show help")
       ("version", "Show version")
-      ("input,i", po::value<std::string>(), "File with paralogs and structs")
+      ("input,i", po::value<std::vector<std::string>>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
       ("portable", "Write an LP file every solver reads alike")
-      ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
+      ("format", po::value<std::string>(), "Input format: native, unimog, grimm or gff")
+
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
       ("keep-unshared", "Keep genes missing from either genome, unmatched")
@@ -47,7 +48,11 @@ po::options_description describeOptions() {
       ("report", po::value<std::string>(), "With --solve, --solution or --matching: matching as TSV")
       ("write-solution", po::value<std::string>(), "With --solve, --solution or --matching: as CBC solution")
       ("families", po::value<std::string>(), "With --solve, --solution or --matching: family counts")
-      ("list-genomes", "List the genomes of the input file and stop");
+      ("list-genomes", "List the genomes of the input file and stop")
+      ("orthology", po::value<std::string>(), "With --format gff: the gene families' table")
+      ("gff-feature", po::value<std::string>(), "With --format gff: genes' feature type (gene)")
+      ("circular", "With --format gff: every chromosome is circular")
+      ("write-genomes", po::value<std::string>(), "Write the genomes read as UniMoG");
   // clang-format on
   return options;
 }
@@ -110,10 +115,41 @@ void requireSolvingOptions(const po::variables_map& values) {
 // --list-genomes reads the input in its format and nothing else.
 void requireListingOptions(const po::variables_map& values) {
   for (const auto& [name, value] : values) {
-    if (name != "list-genomes" && name != "input" && name != "format") {
+    if (name != "list-genomes" && name != "input" && name != "format" && name != "orthology" &&
+        name != "gff-feature" && name != "circular") {
       throw UsageError("the option '--" + name + "' cannot be given with '--list-genomes'");
     }
   }
+}
+
+// The GFF3 options: several inputs, the orthology table, the gene feature
+// type and --circular, all with --format gff only.
+void readAnnotationOptions(const po::variables_map& values, const std::string& directory,
+                           RunParameters& parameters) {
+  const bool gff = parameters.choices.format == InputFormat::kGff;
+  if (!gff) {
+    if (parameters.inputPaths.size() > 1) {
+      throw UsageError("the option '--input' is given " + std::to_string(parameters.inputPaths.size()) +
+                       " times; only '--format gff' reads several files");
+    }
+    for (const char* option : {"orthology", "gff-feature", "circular"}) {
+      if (values.count(option) != 0) {
+        throw UsageError(std::string("the option '--") + option + "' needs '--format gff'");
+      }
+    }
+    return;
+  }
+  if (values.count("orthology") == 0) {
+    throw UsageError("the option '--format gff' needs '--orthology' (the gene families)");
+  }
+  parameters.orthologyPath = joinToDirectory(directory, values["orthology"].as<std::string>());
+  if (values.count("gff-feature") != 0) {
+    parameters.gffChoices.geneFeature = values["gff-feature"].as<std::string>();
+    if (parameters.gffChoices.geneFeature.empty()) {
+      throw UsageError("the argument for option '--gff-feature' is empty");
+    }
+  }
+  parameters.gffChoices.allCircular = values.count("circular") != 0;
 }
 
 double timeLimitOf(const std::string& text) {
@@ -191,7 +227,8 @@ void requireNeededOptions(const po::variables_map& values) {
   const bool listGenomes = values.count("list-genomes") != 0;
   if (listGenomes) requireListingOptions(values);
   const bool outputOptional = values.count("solve") != 0 || values.count("solution") != 0 ||
-                              values.count("matching") != 0 || listGenomes;
+                              values.count("matching") != 0 || listGenomes ||
+                              values.count("write-genomes") != 0;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -211,7 +248,7 @@ InputChoices inputChoicesOf(const po::variables_map& values) {
     choices.format = parseInputFormat(name);
     if (!choices.format) {
       throw UsageError("the argument ('" + name +
-                       "') for option '--format' is invalid; use native, unimog or grimm");
+                       "') for option '--format' is invalid; use native, unimog, grimm or gff");
     }
   }
   if (values.count("pair") != 0) {
@@ -274,6 +311,9 @@ void setOtherFiles(const po::variables_map& values, const std::string& directory
   if (values.count("families") != 0) {
     parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
   }
+  if (values.count("write-genomes") != 0) {
+    parameters.genomesOutputPath = joinToDirectory(directory, values["write-genomes"].as<std::string>());
+  }
 }
 
 // The parameters of a run from the values of its command line. Throws
@@ -282,11 +322,15 @@ RunParameters parametersOf(const po::variables_map& values) {
   requireNeededOptions(values);
   const std::string directory = boost::filesystem::current_path().string();
   RunParameters parameters;
-  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
+  for (const std::string& input : values["input"].as<std::vector<std::string>>()) {
+    parameters.inputPaths.push_back(joinToDirectory(directory, input));
+  }
+  parameters.inputPath = parameters.inputPaths.front();
   setOtherFiles(values, directory, parameters);
   parameters.listGenomes = values.count("list-genomes") != 0;
   parameters.portable = values.count("portable") != 0;
   parameters.choices = inputChoicesOf(values);
+  readAnnotationOptions(values, directory, parameters);
   setSolvingChoices(values, parameters);
   return parameters;
 }

@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "genome/gff_reader.h"
 #include "run_setup/program_input.h"
 
 namespace paralog {
@@ -20,7 +22,11 @@ enum class SolveModel {
 /// The files of a run, how to read the input and the solving choices, as
 /// taken from the command line.
 struct RunParameters {
-  std::string inputPath;   ///< the file with the genomes
+  std::string inputPath;   ///< the file with the genomes (the first of inputPaths)
+  std::vector<std::string> inputPaths;  ///< every --input, in order (several only with --format gff)
+  std::string orthologyPath;  ///< --orthology: the families of GFF3 genomes
+  GffChoices gffChoices;      ///< --gff-feature and --circular
+  std::string genomesOutputPath;  ///< --write-genomes: the genomes read, in UniMoG, or empty
   std::string outputPath;  ///< the LP file to write, "-" for standard output, empty for none
   bool portable = false;   ///< --portable: the form every LP reader takes the same way
   InputChoices choices;    ///< --format, --pair and --drop-unshared
@@ -81,8 +87,11 @@ struct CommandLine {
 /// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
 /// "--threads <n>", "--solution <file>", "--matching <file>", "--report
-/// <file>", "--write-solution <file>", "--families <file>" and
-/// "--list-genomes" (one table declares them all).
+/// <file>", "--write-solution <file>", "--families <file>",
+/// "--list-genomes", "--orthology <file>", "--gff-feature <type>",
+/// "--circular" and "--write-genomes <file>" (one table declares them all).
+/// "--input" may be given once per GFF3 file with "--format gff", which
+/// needs "--orthology"; the GFF3 options need "--format gff".
 /// Help is asked for when "--help" is given, whatever else is; the version
 /// when "--version" is and help is not. Otherwise the parameters get their
 /// paths made absolute: a value starting with "/" is taken unchanged, any
@@ -90,7 +99,7 @@ struct CommandLine {
 /// output of "-" (standard output), kept as it is. Never throws: `failure`
 /// holds a UsageError for a command line the option parser refuses, that
 /// holds an argument belonging to no option, that lacks --input, that lacks
-/// --output without --solve, --solution, --matching or --list-genomes, whose --format or
+/// --output without --solve, --solution, --matching, --list-genomes or --write-genomes, whose --format or
 /// --pair value is malformed, that gives two of --solve, --solution and
 /// --matching, --time-limit or --threads without --solve, --report,
 /// --write-solution or --families without one of them, --list-genomes with

@@ -113,7 +113,7 @@ TEST(InputFormatsTest, PairChoosesTwoGenomesByNameOrNumber) {
         << pair;
   }
   EXPECT_EQ(errorOf(setup.run({"-i", "in.txt", "-o", "out.lp", "--format", "fasta"}), 2),
-            "the argument ('fasta') for option '--format' is invalid; use native, unimog or grimm");
+            "the argument ('fasta') for option '--format' is invalid; use native, unimog, grimm or gff");
   // Forced to GRIMM, the UniMoG ends are gene names and the ends are missing.
   EXPECT_THAT(errorOf(setup.run({"-i", "in.txt", "-o", "out.lp", "--format", "grimm"}), 1),
               HasSubstr("is not closed by \"$\" (linear) or \"@\" (circular)"));

@@ -13,7 +13,7 @@ inline constexpr const char* kOptionTable =
     "  -i [ --input ] arg    File with paralogs and structs\n"
     "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
     "  --portable            Write an LP file every solver reads alike\n"
-    "  --format arg          Input format: native, unimog or grimm\n"
+    "  --format arg          Input format: native, unimog, grimm or gff\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
     "  --drop-unshared       Drop genes missing from either genome\n"
     "  --keep-unshared       Keep genes missing from either genome, unmatched\n"
@@ -28,7 +28,11 @@ inline constexpr const char* kOptionTable =
     "  --report arg          With --solve, --solution or --matching: matching as TSV\n"
     "  --write-solution arg  With --solve, --solution or --matching: as CBC solution\n"
     "  --families arg        With --solve, --solution or --matching: family counts\n"
-    "  --list-genomes        List the genomes of the input file and stop\n";
+    "  --list-genomes        List the genomes of the input file and stop\n"
+    "  --orthology arg       With --format gff: the gene families' table\n"
+    "  --gff-feature arg     With --format gff: genes' feature type (gene)\n"
+    "  --circular            With --format gff: every chromosome is circular\n"
+    "  --write-genomes arg   Write the genomes read as UniMoG\n";
 
 }  // namespace paralog::testutil
 

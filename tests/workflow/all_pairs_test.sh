@@ -8,6 +8,8 @@
 #   objective of a direct run of the tool on that pair, and family counts
 #   that agree with the pair's matching report;
 # - every pair has a gzip LP file equal to the tool's portable output;
+# - the summary's distance and indels are those of direct runs, and the
+#   distance matrix and the tree hold every pair and genome;
 # - a second run finds nothing to do and leaves the summary untouched.
 #   all_pairs_test.sh TOOL SOURCE_DIR
 # Exits 77 (skipped) when snakemake is not installed.
@@ -29,7 +31,8 @@ fail() {
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-printf 'tool: %s\ngenomes: %s\n' "$tool" "$genomes" >"$work/config.yaml"
+# The LP files are written and compared; the objectives are those of runs without --match-all.
+printf 'tool: %s\ngenomes: %s\nwrite_programs: true\nmatch_all: false\n' "$tool" "$genomes" >"$work/config.yaml"
 
 run_workflow() {
   snakemake --cores 2 --scheduler greedy -s "$source_dir/workflow/Snakefile" --directory "$work" \
@@ -57,7 +60,7 @@ summary="$work/results/summary.tsv"
 header="$(head -n 1 "$summary")"
 expected_header="pair first second first_genes first_copies second_genes second_copies lp_lines lp_bytes"
 expected_header+=" lp_gz_bytes status objective best_bound gap matched_pairs families families_fully_matched"
-expected_header+=" copies_unmatched program_seconds solve_seconds"
+expected_header+=" copies_unmatched program_seconds solve_seconds distance indels_first indels_second"
 [[ "$header" == "${expected_header// /$'\t'}" ]] || fail "summary header is '$header'"
 rows="$(tail -n +2 "$summary" | wc -l)"
 [[ "$rows" -eq 6 ]] || fail "summary has $rows rows instead of 6"
@@ -67,7 +70,7 @@ declare -A copies=([strainA]=4 [strainB]=3 [strainC]=3 [strainD]=3)
 seen_pairs=""
 while IFS=$'\t' read -r pair first second first_genes first_copies second_genes second_copies \
     lp_lines lp_bytes lp_gz_bytes status objective best_bound gap matched families fully_matched \
-    unmatched program_seconds solve_seconds; do
+    unmatched program_seconds solve_seconds distance indels_first indels_second; do
   seen_pairs+="$pair "
   [[ "$pair" == "${first}__${second}" ]] || fail "$pair: label does not name $first and $second"
   [[ "$status" == "optimal" ]] || fail "$pair: status '$status'"
@@ -81,6 +84,10 @@ while IFS=$'\t' read -r pair first second first_genes first_copies second_genes 
   [[ -n "$direct" && "$objective" == "$direct" ]] ||
     fail "$pair: summary objective '$objective', direct run '$direct'"
   [[ "$best_bound" != NA && "$matched" =~ ^[0-9]+$ ]] || fail "$pair: bound '$best_bound', matched '$matched'"
+  direct_distance="$("$tool" -i "$genomes" --pair "$first,$second" --solve |
+    sed -n 's/^DCJ distance of the matched genes: //p; s/^Indels: \([0-9]*\) + \([0-9]*\)$/\1 \2/p' | tr '\n' ' ')"
+  [[ "$direct_distance" == "$distance $indels_first $indels_second " ]] ||
+    fail "$pair: summary distance and indels '$distance $indels_first $indels_second', direct run '$direct_distance'"
 
   lp="$work/results/programs/$pair.lp.gz"
   [[ "$(gzip -dc "$lp" | wc -c)" -eq "$lp_bytes" && "$(stat -c %s "$lp")" -eq "$lp_gz_bytes" ]] ||
@@ -100,7 +107,20 @@ while IFS=$'\t' read -r pair first second first_genes first_copies second_genes 
 done < <(tail -n +2 "$summary")
 [[ "$seen_pairs" == "strainA__strainB strainA__strainC strainA__strainD strainB__strainC strainB__strainD strainC__strainD " ]] ||
   fail "pairs in the summary: $seen_pairs"
-for rule in genomes summary; do
+# The matrix holds every pair's distance both ways round, the tree every genome.
+for pair in $seen_pairs; do
+  first="${pair%__*}"
+  second="${pair#*__}"
+  distance="$(awk -F'\t' -v p="$pair" '$1 == p { print $21 }' "$summary")"
+  both="$(awk -F'\t' -v a="$first" -v b="$second" 'NR == 1 { for (i = 2; i <= NF; i++) column[$i] = i }
+    NR > 1 && $1 == a { x = $column[b] } NR > 1 && $1 == b { y = $column[a] } END { print x, y }' \
+    "$work/results/distances.tsv")"
+  [[ "$both" == "$distance $distance" ]] || fail "$pair: the matrix gives '$both', the summary '$distance'"
+done
+for genome in strainA strainB strainC strainD; do
+  grep -q "$genome:" "$work/results/tree.nwk" || fail "the tree lacks $genome"
+done
+for rule in genomes summary distances; do
   [[ -s "$work/results/benchmarks/$rule.tsv" && -e "$work/results/logs/$rule.log" ]] || fail "no benchmark or log of $rule"
 done
 

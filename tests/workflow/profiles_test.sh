@@ -37,7 +37,7 @@ dry_run() {
   local profile="$1" log="$work/$1.log"
   snakemake --profile "$source_dir/workflow/profiles/$profile" -s "$source_dir/workflow/Snakefile" \
     --directory "$work" -n --cores 64 --config tool="$tool" genomes="$source_dir/examples/four-genomes.txt" \
-    threads=4 mem_mb_solve=16000 time_limit=3000 >"$log" 2>&1 || { cat "$log" >&2; fail "$profile: the dry run failed"; }
+    threads=4 mem_mb_solve=16000 time_limit=3000 write_programs=true >"$log" 2>&1 || { cat "$log" >&2; fail "$profile: the dry run failed"; }
   jobs_of "$log" >"$work/$profile.jobs"
   local expected program solve
   program="$(grep -c '^program 2 .*mem_mb=1000,.*runtime=60' "$work/$profile.jobs" || true)"

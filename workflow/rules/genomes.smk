@@ -25,3 +25,29 @@ rule genomes:
         "../envs/paralog-ilp.yaml"
     shell:
         "{params.command:q} > {output:q} 2> {log:q}"
+
+
+if ANNOTATIONS:
+
+    # The annotations and their orthology table, read once by the tool and
+    # written as one UniMoG file of every genome (--write-genomes).
+    rule annotations:
+        input:
+            gff=GFF_FILES,
+            orthology=ORTHOLOGY,
+        output:
+            GENOMES,
+        log:
+            "results/logs/annotations.log",
+        benchmark:
+            "results/benchmarks/annotations.tsv"
+        params:
+            command=[TOOL, "-i", GFF_FILES[0]] + ANNOTATION_OPTIONS,
+        threads: 1
+        resources:
+            mem_mb=config["mem_mb_program"],
+            runtime=config["runtime_program"],
+        conda:
+            "../envs/paralog-ilp.yaml"
+        shell:
+            "{params.command:q} --write-genomes {output:q} > {log:q} 2>&1"

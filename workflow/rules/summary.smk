@@ -9,8 +9,8 @@ localrules:
 rule summary:
     input:
         genomes="results/genomes.tsv",
-        sizes=expand("results/programs/{pair}.size.tsv", pair=PAIRS),
-        program_times=expand("results/benchmarks/{pair}.program.tsv", pair=PAIRS),
+        sizes=programs("results/programs/{pair}.size.tsv"),
+        program_times=programs("results/benchmarks/{pair}.program.tsv"),
         solutions=solved("results/solutions/{pair}.txt"),
         reports=solved("results/reports/{pair}.tsv"),
         families=solved("results/families/{pair}.tsv"),
@@ -23,6 +23,7 @@ rule summary:
         "results/benchmarks/summary.tsv"
     params:
         pairs=[f"{label}={pair.tool_argument()}" for label, pair in PAIRS.items()],
+        programs="programs" if WRITE_PROGRAMS else "no-programs",
     threads: 1
     resources:
         mem_mb=200,
@@ -30,4 +31,4 @@ rule summary:
     conda:
         "../envs/paralog-ilp.yaml"
     shell:
-        "python3 {STEP:q} summary {output:q} {SOLVER:q} {input.genomes:q} {params.pairs:q} 2> {log:q}"
+        "python3 {STEP:q} summary {output:q} {SOLVER:q} {params.programs:q} {input.genomes:q} {params.pairs:q} 2> {log:q}"

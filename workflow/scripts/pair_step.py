@@ -8,9 +8,9 @@
       with --cbc, first solves LP with the CBC program (SECONDS 0: no time
       limit); then runs the tool (which solves or reads the solution) and
       writes its "Label: value" summary lines to SOLUTION;
-  pair_step.py summary TABLE SOLVER GENOMES_TSV LABEL=I,J...
+  pair_step.py summary TABLE SOLVER programs|no-programs GENOMES_TSV LABEL=I,J...
       writes the summary table of the pairs (I and J are genome positions in
-      the tool's listing GENOMES_TSV).
+      the tool's listing GENOMES_TSV); with no-programs no LP file was written.
 
 Standard error and the tools' progress go to LOG. A failing tool makes the
 step fail with the tool's error line, and its result file is not written.
@@ -81,13 +81,13 @@ def solve(arguments):
 
 
 def summary(arguments):
-    table_path, solver, genomes_path = arguments[:3]
+    table_path, solver, programs, genomes_path = arguments[:4]
     genomes = read_listing(genomes_path)
     rows = ["\t".join(COLUMNS)]
-    for entry in arguments[3:]:
+    for entry in arguments[4:]:
         label, positions = entry.split("=", 1)
         first, second = (genomes[int(position) - 1] for position in positions.split(","))
-        row = summary_row(Pair(first, second, label), PairFiles.of(label, solver != "none"))
+        row = summary_row(Pair(first, second, label), PairFiles.of(label, solver != "none", programs == "programs"))
         rows.append("\t".join(clean_field(field) for field in row))
     _write_replacing(table_path, "".join(row + "\n" for row in rows))
 

@@ -1,7 +1,8 @@
 """Reads the per-pair result files of the workflow and joins them into rows of the summary table.
 
 Files per pair (written by the rules under workflow/rules/):
-- programs/<pair>.size.tsv: one header and one row: lp_lines, lp_bytes, lp_gz_bytes;
+- programs/<pair>.size.tsv: one header and one row: lp_lines, lp_bytes, lp_gz_bytes
+  (only when the LP files are written);
 - solutions/<pair>.txt: the tool's "Label: value" summary lines;
 - reports/<pair>.tsv: the tool's matching report, "gene first second";
 - families/<pair>.tsv: the tool's per-family table (--families);
@@ -21,8 +22,10 @@ COLUMNS = [
     "pair", "first", "second", "first_genes", "first_copies", "second_genes", "second_copies",
     "lp_lines", "lp_bytes", "lp_gz_bytes", "status", "objective", "best_bound", "gap",
     "matched_pairs", "families", "families_fully_matched", "copies_unmatched",
-    "program_seconds", "solve_seconds",
+    "program_seconds", "solve_seconds", "distance", "indels_first", "indels_second",
 ]
+DISTANCE_LABEL = "DCJ distance of the matched genes"
+INDELS_LABEL = "Indels"
 MISSING = "NA"
 _LABEL_LINE = re.compile(r"^([A-Z][A-Za-z0-9 ]*): (.*)$")
 
@@ -31,18 +34,22 @@ _LABEL_LINE = re.compile(r"^([A-Z][A-Za-z0-9 ]*): (.*)$")
 class PairFiles:
     """The result files of one pair; the solve's files are None when nothing was solved."""
 
-    size: str
-    program_time: str
+    size: Optional[str]
+    program_time: Optional[str]
     solution: Optional[str] = None
     report: Optional[str] = None
     families: Optional[str] = None
     solve_time: Optional[str] = None
 
     @staticmethod
-    def of(label: str, solved: bool) -> "PairFiles":
+    def of(label: str, solved: bool, programs: bool = True) -> "PairFiles":
         def solve_file(pattern: str) -> Optional[str]:
             return pattern.format(label) if solved else None
-        return PairFiles(f"results/programs/{label}.size.tsv", f"results/benchmarks/{label}.program.tsv",
+
+        def program_file(pattern: str) -> Optional[str]:
+            return pattern.format(label) if programs else None
+        return PairFiles(program_file("results/programs/{}.size.tsv"),
+                         program_file("results/benchmarks/{}.program.tsv"),
                          solve_file("results/solutions/{}.txt"), solve_file("results/reports/{}.tsv"),
                          solve_file("results/families/{}.tsv"), solve_file("results/benchmarks/{}.solve.tsv"))
 
@@ -93,9 +100,18 @@ def benchmark_seconds(path: str) -> str:
     return f"{float(read_table(path)[0]['s']):.2f}"
 
 
+def distance_fields(labels: Dict[str, str]) -> List[str]:
+    """D and the unmatched copies of each genome, from the tool's lines
+    "DCJ distance of the matched genes: D" and "Indels: A + B"."""
+    indels = labels.get(INDELS_LABEL, "").split(" + ")
+    if len(indels) != 2 or not all(part.strip().isdigit() for part in indels):
+        indels = [MISSING, MISSING]
+    return [labels.get(DISTANCE_LABEL, MISSING)] + [part.strip() for part in indels]
+
+
 def summary_row(pair: Pair, files: PairFiles) -> List[str]:
     """One row of the summary table, in the order of COLUMNS."""
-    size = read_table(files.size)[0]
+    size = read_table(files.size)[0] if files.size else {}
     genome_counts = [str(pair.first.families), str(pair.first.copies),
                      str(pair.second.families), str(pair.second.copies)]
     labels: Dict[str, str] = read_labels(files.solution) if files.solution else {}
@@ -107,12 +123,13 @@ def summary_row(pair: Pair, files: PairFiles) -> List[str]:
         families = [str(count) for count in family_counts(read_table(files.families))]
     return [
         pair.label, pair.first.name, pair.second.name, *genome_counts,
-        size["lp_lines"], size["lp_bytes"], size["lp_gz_bytes"],
+        size.get("lp_lines", MISSING), size.get("lp_bytes", MISSING), size.get("lp_gz_bytes", MISSING),
         labels.get("Status", MISSING) if files.solution else "not solved",
         labels.get("Objective", MISSING), labels.get("Best bound", MISSING),
         labels.get("Gap", MISSING), labels.get("Matched copy pairs", MISSING), *families,
-        benchmark_seconds(files.program_time),
+        benchmark_seconds(files.program_time) if files.program_time else MISSING,
         benchmark_seconds(files.solve_time) if files.solve_time else MISSING,
+        *distance_fields(labels),
     ]
 
 

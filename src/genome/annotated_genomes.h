@@ -1,0 +1,38 @@
+#ifndef PARALOG_GENOME_ANNOTATED_GENOMES_H
+#define PARALOG_GENOME_ANNOTATED_GENOMES_H
+
+#include <vector>
+
+#include "genome/gene_lines.h"
+#include "genome/gff_reader.h"
+#include "genome/orthology_table.h"
+
+namespace paralog {
+
+// Turns annotated genomes and an orthology table into the structures the
+// program compares. A table's gene is the gene of exactly one file whose ID,
+// Name, locus_tag or protein_id (or a child feature's) is the table's text;
+// the genes of one family share the family's gene name, so that several of
+// them in one genome are copies (paralogs) of it; a gene in no family is a
+// family of its own.
+//
+// Gene names hold only ASCII letters, digits and "_", valid in every LP
+// reader's names and in UniMoG words: every other byte of the source name
+// becomes "_". The source names are the table's group names (OrthoFinder's
+// orthogroup, Roary's and Panaroo's "Gene"; "PO<n>" for the n-th family of
+// a proteinortho table), then, for a gene in no family, its first
+// identifier (ID, Name, locus_tag, protein_id; "<seqid>_<start>" without
+// any). A name already given gets "_2", "_3", ... appended, families first
+// in table order, then lone genes in genome and position order.
+
+/// The structures of `genomes`, in their order (ids 1, 2, ...), with the
+/// line of every gene in its file. Throws std::runtime_error("<table>:<line>:
+/// ...") for a table gene no annotation has, one whose identifier names
+/// genes of two files (or two genes of one file), and a gene listed in two
+/// families.
+StructuresRead structuresOfAnnotations(const std::vector<AnnotatedGenome>& genomes,
+                                       const OrthologyTable& table);
+
+}  // namespace paralog
+
+#endif  // PARALOG_GENOME_ANNOTATED_GENOMES_H
