@@ -111,13 +111,20 @@ bool writeProgramFiles(const RunParameters& parameters, const Structure& first, 
 // Checks the assignment against the whole program in aggregate; a broken
 // answer is checked again row by row, for a message that names the first
 // broken row as it stands in the LP file.
+// A signal stops that second check (it may take long at genome scale): the
+// run then fails, naming the broken families instead of the row.
 void requireChecked(const RunParameters& parameters, const Structure& first, const Structure& second,
-                    const GenomePairGraph& graph, const ScoredMatching& scored) {
+                    const GenomePairGraph& graph, const ScoredMatching& scored, const SolveControl& stop) {
   const AssignmentVerdict verdict = checkAssignment(graph, scored.assignment, parameters.matchAll);
   if (!verdict.holds()) {
     const NamedValues values = namedValues(graph, scored.assignment);
-    requireValidAssignment(first, second, values, scored.source, [](std::string_view) {}, nullptr,
-                           LpFile::kNone, ProgramOptions{parameters.matchAll});
+    try {
+      requireValidAssignment(first, second, values, scored.source, [](std::string_view) {}, nullptr,
+                             LpFile::kNone, ProgramOptions{parameters.matchAll}, &stop);
+    } catch (const GenerationStopped&) {
+      throw std::runtime_error(scored.source + ": the solution breaks the program (" + brokenFamilyNames(verdict) +
+                               "); stopped before the broken row was named");
+    }
     throw std::logic_error("internal error: " + scored.source + " breaks in aggregate what holds row by row: " +
                            brokenFamilyNames(verdict));
   }
@@ -134,7 +141,7 @@ void requireChecked(const RunParameters& parameters, const Structure& first, con
 bool report(const RunParameters& parameters, const Structure& first, const Structure& second,
             const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
             std::ostream& out, const SolveControl& stop) {
-  requireChecked(parameters, first, second, graph, scored);
+  requireChecked(parameters, first, second, graph, scored, stop);
   const bool written = writeProgramFiles(parameters, first, second, graph, scored, outputs, out, stop);
   std::vector<MatchedCopyPair> pairs;
   for (const CopyPair& pair : scored.assignment.matched) {
