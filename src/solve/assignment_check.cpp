@@ -1,10 +1,16 @@
 #include "solve/assignment_check.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "matching/assignment_names.h"
+#include "solve/named_values.h"
+#include "solve/stoppable_consumer.h"
+#include "solve/streamed_check.h"
 
 namespace paralog {
 namespace {
@@ -419,6 +425,31 @@ const char* rowFamilyName(RowFamily family) { return kFamilyNames[static_cast<si
 AssignmentVerdict checkAssignment(const GenomePairGraph& graph, const MatchingAssignment& assignment,
                                   bool matchAll) {
   return FamilyCheck(graph, assignment, matchAll).run();
+}
+
+int64_t requireValidMatchingAssignment(const Structure& first, const Structure& second,
+                                       const GenomePairGraph& graph, const MatchingAssignment& assignment,
+                                       const std::string& source, bool matchAll, const SolveControl& stop) {
+  const AssignmentVerdict verdict = checkAssignment(graph, assignment, matchAll);
+  if (!verdict.holds()) {
+    NamedValues values;
+    forEachNonZeroVariable(graph, assignment,
+                           [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
+    try {
+      requireValidAssignment(first, second, values, source, [](std::string_view) {}, nullptr, LpFile::kNone,
+                             ProgramOptions{matchAll}, &stop);
+    } catch (const GenerationStopped&) {
+      throw std::runtime_error(source + ": the solution breaks the program (" + brokenFamilyNames(verdict) +
+                               "); stopped before the broken row was named");
+    }
+    throw std::logic_error("internal error: " + source + " breaks in aggregate what holds row by row: " +
+                           brokenFamilyNames(verdict));
+  }
+  if (verdict.objective != assignment.objective) {
+    throw std::runtime_error(source + ": the objective is " + std::to_string(verdict.objective) +
+                             " at the values, not " + std::to_string(assignment.objective));
+  }
+  return verdict.objective;
 }
 
 std::string brokenFamilyNames(const AssignmentVerdict& verdict) {

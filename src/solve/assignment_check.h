@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "genome/genome.h"
 #include "matching/genome_pair_graph.h"
 #include "matching/matching_evaluator.h"
+#include "solve/solve_control.h"
 
 namespace paralog {
 
@@ -76,6 +78,20 @@ AssignmentVerdict checkAssignment(const GenomePairGraph& graph, const MatchingAs
 
 /// The names of the broken families of `verdict`, joined by "; ".
 std::string brokenFamilyNames(const AssignmentVerdict& verdict);
+
+/// Checks `assignment` with checkAssignment and returns its objective.
+/// A broken assignment is checked again row by row as the program of
+/// `first` and `second` streams by (requireValidAssignment), which throws
+/// std::runtime_error naming the first broken row as the LP file writes
+/// it, `source` first; when `stop` says to stop before that check names
+/// the row, the message names the broken families instead. Throws
+/// std::runtime_error too when the objective at the values differs from
+/// assignment.objective.
+/// REQUIRES: as for checkAssignment; `graph` is the graph of `first` and
+/// `second`.
+int64_t requireValidMatchingAssignment(const Structure& first, const Structure& second,
+                                       const GenomePairGraph& graph, const MatchingAssignment& assignment,
+                                       const std::string& source, bool matchAll, const SolveControl& stop);
 
 }  // namespace paralog
 

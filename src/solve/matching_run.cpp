@@ -12,6 +12,7 @@
 #include "app/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
+#include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
 #include "matching/assignment_names.h"
 #include "matching/genome_pair_graph.h"
@@ -26,7 +27,6 @@
 #include "solve/solve_control.h"
 #include "solve/solve_run.h"
 #include "solve/stoppable_consumer.h"
-#include "solve/streamed_check.h"
 #include "solve/streamed_solution_file.h"
 
 namespace paralog {
@@ -108,32 +108,6 @@ bool writeProgramFiles(const RunParameters& parameters, const Structure& first, 
   return true;
 }
 
-// Checks the assignment against the whole program in aggregate; a broken
-// answer is checked again row by row, for a message that names the first
-// broken row as it stands in the LP file.
-// A signal stops that second check (it may take long at genome scale): the
-// run then fails, naming the broken families instead of the row.
-void requireChecked(const RunParameters& parameters, const Structure& first, const Structure& second,
-                    const GenomePairGraph& graph, const ScoredMatching& scored, const SolveControl& stop) {
-  const AssignmentVerdict verdict = checkAssignment(graph, scored.assignment, parameters.matchAll);
-  if (!verdict.holds()) {
-    const NamedValues values = namedValues(graph, scored.assignment);
-    try {
-      requireValidAssignment(first, second, values, scored.source, [](std::string_view) {}, nullptr,
-                             LpFile::kNone, ProgramOptions{parameters.matchAll}, &stop);
-    } catch (const GenerationStopped&) {
-      throw std::runtime_error(scored.source + ": the solution breaks the program (" + brokenFamilyNames(verdict) +
-                               "); stopped before the broken row was named");
-    }
-    throw std::logic_error("internal error: " + scored.source + " breaks in aggregate what holds row by row: " +
-                           brokenFamilyNames(verdict));
-  }
-  if (verdict.objective != scored.assignment.objective) {
-    throw std::runtime_error(scored.source + ": the objective is " + std::to_string(verdict.objective) +
-                             " at the values, not " + std::to_string(scored.assignment.objective));
-  }
-}
-
 // Checks the answer, writes the files and prints the summary. Returns
 // false when a signal stopped the writing of the LP or solution file: the
 // summary of the checked answer is printed all the same, no file is
@@ -141,7 +115,7 @@ void requireChecked(const RunParameters& parameters, const Structure& first, con
 bool report(const RunParameters& parameters, const Structure& first, const Structure& second,
             const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
             std::ostream& out, const SolveControl& stop) {
-  requireChecked(parameters, first, second, graph, scored, stop);
+  requireValidMatchingAssignment(first, second, graph, scored.assignment, scored.source, parameters.matchAll, stop);
   const bool written = writeProgramFiles(parameters, first, second, graph, scored, outputs, out, stop);
   std::vector<MatchedCopyPair> pairs;
   for (const CopyPair& pair : scored.assignment.matched) {
