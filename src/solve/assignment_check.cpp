@@ -48,31 +48,43 @@ static_assert(sizeof kFamilyNames / sizeof kFamilyNames[0] == static_cast<size_t
 // family then costs one pass over ends, adjacencies or copy pairs.
 class FamilyCheck {
  public:
-  FamilyCheck(const GenomePairGraph& graph, const MatchingAssignment& assignment, bool matchAll)
-      : graph_(graph), values_(assignment), matchAll_(matchAll) {}
+  FamilyCheck(const GenomePairGraph& graph, const MatchingAssignment& assignment, bool matchAll,
+              const ProgressReport& progress)
+      : graph_(graph), values_(assignment), matchAll_(matchAll), progress_(progress) {}
 
+  // The families in the order the generators write them, each announced
+  // with the generators' progress line.
   AssignmentVerdict run() {
     readMatching();
     readJoins();
     readIndicators();
+    announce("Calculating Z variables\n");
     checkZ();
-    for (int g = 0; g < 2; ++g) {
-      checkTEnds(g);
-      checkURowsOfSide(g);
-      checkInnerLabels(g);
-      checkRPairs(g);
-    }
-    checkLabelsAndIndicators();
+    announce("Calculating T variables\n");
+    for (int g = 0; g < 2; ++g) checkTEnds(g);
+    announce("Calculating U variables\n");
+    checkLabels();
     checkEndMatching();
+    for (int g = 0; g < 2; ++g) checkURowsOfSide(g);
     checkCrossMatching();
+    for (int g = 0; g < 2; ++g) checkInnerLabels(g);
+    announce("Calculating P variables\n");
+    checkP();
+    announce("Calculating R variables\n");
     checkR();
+    for (int g = 0; g < 2; ++g) checkRPairs(g);
+    announce("Calculating L variables\n");
     checkL();
+    announce("Calculating O variables\n");
     checkO();
     verdict_.objective = objective();
     return verdict_;
   }
 
  private:
+  void announce(std::string_view line) const {
+    if (progress_) progress_(line);
+  }
   void breakIf(bool broken, RowFamily family) {
     if (broken) verdict_.brokenFamilies |= uint32_t{1} << static_cast<uint32_t>(family);
   }
@@ -105,7 +117,8 @@ class FamilyCheck {
   void checkURowsOfSide(int g);
   void checkInnerLabels(int g);
   void checkRPairs(int g);
-  void checkLabelsAndIndicators();
+  void checkLabels();
+  void checkP();
   void checkEndMatching();
   void checkCrossMatching();
   void checkR();
@@ -116,6 +129,7 @@ class FamilyCheck {
   const GenomePairGraph& graph_;
   const MatchingAssignment& values_;
   bool matchAll_;
+  const ProgressReport& progress_;
   std::vector<std::pair<uint32_t, uint32_t>> matchedPairs_;  ///< sorted, each once
   std::vector<int64_t> matchCount_[2];                        ///< per copy: its z sum
   std::vector<std::vector<uint32_t>> partners_;               ///< per first copy: matched second copies, sorted
@@ -319,16 +333,23 @@ void FamilyCheck::checkRPairs(int g) {
   }
 }
 
-// Bounds of u (numbered adjacencies only), the default lower bound 0 of
-// every label, and the p rows.
-void FamilyCheck::checkLabelsAndIndicators() {
+// Bounds of u (numbered adjacencies only) and the default lower bound 0
+// of every label.
+void FamilyCheck::checkLabels() {
   const std::vector<GraphAdjacency>& adjacencies = graph_.adjacencies();
   for (size_t a = 0; a < adjacencies.size(); ++a) {
     const auto id = static_cast<int32_t>(a);
     breakIf(label(id) < 0, RowFamily::kDeclarations);
-    if (!adjacencies[a].hasP) continue;
-    breakIf(label(id) < 0 || label(id) > number(id), RowFamily::kUBounds);
-    breakIf(label(id) - number(id) * pOne_[a] < 0, RowFamily::kP);
+    if (adjacencies[a].hasP) breakIf(label(id) < 0 || label(id) > number(id), RowFamily::kUBounds);
+  }
+}
+
+// p at 1 only where the label reaches the number: label - number p >= 0.
+void FamilyCheck::checkP() {
+  const std::vector<GraphAdjacency>& adjacencies = graph_.adjacencies();
+  for (size_t a = 0; a < adjacencies.size(); ++a) {
+    const auto id = static_cast<int32_t>(a);
+    if (adjacencies[a].hasP) breakIf(label(id) - number(id) * pOne_[a] < 0, RowFamily::kP);
   }
 }
 
@@ -423,14 +444,15 @@ int64_t FamilyCheck::objective() const {
 const char* rowFamilyName(RowFamily family) { return kFamilyNames[static_cast<size_t>(family)]; }
 
 AssignmentVerdict checkAssignment(const GenomePairGraph& graph, const MatchingAssignment& assignment,
-                                  bool matchAll) {
-  return FamilyCheck(graph, assignment, matchAll).run();
+                                  bool matchAll, const ProgressReport& progress) {
+  return FamilyCheck(graph, assignment, matchAll, progress).run();
 }
 
 int64_t requireValidMatchingAssignment(const Structure& first, const Structure& second,
                                        const GenomePairGraph& graph, const MatchingAssignment& assignment,
-                                       const std::string& source, bool matchAll, const SolveControl& stop) {
-  const AssignmentVerdict verdict = checkAssignment(graph, assignment, matchAll);
+                                       const std::string& source, bool matchAll, const SolveControl& stop,
+                                       const ProgressReport& progress) {
+  const AssignmentVerdict verdict = checkAssignment(graph, assignment, matchAll, progress);
   if (!verdict.holds()) {
     NamedValues values;
     forEachNonZeroVariable(graph, assignment,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "genome/genome.h"
+#include "ilp/generate_program.h"
 #include "matching/genome_pair_graph.h"
 #include "matching/matching_evaluator.h"
 #include "solve/solve_control.h"
@@ -72,9 +73,11 @@ struct AssignmentVerdict {
 /// and endMatched per end, labels per adjacency) and its indices lie in
 /// range; each matched pair is of two copies of one gene and each join of
 /// two different ends of one genome, as the evaluator makes them (values
-/// the typed assignment cannot name apart from others).
+/// the typed assignment cannot name apart from others). The families are
+/// judged in the generators' order, each announced on `progress` (when
+/// set) with the generators' line ("Calculating Z variables\n", ...).
 AssignmentVerdict checkAssignment(const GenomePairGraph& graph, const MatchingAssignment& assignment,
-                                  bool matchAll);
+                                  bool matchAll, const ProgressReport& progress = nullptr);
 
 /// The names of the broken families of `verdict`, joined by "; ".
 std::string brokenFamilyNames(const AssignmentVerdict& verdict);
@@ -86,12 +89,13 @@ std::string brokenFamilyNames(const AssignmentVerdict& verdict);
 /// it, `source` first; when `stop` says to stop before that check names
 /// the row, the message names the broken families instead. Throws
 /// std::runtime_error too when the objective at the values differs from
-/// assignment.objective.
+/// assignment.objective. `progress` as for checkAssignment.
 /// REQUIRES: as for checkAssignment; `graph` is the graph of `first` and
 /// `second`.
 int64_t requireValidMatchingAssignment(const Structure& first, const Structure& second,
                                        const GenomePairGraph& graph, const MatchingAssignment& assignment,
-                                       const std::string& source, bool matchAll, const SolveControl& stop);
+                                       const std::string& source, bool matchAll, const SolveControl& stop,
+                                       const ProgressReport& progress = nullptr);
 
 }  // namespace paralog
 

@@ -115,7 +115,12 @@ bool writeProgramFiles(const RunParameters& parameters, const Structure& first, 
 bool report(const RunParameters& parameters, const Structure& first, const Structure& second,
             const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
             std::ostream& out, const SolveControl& stop) {
-  requireValidMatchingAssignment(first, second, graph, scored.assignment, scored.source, parameters.matchAll, stop);
+  // Without a file to write, the check announces the families as the
+  // generators would, so that the progress lines stay those of every run.
+  const bool writes = outputs.lp || outputs.solution;
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
+  requireValidMatchingAssignment(first, second, graph, scored.assignment, scored.source, parameters.matchAll, stop,
+                                 writes ? ProgressReport() : progress);
   const bool written = writeProgramFiles(parameters, first, second, graph, scored, outputs, out, stop);
   std::vector<MatchedCopyPair> pairs;
   for (const CopyPair& pair : scored.assignment.matched) {
