@@ -12,18 +12,18 @@
 #include <cstdint>
 #include <string>
 
-#include "app/program_input.h"
 #include "compact/compact_solve.h"
 #include "matching/assignment_names.h"
 #include "matching/genome_pair_graph.h"
 #include "matching/matching_evaluator.h"
+#include "run_setup/program_input.h"
 #include "simulated_pair.h"
 #include "solve/assignment_check.h"
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "input_generator.h"
 #include "lp/lp_writer.h"
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 #include "solve/streamed_check.h"
 
 namespace paralog {

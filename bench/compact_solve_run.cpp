@@ -22,7 +22,7 @@
 #include "compact/warm_start.h"
 #include "genome/reader.h"
 #include "genome/token_cursor.h"
-#include "solve/relative_gap.h"
+#include "solver/relative_gap.h"
 
 namespace {
 

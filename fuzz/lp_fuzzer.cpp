@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/output_target.h"
+#include "run_setup/output_target.h"
 #include "app/program_file.h"
 #include "genome/genome.h"
 #include "support/lp_file_check.h"

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/input_file.h"
-#include "app/output_target.h"
+#include "run_setup/input_file.h"
+#include "run_setup/output_target.h"
 #include "app/program_file.h"
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "app/run_files.h"
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 #include "app/version.h"
 #include "report/genome_listing.h"
 #include "solve/solve_run.h"

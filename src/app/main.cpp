@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/driver.h"
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/output_sinks.h"
-#include "app/output_target.h"
+#include "run_setup/output_sinks.h"
+#include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "genome/genome.h"
 #include "ilp/generate_program.h"

@@ -41,6 +41,7 @@ std::vector<RunFile> filesOfRun(const RunParameters& parameters) {
       {"--output", parameters.outputPath, true},
       {"--report", parameters.reportPath, true},
       {"--write-solution", parameters.solutionOutputPath, true},
+      {"--families", parameters.familiesPath, true},
   };
   std::vector<RunFile> given;
   for (RunFile& file : files) {

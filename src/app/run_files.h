@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 
 namespace paralog {
 

@@ -308,71 +308,78 @@ void CompactModel::addEndClasses(const PieceGraph& graph) {
   }
 }
 
+int32_t CompactModel::addClassColumn(Terms& total, const char* role, double objective) {
+  const int32_t c = column(role, VariableKind::kContinuous, 1, objective);
+  total.emplace_back(c, 1);
+  return c;
+}
+
 void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
   EndColumns& end = ends_[e];
-  const bool first = graph.copies()[PieceGraph::copyOf(e)].genome == 0;
   const int32_t other = graph.otherEnd(e);
   Terms total;
-  auto classColumn = [&](const char* role, double objective) {
-    const int32_t c = column(role, VariableKind::kContinuous, 1, objective);
-    total.emplace_back(c, 1);
-    return c;
-  };
   // Open to joins outside the model, a piece from a telomere counts half an
   // even path, one with a free end in each genome half a cycle.
   const bool open = credit_ == JoinCredit::kOpenBound;
   const double telomereCredit = open ? -0.5 : 0;
   const double bothCredit = open ? -1 : 0;
   if (other < 0) {
-    end.telomereEven = classColumn("te", telomereCredit);
+    end.telomereEven = addClassColumn(total, "te", telomereCredit);
   } else {
-    const EndColumns& beyond = ends_[other];
-    // The piece's flips are this node's plus those beyond the other end.
-    auto parity = [&](int32_t c, bool even) {
-      if (even) {
-        addRow({{c, 1}, {beyond.oddFlips, -1}}, Relation::kLessEqual, 0);
-      } else {
-        addRow({{c, 1}, {beyond.oddFlips, 1}}, Relation::kLessEqual, 1);
-      }
-    };
-    auto secondKind = [&](int32_t c) {
-      addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, Relation::kLessEqual, 1);
-    };
-    end.telomereEven = classColumn("te", telomereCredit);
-    end.telomereOdd = classColumn("to", telomereCredit);
-    for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
-      addRow({{c, 1}, {beyond.kindTelomere, -1}}, Relation::kLessEqual, 0);
-      parity(c, even);
-    }
-    if (first) {
-      end.bothEven = classColumn("be", bothCredit);
-      end.bothOdd = classColumn("bo", bothCredit);
-      for (const auto& [c, even] : {std::make_pair(end.bothEven, true), std::make_pair(end.bothOdd, false)}) {
-        secondKind(c);
-        parity(c, even);
-      }
-    }
-    const bool shared = first && graph.sharedFirstNode(graph.nodeOf(e));
-    const bool mirrored = mirroredNode(graph, e);
-    // A shared node that mirrors its partner never closes a piece: alone it
-    // counts nothing, and with its other end matched the walk comes back
-    // by this end's partner, free in the other genome.
-    if (!(shared && mirrored)) {
-      end.closed = classColumn("cl", -1);
-      if (first) {
-        addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, Relation::kLessEqual, 0);
-      } else {
-        secondKind(end.closed);
-      }
-      if (shared || mirrored) {
-        Terms matched = {{end.closed, 1}};
-        addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
-        addRow(std::move(matched), Relation::kLessEqual, shared ? 0 : 1);
-      }
-    }
+    addTwoEndedClasses(graph, e, telomereCredit, bothCredit, total);
   }
   addNotFree(total, graph, e, 1);
   addRow(std::move(total), Relation::kLessEqual, 1);
+}
+
+void CompactModel::addTwoEndedClasses(const PieceGraph& graph, int32_t e, double telomereCredit,
+                                      double bothCredit, Terms& total) {
+  EndColumns& end = ends_[e];
+  const bool first = graph.copies()[PieceGraph::copyOf(e)].genome == 0;
+  const int32_t other = graph.otherEnd(e);
+  const EndColumns& beyond = ends_[other];
+  // The piece's flips are this node's plus those beyond the other end.
+  auto parity = [&](int32_t c, bool even) {
+    if (even) {
+      addRow({{c, 1}, {beyond.oddFlips, -1}}, Relation::kLessEqual, 0);
+    } else {
+      addRow({{c, 1}, {beyond.oddFlips, 1}}, Relation::kLessEqual, 1);
+    }
+  };
+  auto secondKind = [&](int32_t c) {
+    addRow({{c, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, Relation::kLessEqual, 1);
+  };
+  end.telomereEven = addClassColumn(total, "te", telomereCredit);
+  end.telomereOdd = addClassColumn(total, "to", telomereCredit);
+  for (const auto& [c, even] : {std::make_pair(end.telomereEven, true), std::make_pair(end.telomereOdd, false)}) {
+    addRow({{c, 1}, {beyond.kindTelomere, -1}}, Relation::kLessEqual, 0);
+    parity(c, even);
+  }
+  if (first) {
+    end.bothEven = addClassColumn(total, "be", bothCredit);
+    end.bothOdd = addClassColumn(total, "bo", bothCredit);
+    for (const auto& [c, even] : {std::make_pair(end.bothEven, true), std::make_pair(end.bothOdd, false)}) {
+      secondKind(c);
+      parity(c, even);
+    }
+  }
+  const bool shared = first && graph.sharedFirstNode(graph.nodeOf(e));
+  const bool mirrored = mirroredNode(graph, e);
+  // A shared node that mirrors its partner never closes a piece: alone it
+  // counts nothing, and with its other end matched the walk comes back
+  // by this end's partner, free in the other genome.
+  if (shared && mirrored) return;
+  end.closed = addClassColumn(total, "cl", -1);
+  if (first) {
+    addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, Relation::kLessEqual, 0);
+  } else {
+    secondKind(end.closed);
+  }
+  if (shared || mirrored) {
+    Terms matched = {{end.closed, 1}};
+    addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
+    addRow(std::move(matched), Relation::kLessEqual, shared ? 0 : 1);
+  }
 }
 
 // Two mirrored nodes (single-copy genes a and b adjacent in both genomes)

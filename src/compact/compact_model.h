@@ -86,11 +86,19 @@ class CompactModel {
   void addSeeThroughRows(const PieceGraph& graph);
   void addEndClasses(const PieceGraph& graph);
   void addFreeEndClasses(const PieceGraph& graph, int32_t e);
+  // The classes of a free end `e` whose node has another end: a path to a
+  // telomere, free ends in both genomes, a closed piece; added to `total`.
+  void addTwoEndedClasses(const PieceGraph& graph, int32_t e, double telomereCredit, double bothCredit,
+                          std::vector<std::pair<int32_t, double>>& total);
+  // A new class column of an end, from 0 to 1, also appended to `total`.
+  int32_t addClassColumn(std::vector<std::pair<int32_t, double>>& total, const char* role, double objective);
   void addMirroredPairRows(const PieceGraph& graph);
   void addJoinCounters(const PieceGraph& graph);
 
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
                       std::vector<double>& values) const;
+  // The values of the labels, kinds and cycle column of a cycle.
+  void setCycleValues(const PieceGraph& graph, const Piece& cycle, std::vector<double>& values) const;
 
   JoinCredit credit_;
   LinearProgram program_;

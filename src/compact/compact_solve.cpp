@@ -13,7 +13,7 @@
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/warm_start.h"
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 
 namespace paralog::compact {
 namespace {

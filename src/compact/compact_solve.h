@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "genome/genome.h"
-#include "solve/embedded_cbc.h"
-#include "solve/solve_control.h"
-#include "solve/solution.h"
+#include "solver/embedded_cbc.h"
+#include "solver/solve_control.h"
+#include "solver/solution.h"
 
 namespace paralog::compact {
 

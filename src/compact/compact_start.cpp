@@ -43,24 +43,29 @@ std::vector<double> CompactModel::startValues(const PieceGraph& graph, const Cop
   return values;
 }
 
+void CompactModel::setCycleValues(const PieceGraph& graph, const Piece& cycle, std::vector<double>& values) const {
+  const auto& nodes = graph.nodes();
+  int32_t lowest = cycle.steps[0].node;
+  for (const Piece::Step& step : cycle.steps) {
+    if (number_[step.node] < number_[lowest]) lowest = step.node;
+  }
+  for (const Piece::Step& step : cycle.steps) {
+    values[labelColumn_[step.node]] = number_[lowest];
+    for (int32_t e : nodes[step.node].ends) {
+      setKind(values, ends_[e], PieceEnd::kTelomere);
+      values[ends_[e].oddFlips] = 0.5;
+    }
+  }
+  values[cycleColumn_[lowest]] = 1;
+}
+
 void CompactModel::setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
                                   std::vector<double>& values) const {
-  const auto& nodes = graph.nodes();
   if (piece.cycle) {
-    int32_t lowest = piece.steps[0].node;
-    for (const Piece::Step& step : piece.steps) {
-      if (number_[step.node] < number_[lowest]) lowest = step.node;
-    }
-    for (const Piece::Step& step : piece.steps) {
-      values[labelColumn_[step.node]] = number_[lowest];
-      for (int32_t e : nodes[step.node].ends) {
-        setKind(values, ends_[e], PieceEnd::kTelomere);
-        values[ends_[e].oddFlips] = 0.5;
-      }
-    }
-    values[cycleColumn_[lowest]] = 1;
+    setCycleValues(graph, piece, values);
     return;
   }
+  const auto& nodes = graph.nodes();
   // Walking out by a step's "out" end leads to the finish, by its "in" end
   // back to the start; count the flips on either side.
   const size_t n = piece.steps.size();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "genome/quoted.h"
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 namespace paralog {
 namespace {

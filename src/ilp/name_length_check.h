@@ -12,7 +12,7 @@
 namespace paralog {
 
 /// A gene copy whose variable names would be longer than
-/// kMaxVariableNameLength (ilp/variable_names.h): where it was read and
+/// kMaxVariableNameLength (lp/variable_names.h): where it was read and
 /// what is wrong.
 struct NameLengthFault {
   size_t structure = 0;   ///< 0-based, in file order

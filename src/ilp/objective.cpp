@@ -5,7 +5,7 @@
 
 #include "ilp/adjacency.h"
 #include "ilp/extremities.h"
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 namespace paralog {
 namespace {

@@ -14,7 +14,7 @@
 
 namespace paralog {
 
-/// Builds every variable name of the program (spelled as ilp/variable_names.h
+/// Builds every variable name of the program (spelled as lp/variable_names.h
 /// says) and records it as binary or general, so that the declarations list
 /// exactly the names in use.
 ///

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 namespace paralog {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 #include "lp/row.h"
 #include "lp/variable_kind.h"
 

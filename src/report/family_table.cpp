@@ -3,7 +3,7 @@
 #include <map>
 
 #include "genome/gene_name_escape.h"
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 namespace paralog {
 

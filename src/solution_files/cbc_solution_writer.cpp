@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 
 namespace paralog {
 namespace {

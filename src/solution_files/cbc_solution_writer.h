@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/byte_sink.h"
-#include "solve/solution.h"
+#include "solver/solution.h"
 
 namespace paralog {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/linear_program.h"
-#include "solve/solution.h"
+#include "solver/solution.h"
 
 namespace paralog {
 

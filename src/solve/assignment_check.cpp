@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "matching/assignment_names.h"
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 #include "solve/stoppable_consumer.h"
 #include "solve/streamed_check.h"
 

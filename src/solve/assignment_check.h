@@ -8,7 +8,7 @@
 #include "ilp/generate_program.h"
 #include "matching/genome_pair_graph.h"
 #include "matching/matching_evaluator.h"
-#include "solve/solve_control.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 

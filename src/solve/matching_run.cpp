@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/input_file.h"
-#include "app/output_sinks.h"
-#include "app/output_target.h"
+#include "run_setup/input_file.h"
+#include "run_setup/output_sinks.h"
+#include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
 #include "ilp/generate_program.h"
@@ -22,9 +22,9 @@
 #include "report/family_table.h"
 #include "report/matching_report.h"
 #include "solve/assignment_check.h"
-#include "solve/named_values.h"
-#include "solve/solution_check.h"
-#include "solve/solve_control.h"
+#include "solver/named_values.h"
+#include "solver/solution_check.h"
+#include "solver/solve_control.h"
 #include "solve/solve_run.h"
 #include "solve/stoppable_consumer.h"
 #include "solve/streamed_solution_file.h"

@@ -3,10 +3,10 @@
 
 #include <ostream>
 
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 #include "genome/genome.h"
 #include "solve/solve_run.h"
-#include "solve/stop_signals.h"
+#include "solver/stop_signals.h"
 
 namespace paralog {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/input_file.h"
-#include "app/output_sinks.h"
-#include "app/output_target.h"
+#include "run_setup/input_file.h"
+#include "run_setup/output_sinks.h"
+#include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
@@ -26,12 +26,12 @@
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
 #include "compact/piece_graph.h"
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 #include "solve/matching_run.h"
-#include "solve/relative_gap.h"
-#include "solve/solution_check.h"
-#include "solve/solve_control.h"
-#include "solve/stop_signals.h"
+#include "solver/relative_gap.h"
+#include "solver/solution_check.h"
+#include "solver/solve_control.h"
+#include "solver/stop_signals.h"
 
 namespace paralog {
 namespace {
@@ -145,6 +145,32 @@ SolveOptions solveOptionsOf(const RunParameters& parameters, std::ostream& solve
   return options;
 }
 
+namespace {
+
+// Builds the whole program of the pair into `program` (empty) by one pass
+// of the generators, which also writes the LP file to `lpFile` when it is
+// set (not committed here) from the same typed rows. Progress lines go to
+// `out`.
+void buildWholeProgram(const RunParameters& parameters, const Structure& first, const Structure& second,
+                       const OutputTarget* lpFile, std::ostream& out, LinearProgram& program) {
+  LinearProgramBuilder builder(program);
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
+  if (lpFile) {
+    OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
+                      OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
+    LpWriter writer(sinks.sink(), sinks.layout());
+    ProgramTee both(writer, builder);
+    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
+                 ProgramOptions{parameters.matchAll});
+    sinks.finish();
+  } else {
+    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone,
+                 ProgramOptions{parameters.matchAll});
+  }
+}
+
+}  // namespace
+
 SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
                       const Structure& second, std::ostream& out, std::ostream& solverLog) {
   // Ctrl-C from here on stops the search, and the run reports what it has.
@@ -164,23 +190,8 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
   const std::unique_ptr<OutputTarget> solutionFile = outputIfAsked(parameters.solutionOutputPath);
 
-  // One pass of the generators builds the solver's model from the typed
-  // rows and, when asked, writes the LP file from the same rows.
   LinearProgram program;
-  LinearProgramBuilder builder(program);
-  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
-  if (lpFile) {
-    OutputSinks sinks(lpFile->fd(), lpFile->displayName(),
-                      OutputFormat{parameters.portable, namesGzipFile(parameters.outputPath)});
-    LpWriter writer(sinks.sink(), sinks.layout());
-    ProgramTee both(writer, builder);
-    buildProgram(first, second, both, progress, RowThreads::kCallingThread, LpFile::kWritten,
-                 ProgramOptions{parameters.matchAll});
-    sinks.finish();
-  } else {
-    buildProgram(first, second, builder, progress, RowThreads::kCallingThread, LpFile::kNone,
-                 ProgramOptions{parameters.matchAll});
-  }
+  buildWholeProgram(parameters, first, second, lpFile.get(), out, program);
 
   Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
                                      : readSolution(parameters, program);

@@ -5,10 +5,10 @@
 #include <ostream>
 #include <string>
 
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 #include "genome/genome.h"
 #include "report/matching_report.h"
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 
 namespace paralog {
 

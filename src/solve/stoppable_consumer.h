@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "lp/program_consumer.h"
-#include "solve/solve_control.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 

@@ -10,8 +10,8 @@
 #include "lp/row.h"
 #include "model/linear_program_builder.h"
 #include "model/linear_program.h"
-#include "solve/solution_check.h"
 #include "solve/stoppable_consumer.h"
+#include "solver/solution_check.h"
 
 namespace paralog {
 namespace {

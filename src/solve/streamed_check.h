@@ -11,8 +11,8 @@
 #include "genome/genome.h"
 #include "ilp/generate_program.h"
 #include "lp/program_consumer.h"
-#include "solve/named_values.h"
-#include "solve/solve_control.h"
+#include "solver/named_values.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 

@@ -7,8 +7,8 @@
 #include "common/byte_sink.h"
 #include "lp/program_consumer.h"
 #include "solution_files/cbc_solution_writer.h"
-#include "solve/named_values.h"
-#include "solve/solution.h"
+#include "solver/named_values.h"
+#include "solver/solution.h"
 
 namespace paralog {
 

@@ -53,6 +53,7 @@ std::vector<HostileCase> hostileCases() {
       {"report over the input", "", {"-i", "in.txt", "--solve", "--report", "in.txt"}, 2, same},
       {"solution written over the input", "", {"-i", "in.txt", "--solve", "--write-solution", "in.txt"},
        2, same},
+      {"family table over the input", "", {"-i", "in.txt", "--solve", "--families", "in.txt"}, 2, same},
       {"report over the solution read", cbcHeader,
        {"-i", "in.txt", "--solution", "s.sol", "--report", "s.sol"}, 2, same, {"in.txt", "s.sol"}},
       {"output over the solution read", cbcHeader,

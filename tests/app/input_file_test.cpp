@@ -1,4 +1,4 @@
-#include "app/input_file.h"
+#include "run_setup/input_file.h"
 
 #include <gtest/gtest.h>
 

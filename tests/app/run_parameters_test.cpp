@@ -1,4 +1,4 @@
-#include "app/run_parameters.h"
+#include "run_setup/run_parameters.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/safe_output_file.h"
+#include "run_setup/safe_output_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

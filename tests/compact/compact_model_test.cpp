@@ -20,7 +20,7 @@
 #include "compact/incremental_score.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 #include "support/run_program.h"
 #include "support/structure_builders.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "genome/grimm_reader.h"
 #include "genome/input_format.h"
 #include "genome/unimog_reader.h"

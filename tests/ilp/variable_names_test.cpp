@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 
 namespace paralog {
 namespace {

@@ -15,10 +15,10 @@
 
 #include "ilp/generate_program.h"
 #include "support/structure_builders.h"
-#include "solve/embedded_cbc.h"
+#include "solver/embedded_cbc.h"
 #include "model/linear_program_builder.h"
-#include "solve/named_values.h"
-#include "solve/solution_check.h"
+#include "solver/named_values.h"
+#include "solver/solution_check.h"
 #include "solve/streamed_check.h"
 #include "matching/assignment_names.h"
 #include "matching/matching_evaluator.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/output_target.h"
+#include "run_setup/output_target.h"
 #include "app/program_file.h"
 #include "support/inequality.h"
 #include "support/lp_file_check.h"

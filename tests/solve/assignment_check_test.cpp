@@ -19,7 +19,7 @@
 #include "matching/assignment_names.h"
 #include "matching/matching_evaluator.h"
 #include "solve/assignment_check.h"
-#include "solve/named_values.h"
+#include "solver/named_values.h"
 #include "solve/streamed_check.h"
 #include "support/structure_builders.h"
 

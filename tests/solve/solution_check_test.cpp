@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/linear_program.h"
-#include "solve/solution_check.h"
+#include "solver/solution_check.h"
 #include "support/lp_text_program.h"
 
 namespace paralog {

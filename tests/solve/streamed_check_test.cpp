@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "solution_files/solution_file.h"
-#include "solve/embedded_cbc.h"
-#include "solve/solution_check.h"
+#include "solver/embedded_cbc.h"
+#include "solver/solution_check.h"
 #include "solve/solve_run.h"
 #include "solve/streamed_check.h"
 #include "solve/stoppable_consumer.h"

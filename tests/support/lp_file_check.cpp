@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "genome/reader.h"
-#include "ilp/variable_names.h"
+#include "lp/variable_names.h"
 #include "support/inequality.h"
 
 namespace paralog::testutil {

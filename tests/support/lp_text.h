@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "genome/genome.h"
 #include "model/linear_program.h"
 

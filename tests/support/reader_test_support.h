@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/program_input.h"
+#include "run_setup/program_input.h"
 #include "genome/genome.h"
 #include "genome/reader.h"
 
