@@ -1,6 +1,5 @@
 #include "solve/matching_run.h"
 
-#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
+#include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
 #include "matching/assignment_names.h"
 #include "matching/genome_pair_graph.h"
@@ -22,11 +22,12 @@
 #include "report/family_table.h"
 #include "report/match_all_note.h"
 #include "report/matching_report.h"
+#include "solve/assignment_check.h"
 #include "solver/named_values.h"
 #include "solver/solution_check.h"
 #include "solver/solve_control.h"
 #include "solve/solve_run.h"
-#include "solve/streamed_check.h"
+#include "solve/stoppable_consumer.h"
 #include "solve/streamed_solution_file.h"
 
 namespace paralog {
@@ -58,13 +59,25 @@ struct ScoredMatching {
   MatchingAssignment assignment;
 };
 
-// Checks the assignment against the whole program as it streams by, the LP
-// file and the solution file written in the same pass; returns the
-// objective the check found.
-double checkStreamed(const RunParameters& parameters, const Structure& first, const Structure& second,
-                     const NamedValues& values, const ScoredMatching& scored, RunOutputs& outputs,
-                     std::ostream& out) {
+// The assignment's values by name, zeros left out.
+NamedValues namedValues(const GenomePairGraph& graph, const MatchingAssignment& assignment) {
+  NamedValues values;
+  forEachNonZeroVariable(graph, assignment,
+                         [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
+  return values;
+}
+
+// Writes the LP file and the solution file asked for in one pass of the
+// generators, without checking again (the answer was checked in
+// aggregate). Returns false, leaving the files uncommitted, when a signal
+// stops the pass.
+bool writeProgramFiles(const RunParameters& parameters, const Structure& first, const Structure& second,
+                       const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
+                       std::ostream& out, const SolveControl& stop) {
+  if (!outputs.lp && !outputs.solution) return true;
   const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
+  NamedValues values;
+  if (outputs.solution) values = namedValues(graph, scored.assignment);
   std::optional<OutputSinks> lpSinks;
   std::optional<LpWriter> writer;
   std::optional<FdSink> solutionSink;
@@ -82,29 +95,41 @@ double checkStreamed(const RunParameters& parameters, const Structure& first, co
     consumers.push_back(&*solutionWriter);
   }
   std::optional<ProgramTee> both;
-  ProgramConsumer* alongside = consumers.empty() ? nullptr : consumers.front();
-  if (consumers.size() == 2) alongside = &both.emplace(*consumers[0], *consumers[1]);
-  const double objective =
-      requireValidAssignment(first, second, values, scored.source, progress, alongside,
-                             outputs.lp ? LpFile::kWritten : LpFile::kNone, ProgramOptions{parameters.matchAll});
+  ProgramConsumer* target = consumers.front();
+  if (consumers.size() == 2) target = &both.emplace(*consumers[0], *consumers[1]);
+  StoppableConsumer stoppable(*target, stop);
+  try {
+    buildProgram(first, second, stoppable, progress, RowThreads::kSecondThread,
+                 outputs.lp ? LpFile::kWritten : LpFile::kNone, ProgramOptions{parameters.matchAll});
+  } catch (const GenerationStopped&) {
+    return false;
+  }
   if (lpSinks) lpSinks->finish();
   if (solutionSink) solutionSink->flush();
-  return objective;
+  return true;
 }
 
-// Checks the answer, writes the files asked for and prints the summary;
-// returns the number of matched pairs.
-size_t report(const RunParameters& parameters, const Structure& first, const Structure& second,
+// What reporting an answer did: whether the files asked for were written
+// (a signal stops their writing) and how many copy pairs the answer matches.
+struct ReportEnd {
+  bool written = false;
+  size_t matchedPairs = 0;
+};
+
+// Checks the answer, writes the files and prints the summary. A signal
+// that stops the writing of the LP or solution file leaves `written` false:
+// the summary of the checked answer is printed all the same, no file is
+// committed.
+ReportEnd report(const RunParameters& parameters, const Structure& first, const Structure& second,
             const GenomePairGraph& graph, const ScoredMatching& scored, RunOutputs& outputs,
-            std::ostream& out) {
-  NamedValues values;
-  forEachNonZeroVariable(graph, scored.assignment,
-                         [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
-  const double objective = checkStreamed(parameters, first, second, values, scored, outputs, out);
-  if (objective != static_cast<double>(scored.assignment.objective)) {
-    throw std::runtime_error(scored.source + ": the objective is " + formatNumber(objective) +
-                             " at the values, not " + std::to_string(scored.assignment.objective));
-  }
+            std::ostream& out, const SolveControl& stop) {
+  // Without a file to write, the check announces the families as the
+  // generators would, so that the progress lines stay those of every run.
+  const bool writes = outputs.lp || outputs.solution;
+  const ProgressReport progress = [&out](std::string_view line) { out << line << std::flush; };
+  requireValidMatchingAssignment(first, second, graph, scored.assignment, scored.source, parameters.matchAll, stop,
+                                 writes ? ProgressReport() : progress);
+  const bool written = writeProgramFiles(parameters, first, second, graph, scored, outputs, out, stop);
   std::vector<MatchedCopyPair> pairs;
   for (const CopyPair& pair : scored.assignment.matched) {
     const GraphCopy& a = graph.copies(0)[pair.first];
@@ -117,15 +142,17 @@ size_t report(const RunParameters& parameters, const Structure& first, const Str
     sink.write(text);
     sink.flush();
   };
-  if (outputs.report) writeWhole(*outputs.report, matchingTable(table));
-  if (outputs.families) writeWhole(*outputs.families, familyTable(countFamilies(first, second, table)));
-  for (OutputTarget* target :
-       {outputs.lp.get(), outputs.report.get(), outputs.families.get(), outputs.solution.get()}) {
-    if (target != nullptr) target->commit();
+  if (written) {
+    if (outputs.report) writeWhole(*outputs.report, matchingTable(table));
+    if (outputs.families) writeWhole(*outputs.families, familyTable(countFamilies(first, second, table)));
+    for (OutputTarget* target :
+         {outputs.lp.get(), outputs.report.get(), outputs.families.get(), outputs.solution.get()}) {
+      if (target != nullptr) target->commit();
+    }
+    if (outputs.lp) out << "Done\n";
   }
-  if (outputs.lp) out << "Done\n";
   printSummary(out, scored.summary, table);
-  return table.matchedPairs;
+  return ReportEnd{written, table.matchedPairs};
 }
 
 std::vector<CopyPair> copyPairs(const GenomePairGraph& graph,
@@ -137,21 +164,16 @@ std::vector<CopyPair> copyPairs(const GenomePairGraph& graph,
   return matching;
 }
 
-// How long the check of an answer against the whole program takes, which
-// comes after the search and at genome scale takes minutes: timed on the
-// heuristic matching, without any output, so that a time limit can leave
-// that much (and a quarter more) out of the search.
-double checkSeconds(const RunParameters& parameters, const Structure& first, const Structure& second,
-                    const GenomePairGraph& graph,
-                    const std::vector<compact::CompactSolveResult::MatchedPair>& heuristic) {
-  const auto start = std::chrono::steady_clock::now();
-  const std::vector<CopyPair> matching = copyPairs(graph, heuristic);
-  NamedValues values;
-  forEachNonZeroVariable(graph, MatchingEvaluator(graph).assignment(matching),
-                         [&values](std::string_view name, int64_t value) { values.set(name, static_cast<double>(value)); });
-  requireValidAssignment(first, second, values, "the heuristic matching", [](std::string_view) {}, nullptr,
-                         LpFile::kNone, ProgramOptions{parameters.matchAll});
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// The end of a run that reported a checked answer: a signal that came at
+// any time, during the search, the check or the writing, gives the status
+// 128 + its number.
+SolvingEnd endOfRun(bool written, const StopSignals& signals, std::ostream& solverLog) {
+  SolvingEnd end;
+  if (!written) {
+    solverLog << "note: stopped while writing the output files, which are left unwritten\n" << std::flush;
+  }
+  if (signals.signalNumber() != 0) end.exitStatus = 128 + signals.signalNumber();
+  return end;
 }
 
 }  // namespace
@@ -159,17 +181,14 @@ double checkSeconds(const RunParameters& parameters, const Structure& first, con
 SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals) {
   RunOutputs outputs(parameters);
-  // The time limit counts from here: the heuristic is part of the solve,
-  // and so is the check of the answer.
+  // The time limit counts from here: the heuristic is part of the solve.
+  // The check after the search costs a few milliseconds in aggregate, so
+  // the search may use the whole limit.
   const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
   const GenomePairGraph graph(first, second);
-  std::optional<std::vector<compact::CompactSolveResult::MatchedPair>> heuristic;
-  if (parameters.timeLimitSeconds) heuristic = compact::heuristicPairs(first, second, parameters.matchAll);
-  const SolveControl search =
-      heuristic ? control.endingEarlier(1.25 * checkSeconds(parameters, first, second, graph, *heuristic)) : control;
   const compact::CompactSolveResult solved =
-      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, search,
-                            compact::PartSplit::kIndependentParts, heuristic ? &*heuristic : nullptr);
+      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, control,
+                            compact::PartSplit::kIndependentParts, nullptr);
   const std::vector<CopyPair> matching = copyPairs(graph, solved.matching);
   ScoredMatching scored;
   scored.source = "embedded CBC";
@@ -181,18 +200,20 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   }
   scored.summary = "Solution: embedded CBC\n" +
                    searchSummary(solved.status, static_cast<double>(scored.assignment.objective), solved.bestBound);
-  const size_t matchedPairs = report(parameters, first, second, graph, scored, outputs, out);
-  SolvingEnd end;
+  // Writing the files asked for stops on a signal, not at the deadline:
+  // they are what the user asked the run to write.
+  const SolveControl writing(std::nullopt, &signals.stopRequest());
+  const ReportEnd reported = report(parameters, first, second, graph, scored, outputs, out, writing);
+  SolvingEnd end = endOfRun(reported.written, signals, solverLog);
   end.searchStillRunning = solved.searchStillRunning;
   if (!parameters.matchAll) {
-    if (auto note = fewMatchedNote(first, second, matchedPairs)) end.notes.push_back(*note);
+    if (auto note = fewMatchedNote(first, second, reported.matchedPairs)) end.notes.push_back(*note);
   }
-  if (solved.status == SolutionStatus::kInterrupted) end.exitStatus = 128 + signals.signalNumber();
   return end;
 }
 
 SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
-                              std::ostream& out) {
+                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals) {
   RunOutputs outputs(parameters);
   const std::string text = readInputFile(parameters.matchingPath);
   const GenomePairGraph graph(first, second);
@@ -203,8 +224,9 @@ SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& 
   scored.summary = "Solution: " + parameters.matchingDisplay + " (matching)\nStatus: " +
                    std::string(statusText(SolutionStatus::kFeasible)) +
                    "\nObjective: " + formatNumber(static_cast<double>(scored.assignment.objective)) + "\n";
-  report(parameters, first, second, graph, scored, outputs, out);
-  return SolvingEnd{};
+  const SolveControl writing(std::nullopt, &signals.stopRequest());
+  return endOfRun(report(parameters, first, second, graph, scored, outputs, out, writing).written, signals,
+                  solverLog);
 }
 
 }  // namespace paralog

@@ -12,13 +12,19 @@ namespace paralog {
 
 /// The runs whose answer is a matching, found without holding the whole
 /// program: the values of every variable follow from the matching
-/// (MatchingEvaluator) and are checked against the whole program while its
-/// rows stream by, never held in memory, so that genomes of thousands of
-/// genes fit. The LP file (`-o`) and the solution file (--write-solution)
-/// are written in the same pass; the matching table (--report) after the
-/// check. Progress lines go to `out`, the solver's log to `solverLog`; the
-/// summary and counts are those of runSolving. Replaced output files appear
-/// only after everything succeeded. Throws std::runtime_error on failure.
+/// (MatchingEvaluator) and are checked against every row of the whole
+/// program in aggregate, family by family (checkAssignment), in time
+/// about linear in the genomes; only a broken answer is checked again row
+/// by row as the rows stream by, for a message naming the first broken
+/// row. The LP file (`-o`) and the solution file (--write-solution) are
+/// written after the check in one pass of the generators; the matching
+/// table (--report) after them. Progress lines go to `out`, the solver's
+/// log to `solverLog`; the summary and counts are those of runSolving.
+/// Replaced output files appear only after everything succeeded. A signal
+/// (of `signals`) while the files are written stops the writing: none of
+/// them is committed, the checked answer's summary is printed and a note
+/// goes to `solverLog`. A signal at any time gives the exit status 128 +
+/// its number. Throws std::runtime_error on failure.
 
 /// --solve with the compact model (docs/compact-model.md): CBC finds the
 /// matching, the status says how far it got.
@@ -30,7 +36,7 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
 
 /// --matching FILE: the matching of a table in the layout --report writes.
 SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,
-                              std::ostream& out);
+                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals);
 
 }  // namespace paralog
 

@@ -185,7 +185,7 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
     solverLog << "note: a genome lists a copy twice, which the compact model cannot hold: solving the "
                  "whole program\n";
   }
-  if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out);
+  if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out, solverLog, signals);
   // Created before any work, so that unwritable paths fail at once.
   // Like the LP file, the tables go into a pipe or device in place.
   const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);

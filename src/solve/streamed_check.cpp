@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 #include "lp/row.h"
 #include "model/linear_program_builder.h"
 #include "model/linear_program.h"
+#include "solve/stoppable_consumer.h"
 #include "solver/solution_check.h"
 
 namespace paralog {
@@ -111,7 +113,14 @@ void StreamedSolutionCheck::require(const std::string& source,
 double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
                               const ProgressReport& progress, ProgramConsumer* alongside,
-                              LpFile file, const ProgramOptions& options) {
+                              LpFile file, const ProgramOptions& options, const SolveControl* stop) {
+  // One pass of the generators into `consumer`, through a consumer that
+  // looks at `stop` when there is one.
+  auto pass = [&](ProgramConsumer& consumer, const ProgressReport& lines, const ProgramOptions& chosen) {
+    if (stop == nullptr) return buildProgram(first, second, consumer, lines, RowThreads::kSecondThread, file, chosen);
+    StoppableConsumer stoppable(consumer, *stop);
+    buildProgram(first, second, stoppable, lines, RowThreads::kSecondThread, file, chosen);
+  };
   if (alongside == nullptr) {
     // Nothing else takes the program: only the t names that have a value
     // are spelled, the rest share a stand-in at zero, and the quadratic
@@ -122,17 +131,17 @@ double requireValidAssignment(const Structure& first, const Structure& second,
     ProgramOptions sparse = options;
     sparse.spelledTNames = &named;
     StreamedSolutionCheck check(values);
-    buildProgram(first, second, check, progress, RowThreads::kSecondThread, file, sparse);
+    pass(check, progress, sparse);
     if (check.holds()) return check.objectiveValue();
     StreamedSolutionCheck again(values);
-    buildProgram(first, second, again, [](std::string_view) {}, RowThreads::kSecondThread, file, options);
+    pass(again, [](std::string_view) {}, options);
     again.require(source, std::nullopt);
     throw std::logic_error("internal error: " + source + " breaks the program only with some t names left out");
   }
   StreamedSolutionCheck check(values);
   // The progress lines stay those of a run that writes the program.
   ProgramTee both(check, *alongside);
-  buildProgram(first, second, both, progress, RowThreads::kSecondThread, file, options);
+  pass(both, progress, options);
   check.require(source, std::nullopt);
   return check.objectiveValue();
 }

@@ -12,6 +12,7 @@
 #include "ilp/generate_program.h"
 #include "lp/program_consumer.h"
 #include "solver/named_values.h"
+#include "solver/solve_control.h"
 
 namespace paralog {
 
@@ -100,7 +101,7 @@ double requireValidAssignment(const Structure& first, const Structure& second,
                               const NamedValues& values, const std::string& source,
                               const ProgressReport& progress,
                               ProgramConsumer* alongside = nullptr, LpFile file = LpFile::kWritten,
-                              const ProgramOptions& options = {});
+                              const ProgramOptions& options = {}, const SolveControl* stop = nullptr);
 
 }  // namespace paralog
 

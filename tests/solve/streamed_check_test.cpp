@@ -3,10 +3,13 @@
 // those optima with values changed at random, both give the same verdict,
 // count the same broken requirements and, when a row breaks, name the same
 // first row; so does the check that leaves zero t names unspelled. A
-// solution file written from the assignment reads back to it.
+// solution file written from the assignment reads back to it, and a stop
+// request ends the check.
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -18,6 +21,7 @@
 #include "solver/solution_check.h"
 #include "solve/solve_run.h"
 #include "solve/streamed_check.h"
+#include "solve/stoppable_consumer.h"
 #include "solve/streamed_solution_file.h"
 #include "support/lp_text.h"
 #include "support/quiet_stdout.h"
@@ -120,6 +124,21 @@ TEST(StreamedCheckTest, RefusesValuesForNamesThatAreNoVariables) {
   ASSERT_FALSE(values.set("z_q.1.1", 1));
   EXPECT_EQ(streamedVerdict(input, values, 0),
             "s: a value is given for \"z_q.1.1\", which is no variable of the program");
+}
+
+// A raised stop request ends the check of a program of more rows than it
+// looks between (thousands, from 30 genes) with GenerationStopped.
+TEST(StreamedCheckTest, AStopRequestEndsTheCheck) {
+  std::string genes;
+  for (int g = 1; g <= 30; ++g) genes += "+g" + std::to_string(g) + ".1";
+  const ProgramInput input =
+      readProgramInput("0\n2\nA 1 : 1 :\nC 30 : " + genes + ";\nB 2 : 1 :\nL 30 : " + genes + ";\n", "in");
+  const std::atomic<bool> raised{true};
+  const SolveControl stop(std::nullopt, &raised);
+  const NamedValues values;
+  EXPECT_THROW(requireValidAssignment(input.firstCompared(), input.secondCompared(), values, "s", quiet, nullptr,
+                                      LpFile::kNone, {}, &stop),
+               GenerationStopped);
 }
 
 TEST(StreamedCheckTest, SolutionFileReadsBackToTheAssignment) {
