@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "app/input_file.h"
+#include "app/model_file.h"
 #include "app/output_target.h"
 #include "app/program_file.h"
 #include "app/program_input.h"
@@ -80,13 +82,23 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   progress("Done\n");
 
   chooseComparedPair(input, parameters.inputPath, parameters.choices);
+  // The model file is written first and put in place with the run's other
+  // files, once they are.
+  std::optional<OutputTarget> modelFile;
+  if (!parameters.modelPath.empty()) {
+    progress("Writing the compact model...\n");
+    modelFile.emplace(parameters.modelPath);
+    writeModelFile(*modelFile, parameters.modelPath, input.firstCompared(), input.secondCompared(),
+                   parameters.matchAll);
+  }
   SolvingEnd solvingEnd;
   if (parameters.solving()) {
     solvingEnd =
         runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
-  } else {
+  } else if (!parameters.outputPath.empty()) {
     writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
   }
+  if (modelFile) modelFile->commit();
   // Notes wait for success, so that a failed run prints its error line alone.
   for (const std::string& note : input.notes) err << note << '\n';
   err << std::flush;

@@ -32,6 +32,7 @@ po::options_description describeOptions() {
       ("input,i", po::value<std::string>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
       ("portable", "Write an LP file every solver reads alike")
+      ("write-model", po::value<std::string>(), "Compact model as portable LP (- for stdout; *.gz: gzip)")
       ("format", po::value<std::string>(), "Input format: native, unimog or grimm")
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
@@ -163,8 +164,8 @@ SolveModel solveModelOf(const std::string& text) {
 bool namesStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-" || word == "--report=-") return true;
-    if ((word == "-o" || word == "--output" || word == "--report") && i + 1 < argc &&
+    if (word == "-o-" || word == "--output=-" || word == "--report=-" || word == "--write-model=-") return true;
+    if ((word == "-o" || word == "--output" || word == "--report" || word == "--write-model") && i + 1 < argc &&
         argv[i + 1] != nullptr &&
         std::string_view(argv[i + 1]) == "-") {
       return true;
@@ -191,8 +192,9 @@ RunParameters parametersOf(const po::variables_map& values) {
   const bool hasSolution = values.count("solution") != 0;
   const bool hasMatching = values.count("matching") != 0;
   const bool listGenomes = values.count("list-genomes") != 0;
+  const bool writeModel = values.count("write-model") != 0;
   if (listGenomes) requireListingOptions(values);
-  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes;
+  const bool outputOptional = solve || hasSolution || hasMatching || listGenomes || writeModel;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
   }
@@ -210,6 +212,10 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
   }
   parameters.listGenomes = listGenomes;
+  if (writeModel) {
+    const std::string model = values["write-model"].as<std::string>();
+    parameters.modelPath = model == "-" ? model : joinToDirectory(directory, model);
+  }
   parameters.portable = values.count("portable") != 0;
   if (values.count("format") != 0) {
     const std::string& name = values["format"].as<std::string>();
@@ -287,7 +293,7 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
     } else {
       line.parameters = parametersOf(values);
       line.outputToStandardOutput =
-          line.parameters.outputPath == "-" || line.parameters.reportPath == "-";
+          line.parameters.outputPath == "-" || line.parameters.reportPath == "-" || line.parameters.modelPath == "-";
       line.listing = line.parameters.listGenomes;
     }
   } catch (...) {

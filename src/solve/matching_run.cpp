@@ -13,6 +13,7 @@
 #include "app/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
+#include "compact/written_model.h"
 #include "lp/lp_writer.h"
 #include "matching/assignment_names.h"
 #include "matching/genome_pair_graph.h"
@@ -21,6 +22,7 @@
 #include "model/linear_program_builder.h"
 #include "report/family_table.h"
 #include "report/matching_report.h"
+#include "solve/model_solution.h"
 #include "solve/named_values.h"
 #include "solve/solution_check.h"
 #include "solve/solve_control.h"
@@ -182,6 +184,47 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   end.searchStillRunning = solved.searchStillRunning;
   if (solved.status == SolutionStatus::kInterrupted) end.exitStatus = 128 + signals.signalNumber();
   return end;
+}
+
+std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const Structure& first,
+                                           const Structure& second, std::ostream& out) {
+  const std::string text = readInputFile(parameters.solutionPath);
+  const compact::WrittenModel model = compact::writtenModel(first, second, parameters.matchAll);
+  const std::optional<SolutionFileContent> content = modelSolutionContent(text, model, parameters.solutionPath);
+  if (!content) return std::nullopt;
+  RunOutputs outputs(parameters);
+  const ModelSolution solution = checkModelSolution(*content, model, parameters.solutionPath);
+  std::string file = solution.format + " solution file of the compact model";
+  if (!solution.objective) {
+    out << "Solution: " << parameters.solutionDisplay << " (" << file << ")\nStatus: "
+        << statusText(solution.status) << "\n" << std::flush;
+    throw std::runtime_error(parameters.solutionPath + ": no solution to report (status: " +
+                             std::string(statusText(solution.status)) + ")");
+  }
+  const GenomePairGraph graph(first, second);
+  ScoredMatching scored;
+  scored.source = parameters.solutionPath;
+  scored.assignment = MatchingEvaluator(graph).assignment(copyPairs(graph, solution.matching));
+  const auto objective = static_cast<double>(scored.assignment.objective);
+  // No solution of the model claims more than its matching's score.
+  if (*solution.objective < objective - kSolutionTolerance) {
+    throw std::logic_error("the compact model's solution claims " + formatNumber(*solution.objective) +
+                           " for a matching whose objective is " + formatNumber(objective));
+  }
+  // Values that pass the model's rows prove a matching; "optimal" holds
+  // only where they also reach its objective.
+  scored.status = solution.status;
+  if (solution.status == SolutionStatus::kInfeasible) {
+    scored.status = SolutionStatus::kFeasible;
+    file += ", which calls it infeasible";
+  } else if (solution.status == SolutionStatus::kOptimal && *solution.objective > objective + kSolutionTolerance) {
+    scored.status = SolutionStatus::kFeasible;
+    file += ", which calls it optimal at " + formatNumber(*solution.objective);
+  }
+  scored.summary = "Solution: " + parameters.solutionDisplay + " (" + file + ")\nStatus: " +
+                   std::string(statusText(scored.status)) + "\nObjective: " + formatNumber(objective) + "\n";
+  report(parameters, first, second, graph, scored, outputs, out);
+  return SolvingEnd{};
 }
 
 SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,

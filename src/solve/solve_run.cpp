@@ -157,6 +157,11 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
                  "whole program\n";
   }
   if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out);
+  // A solution of the compact model's file is told by its names (GLPK's by
+  // its size); one of the LP file is read against the whole program below.
+  if (!parameters.solutionPath.empty() && compact::compactModelApplies(first, second)) {
+    if (const std::optional<SolvingEnd> end = runModelSolution(parameters, first, second, out)) return *end;
+  }
   // Created before any work, so that unwritable paths fail at once.
   // Like the LP file, the tables go into a pipe or device in place.
   const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
