@@ -77,7 +77,7 @@ solve_with() {
       local status=other line
       grep -q 'INTEGER OPTIMAL SOLUTION FOUND' "$out" && status=optimal
       grep -q 'TIME LIMIT EXCEEDED' "$out" && status='time limit'
-      line=$(grep -E '^[+*] *[0-9]+: mip =' "$out" | tail -n 1)
+      line=$(grep -E '^[+*] *[0-9]+: mip =' "$out" | tail -n 1 || true)
       printf '%s\t%s\t%s\n' "$status" "$(sed -nE 's/.*mip = *(-?[0-9.e+-]+) .*/\1/p' <<<"$line")" \
         "$(sed -nE 's/.*>= *(-?[0-9.e+-]+).*/\1/p' <<<"$line")" ;;
     symphony)
