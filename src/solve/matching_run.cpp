@@ -186,9 +186,8 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   return end;
 }
 
-std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const Structure& first,
-                                           const Structure& second, std::ostream& out) {
-  const std::string text = readInputFile(parameters.solutionPath);
+std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const std::string& text,
+                                           const Structure& first, const Structure& second, std::ostream& out) {
   const compact::WrittenModel model = compact::writtenModel(first, second, parameters.matchAll);
   const std::optional<SolutionFileContent> content = modelSolutionContent(text, model, parameters.solutionPath);
   if (!content) return std::nullopt;

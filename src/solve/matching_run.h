@@ -29,15 +29,16 @@ namespace paralog {
 SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals);
 
-/// --solution FILE when the file solves the compact model's file
-/// (--write-model) rather than the LP file (model_solution.h): the file's
+/// --solution FILE, whose content is `text`, when the file solves the
+/// compact model's file (--write-model) rather than the LP file
+/// (model_solution.h): the file's
 /// values are checked against the model's rows, their matching is scored
 /// and reported as any solution is, with the status "optimal" only where
 /// the file calls it optimal and its objective is the matching's. Nothing,
 /// without any output, when the file is not one.
 /// REQUIRES: compactModelApplies(first, second).
-std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const Structure& first,
-                                           const Structure& second, std::ostream& out);
+std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const std::string& text,
+                                           const Structure& first, const Structure& second, std::ostream& out);
 
 /// --matching FILE: the matching of a table in the layout --report writes.
 SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,

@@ -91,8 +91,7 @@ Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
   return outcome;
 }
 
-Outcome readSolution(const RunParameters& parameters, const LinearProgram& program) {
-  const std::string text = readInputFile(parameters.solutionPath);
+Outcome readSolution(const RunParameters& parameters, const LinearProgram& program, const std::string& text) {
   const SolutionFileContent content = parseSolutionFile(text, program, parameters.solutionPath);
   Outcome outcome;
   outcome.source = parameters.solutionPath;
@@ -157,10 +156,14 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
                  "whole program\n";
   }
   if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out);
-  // A solution of the compact model's file is told by its names (GLPK's by
-  // its size); one of the LP file is read against the whole program below.
+  // Read once, as it may be a pipe. A solution of the compact model's file
+  // is told by its names (GLPK's by its size); one of the LP file is read
+  // against the whole program below.
+  const std::string solutionText = parameters.solutionPath.empty() ? "" : readInputFile(parameters.solutionPath);
   if (!parameters.solutionPath.empty() && compact::compactModelApplies(first, second)) {
-    if (const std::optional<SolvingEnd> end = runModelSolution(parameters, first, second, out)) return *end;
+    if (const std::optional<SolvingEnd> end = runModelSolution(parameters, solutionText, first, second, out)) {
+      return *end;
+    }
   }
   // Created before any work, so that unwritable paths fail at once.
   // Like the LP file, the tables go into a pipe or device in place.
@@ -188,7 +191,7 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   }
 
   Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
-                                     : readSolution(parameters, program);
+                                     : readSolution(parameters, program, solutionText);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     out << outcome.summary << std::flush;
