@@ -18,7 +18,9 @@ require(path.join(__dirname, '..', 'tests', 'solvers', 'node_modules', 'highs'))
     model.run();
     const status = model.getModelStatus();
     const name = Object.keys(highs.constants.modelStatus).find((key) => highs.constants.modelStatus[key] === status);
-    const objective = model.getObjectiveValue();
+    // Without a feasible solution the objective value means nothing.
+    const found = Number(model.info.get('primal_solution_status')) === 2;
+    const objective = found ? model.getObjectiveValue() : '';
     const bound = model.info.get('mip_dual_bound');
     const gap = model.info.get('mip_gap');
     console.log([name, objective, bound, Number(gap) * 100].join('\t'));

@@ -17,7 +17,8 @@
 # (see bench/solve_benchmarks.sh). The limit is wall-clock time for every
 # solver (the cbc program is told "timeMode elapsed"); a solver still
 # running half the limit after it gets SIGINT (the cbc program then reports
-# its best), and SIGKILL 30 s later.
+# its best), and SIGKILL 30 s later (the cbc program's figures are then
+# those of its last progress line).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,12 +67,19 @@ solve_with() {
       PARALOG_WHOLE=1 limited "$embedded" "$input" "$time_limit" >"$out" 2>&1 || true
       awk -F'\t' '{ print $3 "\t" $5 "\t" $6 }' "$out" | tail -n 1 ;;
     cbc)
-      limited cbc "$model" timeMode elapsed sec "$time_limit" solve >"$out" 2>&1 || true
-      local status=other
+      # Line-buffered, so that a run the guard kills leaves its progress lines.
+      limited stdbuf -oL cbc "$model" timeMode elapsed sec "$time_limit" solve >"$out" 2>&1 || true
+      local status=other objective bound
       grep -q 'Result - Optimal solution found' "$out" && status=optimal
       grep -qE 'Result - Stopped on (time|ctrl-c)' "$out" && status='time limit'
-      printf '%s\t%s\t%s\n' "$status" "$(last_number "$out" 'Objective value:')" \
-        "$(last_number "$out" 'Lower bound:')" ;;
+      objective=$(last_number "$out" 'Objective value:')
+      bound=$(last_number "$out" 'Lower bound:')
+      if [[ $status == other ]]; then
+        status='killed by the guard'
+        objective=$(grep -oE -- '-?[0-9][0-9.e+-]* best solution' "$out" | tail -n 1 | cut -d' ' -f1 || true)
+        bound=$(last_number "$out" 'best possible')
+      fi
+      printf '%s\t%s\t%s\n' "$status" "$objective" "$bound" ;;
     glpk)
       limited glpsol --lp "$model" --tmlim "$time_limit" >"$out" 2>&1 || true
       local status=other line
