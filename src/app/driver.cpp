@@ -3,12 +3,14 @@
 #include <cstdlib>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "app/annotation_input.h"
+#include "app/model_file.h"
 #include "run_setup/input_file.h"
 #include "run_setup/output_target.h"
 #include "app/program_file.h"
@@ -112,13 +114,23 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   }
 
   chooseComparedPair(input, inputSourceName(parameters), parameters.choices);
+  // The model file is written first and put in place with the run's other
+  // files, once they are.
+  std::optional<OutputTarget> modelFile;
+  if (!parameters.modelPath.empty()) {
+    progress("Writing the compact model...\n");
+    modelFile.emplace(parameters.modelPath);
+    writeModelFile(*modelFile, parameters.modelPath, input.firstCompared(), input.secondCompared(),
+                   parameters.matchAll);
+  }
   SolvingEnd solvingEnd;
   if (parameters.solving()) {
     solvingEnd =
         runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
-  } else {
+  } else if (!parameters.outputPath.empty()) {
     writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
   }
+  if (modelFile) modelFile->commit();
   // Notes wait for success, so that a failed run prints its error line alone.
   for (const std::string& note : input.notes) err << note << '\n';
   for (const std::string& note : solvingEnd.notes) err << note << '\n';

@@ -39,6 +39,7 @@ std::vector<RunFile> filesOfRun(const RunParameters& parameters) {
       {"--solution", parameters.solutionPath, false},
       {"--matching", parameters.matchingPath, false},
       {"--output", parameters.outputPath, true},
+      {"--write-model", parameters.modelPath, true},
       {"--report", parameters.reportPath, true},
       {"--write-solution", parameters.solutionOutputPath, true},
       {"--families", parameters.familiesPath, true},

@@ -452,6 +452,8 @@ void CompactModel::addJoinCounters(const PieceGraph& graph) {
   }
 }
 
+std::array<int, 3> CompactModel::tripleParities(int triple) { return kTripleParities[triple]; }
+
 CopyMatching CompactModel::matchingOf(const PieceGraph& graph, const std::vector<double>& values) const {
   std::vector<int32_t> pairs;
   for (size_t p = 0; p < pairColumn_.size(); ++p) {

@@ -58,6 +58,23 @@ class CompactModel {
   /// The column of candidate pair `pair`.
   int32_t pairColumn(int32_t pair) const { return pairColumn_[pair]; }
 
+  /// The columns built for each part of the graph, for naming them
+  /// (model_names.h); -1 where the model has none.
+  int32_t deadColumn(int32_t chromosome) const { return deadColumn_[chromosome]; }
+  int32_t labelColumn(int32_t node) const { return labelColumn_[node]; }
+  int32_t cycleColumn(int32_t node) const { return cycleColumn_[node]; }
+  const EndColumns& endColumns(int32_t extremity) const { return ends_[extremity]; }
+  /// The join counters (-1 with JoinCredit::kOpenBound): pairs of pieces
+  /// with a free end in each genome, even pairs of telomere pieces per
+  /// genome, and the triples by tripleParities.
+  int32_t pairedCyclesColumn() const { return pairedCycles_; }
+  const std::array<int32_t, 2>& evenPairsColumns() const { return evenPairs_; }
+  const std::array<int32_t, 4>& tripleColumns() const { return triples_; }
+  /// The flip parities (0 even, 1 odd) of triple `triple`: of its telomere
+  /// piece of the first genome, of the second genome, and of its piece with
+  /// a free end in each genome.
+  static std::array<int, 3> tripleParities(int triple);
+
   /// The values of every column that `matching` attains: a feasible
   /// solution whose objective is minus the matching's score (or, with
   /// kOpenBound, minus scoreWithOpenJoins).
@@ -110,8 +127,8 @@ class CompactModel {
   std::vector<int32_t> cycleColumn_;  ///< by node: the node is the lowest-numbered of its cycle
   std::vector<EndColumns> ends_;      ///< by extremity
   int32_t pairedCycles_ = -1;
-  std::array<int32_t, 2> evenPairs_{};
-  std::array<int32_t, 4> triples_{};
+  std::array<int32_t, 2> evenPairs_{-1, -1};
+  std::array<int32_t, 4> triples_{-1, -1, -1, -1};
 };
 
 }  // namespace paralog::compact

@@ -32,8 +32,8 @@ po::options_description describeOptions() {
       ("input,i", po::value<std::vector<std::string>>(), "File with paralogs and structs")
       ("output,o", po::value<std::string>(), "Linear programming task (- for stdout; *.gz: gzip)")
       ("portable", "Write an LP file every solver reads alike")
+      ("write-model", po::value<std::string>(), "Compact model as portable LP (- for stdout; *.gz: gzip)")
       ("format", po::value<std::string>(), "Input format: native, unimog, grimm or gff")
-
       ("pair", po::value<std::string>(), "Genomes to compare: A,B (names or numbers)")
       ("drop-unshared", "Drop genes missing from either genome")
       ("keep-unshared", "Keep genes missing from either genome, unmatched")
@@ -200,8 +200,8 @@ SolveModel solveModelOf(const std::string& text) {
 bool namesStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-" || word == "--report=-") return true;
-    if ((word == "-o" || word == "--output" || word == "--report") && i + 1 < argc &&
+    if (word == "-o-" || word == "--output=-" || word == "--report=-" || word == "--write-model=-") return true;
+    if ((word == "-o" || word == "--output" || word == "--report" || word == "--write-model") && i + 1 < argc &&
         argv[i + 1] != nullptr &&
         std::string_view(argv[i + 1]) == "-") {
       return true;
@@ -225,9 +225,10 @@ void requireNeededOptions(const po::variables_map& values) {
   const bool hasInput = values.count("input") != 0;
   const bool hasOutput = values.count("output") != 0;
   const bool listGenomes = values.count("list-genomes") != 0;
+  const bool writeModel = values.count("write-model") != 0;
   if (listGenomes) requireListingOptions(values);
   const bool outputOptional = values.count("solve") != 0 || values.count("solution") != 0 ||
-                              values.count("matching") != 0 || listGenomes ||
+                              values.count("matching") != 0 || listGenomes || writeModel ||
                               values.count("write-genomes") != 0;
   if (!hasInput && !hasOutput && !outputOptional) {
     throw UsageError("the options '--input' and '--output' are required but missing");
@@ -311,6 +312,10 @@ void setOtherFiles(const po::variables_map& values, const std::string& directory
   if (values.count("families") != 0) {
     parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
   }
+  if (values.count("write-model") != 0) {
+    const std::string model = values["write-model"].as<std::string>();
+    parameters.modelPath = model == "-" ? model : joinToDirectory(directory, model);
+  }
   if (values.count("write-genomes") != 0) {
     parameters.genomesOutputPath = joinToDirectory(directory, values["write-genomes"].as<std::string>());
   }
@@ -362,7 +367,7 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
     } else {
       line.parameters = parametersOf(values);
       line.outputToStandardOutput =
-          line.parameters.outputPath == "-" || line.parameters.reportPath == "-";
+          line.parameters.outputPath == "-" || line.parameters.reportPath == "-" || line.parameters.modelPath == "-";
       line.listing = line.parameters.listGenomes;
     }
   } catch (...) {

@@ -29,6 +29,7 @@ struct RunParameters {
   std::string genomesOutputPath;  ///< --write-genomes: the genomes read, in UniMoG, or empty
   std::string outputPath;  ///< the LP file to write, "-" for standard output, empty for none
   bool portable = false;   ///< --portable: the form every LP reader takes the same way
+  std::string modelPath;   ///< --write-model: the compact model's LP file, "-" for standard output, or empty
   InputChoices choices;    ///< --format, --pair and --drop-unshared
   bool solve = false;      ///< solve the program with the embedded CBC
   std::optional<double> timeLimitSeconds;  ///< for solve: none means no limit
@@ -84,7 +85,7 @@ struct CommandLine {
 };
 
 /// Reads the options "--help/-h", "--version", "--input/-i <file>",
-/// "--output/-o <file>", "--portable", "--format native|unimog|grimm",
+/// "--output/-o <file>", "--portable", "--write-model <file>", "--format native|unimog|grimm",
 /// "--pair A,B", "--drop-unshared", "--solve", "--time-limit <seconds>",
 /// "--threads <n>", "--solution <file>", "--matching <file>", "--report
 /// <file>", "--write-solution <file>", "--families <file>",
@@ -99,7 +100,7 @@ struct CommandLine {
 /// output of "-" (standard output), kept as it is. Never throws: `failure`
 /// holds a UsageError for a command line the option parser refuses, that
 /// holds an argument belonging to no option, that lacks --input, that lacks
-/// --output without --solve, --solution, --matching, --list-genomes or --write-genomes, whose --format or
+/// --output without --solve, --solution, --matching, --write-model, --list-genomes or --write-genomes, whose --format or
 /// --pair value is malformed, that gives two of --solve, --solution and
 /// --matching, --time-limit or --threads without --solve, --report,
 /// --write-solution or --families without one of them, --list-genomes with

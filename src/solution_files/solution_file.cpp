@@ -60,6 +60,18 @@ SolutionFileContent parseSolutionFile(std::string_view text, const LinearProgram
   sr::fail(source, "not a solution file of CBC, HiGHS, Gurobi, CPLEX, SCIP or GLPK");
 }
 
+std::optional<GlpkSize> glpkSolutionSize(std::string_view text) {
+  if (firstLine(text).empty() || !looksLikeGlpk(text)) return std::nullopt;
+  for (const std::string_view line : sr::splitLines(text)) {
+    const std::vector<std::string_view> words = sr::splitWords(line);
+    if (words.size() != 6 || words[0] != "s" || words[1] != "mip") continue;
+    const std::optional<double> rows = sr::parseNumber(words[2]);
+    const std::optional<double> columns = sr::parseNumber(words[3]);
+    if (rows && columns) return GlpkSize{*rows, *columns};
+  }
+  return std::nullopt;
+}
+
 Solution solutionFromFile(const SolutionFileContent& content, const LinearProgram& program,
                           const std::string& source) {
   Solution solution;

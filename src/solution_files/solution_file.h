@@ -35,6 +35,15 @@ struct SolutionFileContent {
 SolutionFileContent parseSolutionFile(std::string_view text, const LinearProgram& program,
                                       const std::string& source);
 
+/// The row and column counts that the "s mip ROWS COLS ..." line of a
+/// GLPK raw solution states; nothing when `text` is not in GLPK's layout or
+/// lacks a well-formed such line (parseSolutionFile then says why).
+struct GlpkSize {
+  double rows = 0;
+  double columns = 0;
+};
+std::optional<GlpkSize> glpkSolutionSize(std::string_view text);
+
 /// Matches the file's values with the variables of `program`: unlisted
 /// variables are 0 where the format leaves out zeros. Throws
 /// std::runtime_error (messages start with `source` + ": ") for a name the

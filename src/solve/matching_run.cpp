@@ -12,6 +12,7 @@
 #include "run_setup/output_target.h"
 #include "common/byte_sink.h"
 #include "compact/compact_solve.h"
+#include "compact/written_model.h"
 #include "ilp/generate_program.h"
 #include "lp/lp_writer.h"
 #include "matching/assignment_names.h"
@@ -23,6 +24,7 @@
 #include "report/match_all_note.h"
 #include "report/matching_report.h"
 #include "solve/assignment_check.h"
+#include "solve/model_solution.h"
 #include "solver/named_values.h"
 #include "solver/solution_check.h"
 #include "solver/solve_control.h"
@@ -206,6 +208,52 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   const ReportEnd reported = report(parameters, first, second, graph, scored, outputs, out, writing);
   SolvingEnd end = endOfRun(reported.written, signals, solverLog);
   end.searchStillRunning = solved.searchStillRunning;
+  if (!parameters.matchAll) {
+    if (auto note = fewMatchedNote(first, second, reported.matchedPairs)) end.notes.push_back(*note);
+  }
+  return end;
+}
+
+std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const std::string& text,
+                                           const Structure& first, const Structure& second, std::ostream& out,
+                                           std::ostream& solverLog, const StopSignals& signals) {
+  const compact::WrittenModel model = compact::writtenModel(first, second, parameters.matchAll);
+  const std::optional<SolutionFileContent> content = modelSolutionContent(text, model, parameters.solutionPath);
+  if (!content) return std::nullopt;
+  RunOutputs outputs(parameters);
+  const ModelSolution solution = checkModelSolution(*content, model, parameters.solutionPath);
+  std::string file = solution.format + " solution file of the compact model";
+  if (!solution.objective) {
+    out << "Solution: " << parameters.solutionDisplay << " (" << file << ")\nStatus: "
+        << statusText(solution.status) << "\n" << std::flush;
+    throw std::runtime_error(parameters.solutionPath + ": no solution to report (status: " +
+                             std::string(statusText(solution.status)) + ")");
+  }
+  const GenomePairGraph graph(first, second);
+  ScoredMatching scored;
+  scored.source = parameters.solutionPath;
+  scored.assignment = MatchingEvaluator(graph).assignment(copyPairs(graph, solution.matching));
+  const auto objective = static_cast<double>(scored.assignment.objective);
+  // No solution of the model claims more than its matching's score.
+  if (*solution.objective < objective - kSolutionTolerance) {
+    throw std::logic_error("the compact model's solution claims " + formatNumber(*solution.objective) +
+                           " for a matching whose objective is " + formatNumber(objective));
+  }
+  // Values that pass the model's rows prove a matching; "optimal" holds
+  // only where they also reach its objective.
+  scored.status = solution.status;
+  if (solution.status == SolutionStatus::kInfeasible) {
+    scored.status = SolutionStatus::kFeasible;
+    file += ", which calls it infeasible";
+  } else if (solution.status == SolutionStatus::kOptimal && *solution.objective > objective + kSolutionTolerance) {
+    scored.status = SolutionStatus::kFeasible;
+    file += ", which calls it optimal at " + formatNumber(*solution.objective);
+  }
+  scored.summary = "Solution: " + parameters.solutionDisplay + " (" + file + ")\nStatus: " +
+                   std::string(statusText(scored.status)) + "\nObjective: " + formatNumber(objective) + "\n";
+  const SolveControl writing(std::nullopt, &signals.stopRequest());
+  const ReportEnd reported = report(parameters, first, second, graph, scored, outputs, out, writing);
+  SolvingEnd end = endOfRun(reported.written, signals, solverLog);
   if (!parameters.matchAll) {
     if (auto note = fewMatchedNote(first, second, reported.matchedPairs)) end.notes.push_back(*note);
   }

@@ -1,6 +1,7 @@
 #ifndef PARALOG_SOLVE_MATCHING_RUN_H
 #define PARALOG_SOLVE_MATCHING_RUN_H
 
+#include <optional>
 #include <ostream>
 
 #include "run_setup/run_parameters.h"
@@ -33,6 +34,19 @@ namespace paralog {
 /// run); the time limit counts from the start of the heuristic.
 SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& first, const Structure& second,
                              std::ostream& out, std::ostream& solverLog, const StopSignals& signals);
+
+/// --solution FILE, whose content is `text`, when the file solves the
+/// compact model's file (--write-model) rather than the LP file
+/// (model_solution.h): the file's
+/// values are checked against the model's rows, their matching is scored
+/// and reported as any solution is, with the status "optimal" only where
+/// the file calls it optimal and its objective is the matching's. Nothing,
+/// without any output, when the file is not one. A signal stops the
+/// writing of the files asked for, as after --solve.
+/// REQUIRES: compactModelApplies(first, second).
+std::optional<SolvingEnd> runModelSolution(const RunParameters& parameters, const std::string& text,
+                                           const Structure& first, const Structure& second, std::ostream& out,
+                                           std::ostream& solverLog, const StopSignals& signals);
 
 /// --matching FILE: the matching of a table in the layout --report writes.
 SolvingEnd runMatchingScoring(const RunParameters& parameters, const Structure& first, const Structure& second,

@@ -92,8 +92,7 @@ Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
   return outcome;
 }
 
-Outcome readSolution(const RunParameters& parameters, const LinearProgram& program) {
-  const std::string text = readInputFile(parameters.solutionPath);
+Outcome readSolution(const RunParameters& parameters, const LinearProgram& program, const std::string& text) {
   const SolutionFileContent content = parseSolutionFile(text, program, parameters.solutionPath);
   Outcome outcome;
   outcome.source = parameters.solutionPath;
@@ -172,6 +171,39 @@ void buildWholeProgram(const RunParameters& parameters, const Structure& first, 
   }
 }
 
+
+// The files a solve of the whole program writes, none where not asked for.
+// Created before any work, so that unwritable paths fail at once; like the
+// LP file, the tables go into a pipe or device in place.
+struct WholeProgramOutputs {
+  explicit WholeProgramOutputs(const RunParameters& parameters)
+      : lp(outputIfAsked(parameters.outputPath)),
+        report(outputIfAsked(parameters.reportPath)),
+        families(outputIfAsked(parameters.familiesPath)),
+        solution(outputIfAsked(parameters.solutionOutputPath)) {}
+  std::unique_ptr<OutputTarget> lp;
+  std::unique_ptr<OutputTarget> report;
+  std::unique_ptr<OutputTarget> families;
+  std::unique_ptr<OutputTarget> solution;
+};
+
+// Writes the tables and the solution file of a checked answer and commits
+// every output of the run, the LP file included.
+void writeAnswerFiles(WholeProgramOutputs& outputs, const Structure& first, const Structure& second,
+                      const LinearProgram& program, const Solution& solution, const MatchingReport& report,
+                      std::ostream& out) {
+  // The report may go where standard output goes (/dev/stdout): what was
+  // printed so far stands before it.
+  out << std::flush;
+  if (outputs.report) writeWhole(*outputs.report, matchingTable(report));
+  if (outputs.families) writeWhole(*outputs.families, familyTable(countFamilies(first, second, report)));
+  if (outputs.solution) writeSolutionFile(*outputs.solution, program, solution);
+  for (OutputTarget* target : {outputs.lp.get(), outputs.report.get(), outputs.families.get(), outputs.solution.get()}) {
+    if (target != nullptr) target->commit();
+  }
+  if (outputs.lp) out << "Done\n";
+}
+
 }  // namespace
 
 SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
@@ -186,18 +218,21 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
                  "whole program\n";
   }
   if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out, solverLog, signals);
-  // Created before any work, so that unwritable paths fail at once.
-  // Like the LP file, the tables go into a pipe or device in place.
-  const std::unique_ptr<OutputTarget> lpFile = outputIfAsked(parameters.outputPath);
-  const std::unique_ptr<OutputTarget> reportFile = outputIfAsked(parameters.reportPath);
-  const std::unique_ptr<OutputTarget> familiesFile = outputIfAsked(parameters.familiesPath);
-  const std::unique_ptr<OutputTarget> solutionFile = outputIfAsked(parameters.solutionOutputPath);
-
+  // Read once, as it may be a pipe. A solution of the compact model's file
+  // is told by its names (GLPK's by its size); one of the LP file is read
+  // against the whole program below.
+  const std::string solutionText = parameters.solutionPath.empty() ? "" : readInputFile(parameters.solutionPath);
+  if (!parameters.solutionPath.empty() && compact::compactModelApplies(first, second)) {
+    if (const std::optional<SolvingEnd> end = runModelSolution(parameters, solutionText, first, second, out, solverLog, signals)) {
+      return *end;
+    }
+  }
+  WholeProgramOutputs outputs(parameters);
   LinearProgram program;
-  buildWholeProgram(parameters, first, second, lpFile.get(), out, program);
+  buildWholeProgram(parameters, first, second, outputs.lp.get(), out, program);
 
   Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
-                                     : readSolution(parameters, program);
+                                     : readSolution(parameters, program, solutionText);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
     out << outcome.summary << std::flush;
@@ -208,17 +243,7 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   roundValues(solution.values);
 
   const MatchingReport report = reportMatching(first, second, program, solution.values);
-  // The report may go where standard output goes (/dev/stdout): what was
-  // printed so far stands before it.
-  out << std::flush;
-  if (reportFile) writeWhole(*reportFile, matchingTable(report));
-  if (familiesFile) writeWhole(*familiesFile, familyTable(countFamilies(first, second, report)));
-  if (solutionFile) writeSolutionFile(*solutionFile, program, solution);
-  if (lpFile) lpFile->commit();
-  if (reportFile) reportFile->commit();
-  if (familiesFile) familiesFile->commit();
-  if (solutionFile) solutionFile->commit();
-  if (lpFile) out << "Done\n";
+  writeAnswerFiles(outputs, first, second, program, solution, report, out);
   printSummary(out, outcome.summary, report);
   SolvingEnd end;
   end.searchStillRunning = outcome.searchStillRunning;

@@ -88,6 +88,24 @@ std::vector<HostileCase> hostileCases() {
        {"-i", "in.txt", "--solution", "s.sol"}, 0,
        "Solution: s.sol (SCIP solution file, which calls it infeasible)\nStatus: feasible\n",
        {"in.txt", "s.sol"}, true},
+      {"model over the input", "", {"-i", "in.txt", "--write-model", "in.txt"}, 2, same},
+      {"model and LP file both standard output", "", {"-i", "in.txt", "-o", "-", "--write-model", "-"}, 2, same},
+      {"a model solution that breaks a row of the model",
+       "printf 'Optimal - objective value -4\\n0 m_a.1.1 1 -2\\n1 m_a.1.2 1 -2\\n' > s.sol",
+       {"-i", "in.txt", "--solution", "s.sol", "--report", "r.tsv"}, 1,
+       "of the compact model; the first: row 1, \"m_a.1.1 + m_a.1.2 <= 1\" (its left side is 2)",
+       {"in.txt", "s.sol"}},
+      {"a model solution naming a pair the model lacks", "printf 'Optimal - objective value -2\\n0 m_q.1.1 1 -2\\n' > s.sol",
+       {"-i", "in.txt", "--solution", "s.sol"}, 1, "s.sol: line 2: the solution names the variable \"m_q.1.1\"",
+       {"in.txt", "s.sol"}},
+      {"a model solution called optimal below its matching's score",
+       "$TOOL -i in.txt --write-model m.lp >/dev/null && cbc m.lp solve solu c.sol >/dev/null && "
+       "awk 'NR==1{print \"Optimal - objective value \" ($NF+0.5); next} /tt_/ && !d {d=1; next} {print}' c.sol "
+       "> s.sol && rm m.lp c.sol",
+       {"-i", "in.txt", "--solution", "s.sol"}, 0,
+       "Solution: s.sol (CBC solution file of the compact model, which calls it optimal at -11.5)\n"
+       "Status: feasible\nObjective: -12\n",
+       {"in.txt", "s.sol"}, true},
       {"a header after blanks", "printf '  >A\\n a b |\\n\\t>B\\n b a |\\n' > g.txt",
        {"-i", "g.txt", "-o", "g.lp"}, 0, "Writing ilp task to file...\nDone\n", {"in.txt", "g.txt"}},
   };

@@ -13,6 +13,7 @@ inline constexpr const char* kOptionTable =
     "  -i [ --input ] arg    File with paralogs and structs\n"
     "  -o [ --output ] arg   Linear programming task (- for stdout; *.gz: gzip)\n"
     "  --portable            Write an LP file every solver reads alike\n"
+    "  --write-model arg     Compact model as portable LP (- for stdout; *.gz: gzip)\n"
     "  --format arg          Input format: native, unimog, grimm or gff\n"
     "  --pair arg            Genomes to compare: A,B (names or numbers)\n"
     "  --drop-unshared       Drop genes missing from either genome\n"
