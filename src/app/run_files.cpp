@@ -34,17 +34,10 @@ std::string describe(const RunFile& file) {
 }  // namespace
 
 std::vector<RunFile> filesOfRun(const RunParameters& parameters) {
-  std::vector<RunFile> files = {
-      {"--input", parameters.inputPath, false},
-      {"--solution", parameters.solutionPath, false},
-      {"--matching", parameters.matchingPath, false},
-      {"--output", parameters.outputPath, true},
-      {"--report", parameters.reportPath, true},
-      {"--write-solution", parameters.solutionOutputPath, true},
-  };
   std::vector<RunFile> given;
-  for (RunFile& file : files) {
-    if (!file.path.empty()) given.push_back(std::move(file));
+  for (const FileOption& option : kFileOptions) {
+    const std::string& path = parameters.*option.path;
+    if (!path.empty()) given.push_back({std::string("--") + option.name, path, option.written});
   }
   return given;
 }

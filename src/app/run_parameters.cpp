@@ -158,17 +158,26 @@ SolveModel solveModelOf(const std::string& text) {
   throw UsageError("the argument ('" + text + "') for option '--solve-model' is invalid; use compact or full");
 }
 
+// Whether `word` (and the word after it, `next`, or null) gives an output
+// of kFileOptions the value "-": "--report -" or "--report=-".
+bool givesStandardOutput(std::string_view word, const char* next) {
+  for (const FileOption& option : kFileOptions) {
+    if (!option.standardOutput) continue;
+    const std::string name = std::string("--") + option.name;
+    if (word == name + "=-") return true;
+    if (word == name && next != nullptr && std::string_view(next) == "-") return true;
+  }
+  return false;
+}
+
 // Whether the words of a command line ask for standard output ("-o -",
-// "--output -", "-o-", "--output=-"); for one that could not be read.
+// "-o-", "--output -", "--report=-", ...); for one that could not be read.
 bool namesStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-" || word == "--report=-") return true;
-    if ((word == "-o" || word == "--output" || word == "--report") && i + 1 < argc &&
-        argv[i + 1] != nullptr &&
-        std::string_view(argv[i + 1]) == "-") {
-      return true;
-    }
+    const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (word == "-o-" || (word == "-o" && next != nullptr && std::string_view(next) == "-")) return true;
+    if (givesStandardOutput(word, next)) return true;
   }
   return false;
 }
@@ -204,10 +213,11 @@ RunParameters parametersOf(const po::variables_map& values) {
 
   const std::string directory = boost::filesystem::current_path().string();
   RunParameters parameters;
-  parameters.inputPath = joinToDirectory(directory, values["input"].as<std::string>());
-  if (hasOutput) {
-    const std::string output = values["output"].as<std::string>();
-    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+  for (const FileOption& option : kFileOptions) {
+    if (values.count(option.name) == 0) continue;
+    const std::string value = values[option.name].as<std::string>();
+    parameters.*option.path =
+        option.standardOutput && value == "-" ? value : joinToDirectory(directory, value);
   }
   parameters.listGenomes = listGenomes;
   parameters.portable = values.count("portable") != 0;
@@ -238,25 +248,8 @@ RunParameters parametersOf(const po::variables_map& values) {
   }
   if (values.count("solve-model") != 0) parameters.solveModel = solveModelOf(values["solve-model"].as<std::string>());
   parameters.matchAll = values.count("match-all") != 0;
-  if (hasSolution) {
-    parameters.solutionDisplay = values["solution"].as<std::string>();
-    parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
-  }
-  if (hasMatching) {
-    parameters.matchingDisplay = values["matching"].as<std::string>();
-    parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
-  }
-  if (values.count("report") != 0) {
-    const std::string report = values["report"].as<std::string>();
-    parameters.reportPath = report == "-" ? report : joinToDirectory(directory, report);
-  }
-  if (values.count("write-solution") != 0) {
-    parameters.solutionOutputPath =
-        joinToDirectory(directory, values["write-solution"].as<std::string>());
-  }
-  if (values.count("families") != 0) {
-    parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
-  }
+  if (hasSolution) parameters.solutionDisplay = values["solution"].as<std::string>();
+  if (hasMatching) parameters.matchingDisplay = values["matching"].as<std::string>();
   return parameters;
 }
 
@@ -286,8 +279,9 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
       line.request = CommandLine::Request::kVersion;
     } else {
       line.parameters = parametersOf(values);
-      line.outputToStandardOutput =
-          line.parameters.outputPath == "-" || line.parameters.reportPath == "-";
+      line.outputToStandardOutput = std::any_of(
+          std::begin(kFileOptions), std::end(kFileOptions),
+          [&line](const FileOption& option) { return option.written && line.parameters.*option.path == "-"; });
       line.listing = line.parameters.listGenomes;
     }
   } catch (...) {
