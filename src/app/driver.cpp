@@ -80,6 +80,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   progress("Done\n");
 
   chooseComparedPair(input, parameters.inputPath, parameters.choices);
+  if (parameters.solving()) refuseRepeatedCopies(input, parameters.inputPath);
   SolvingEnd solvingEnd;
   if (parameters.solving()) {
     solvingEnd =
@@ -92,6 +93,9 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
   if (!parameters.solving()) progress("Done\n");
+  // A summary or progress line lost on the way is a failed run too.
+  out << std::flush;
+  if (!out) throw std::runtime_error("cannot write to standard output");
   if (solvingEnd.searchStillRunning) {
     // Every file is in place and every line out; the search's thread may
     // still be inside the solver library, which the usual teardown of the
