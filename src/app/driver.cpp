@@ -93,9 +93,10 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
   if (!parameters.solving()) progress("Done\n");
-  // A summary or progress line lost on the way is a failed run too.
+  // A solve's summary is its answer: lost on the way, the run failed. (The
+  // LP file run prints only progress lines there, which it may lose.)
   out << std::flush;
-  if (!out) throw std::runtime_error("cannot write to standard output");
+  if (parameters.solving() && !out) throw std::runtime_error("cannot write to standard output");
   if (solvingEnd.searchStillRunning) {
     // Every file is in place and every line out; the search's thread may
     // still be inside the solver library, which the usual teardown of the

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "ilp/generate_program.h"
-#include "support/every_matching.h"
 #include "support/structure_builders.h"
 #include "solve/embedded_cbc.h"
 #include "model/linear_program_builder.h"
@@ -28,7 +27,6 @@ namespace paralog {
 namespace {
 
 using Random = std::mt19937_64;
-using testutil::forEachMatching;
 using testutil::kCircular;
 using testutil::kLinear;
 using testutil::makeStructure;
@@ -98,6 +96,25 @@ std::vector<CopyPair> randomMatching(Random& random, const GenomePairGraph& grap
     matching.push_back(CopyPair{c, free[pick]});
   }
   return matching;
+}
+
+// Calls `visit` with every matching of the graph's copies.
+void forEachMatching(const GenomePairGraph& graph, const std::function<void(const std::vector<CopyPair>&)>& visit) {
+  std::vector<CopyPair> matching;
+  std::vector<bool> used(graph.copies(1).size(), false);
+  std::function<void(uint32_t)> extend = [&](uint32_t c) {
+    if (c == graph.copies(0).size()) return visit(matching);
+    extend(c + 1);
+    for (const uint32_t other : graph.copiesOfGene(1, graph.copies(0)[c].gene)) {
+      if (used[other]) continue;
+      used[other] = true;
+      matching.push_back(CopyPair{c, other});
+      extend(c + 1);
+      matching.pop_back();
+      used[other] = false;
+    }
+  };
+  extend(0);
 }
 
 // The assignment passes the whole program, held in memory and streamed by
