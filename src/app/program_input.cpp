@@ -61,7 +61,8 @@ std::optional<RepeatedCopy> firstRepeatedCopy(const StructuresRead& read, size_t
     const std::vector<Gene>& genes = structure.chromosomes[c].genes;
     for (size_t g = 0; g < genes.size(); ++g) {
       const size_t line = read.lines[s][c][g];
-      const auto [at, fresh] = firstLines.emplace(std::make_pair(std::string_view(genes[g].name), genes[g].index), line);
+      const auto key = std::make_pair(std::string_view(genes[g].name), genes[g].index);
+      const auto [at, fresh] = firstLines.emplace(key, line);
       if (!fresh) return RepeatedCopy{s, c, line, at->second, genes[g].name, genes[g].index};
     }
   }

@@ -96,23 +96,20 @@ std::vector<HostileCase> hostileCases() {
        {"-i", "in.txt", "--matching", "m.tsv", "--families", "m.tsv"}, 2, same, {"in.txt", "m.tsv"}},
       {"families over the solution read", cbcHeader,
        {"-i", "in.txt", "--solution", "s.sol", "--families", "s.sol"}, 2, same, {"in.txt", "s.sol"}},
-      {"report and families one file", "", {"-i", "in.txt", "--solve", "--report", "x", "--families", "x"}, 2,
-       same},
       {"families to standard output", "", {"-i", "in.txt", "--solve", "--families", "-"}, 0,
        "a\t2\t2\t2\t0\t0\n"},
       {"report and families both standard output", "",
        {"-i", "in.txt", "--solve", "--report", "-", "--families=-"}, 2, same},
-      {"a copy written twice on a linear chromosome", "printf '0\\n2\\nA 0 : 1 :\\nL 2 : +a.1+a.1;\\nB 1 : 1 :\\nL 1 : +a.1;\\n' > t.txt",
+      {"a copy written twice on a linear chromosome",
+       "printf '0\\n2\\nA 0 : 1 :\\nL 2 : +a.1+a.1;\\nB 1 : 1 :\\nL 1 : +a.1;\\n' > t.txt",
        {"-i", "t.txt", "--solve"}, 1,
-       "t.txt:4: structure 1 (\"A\"), chromosome 1: copy 1 of gene \"a\" is written twice (also on line 4)",
-       {"in.txt", "t.txt"}},
+       "t.txt:4: structure 1 (\"A\"), chromosome 1: copy 1 of gene \"a\" is written twice (also on line 4)"},
       {"a listing into a closed standard output", "", {"--list-genomes", "-i", "in.txt"}, 1,
        "cannot write to standard output", {"in.txt"}, false, true},
       {"control characters and bytes outside UTF-8 in listed names",
        "printf '>A\\xe9\\x9b\\x7f\\n a b |\\n>\\xc3\\xa9t\\xc2\\x9b\\n b a |\\n' > n.unimog",
        {"--list-genomes", "-i", "n.unimog"}, 0,
-       "1\tA\\xE9\\x9B\\x7F\tunimog\t1\t0\t2\t2\n2\t\xC3\xA9t\\xC2\\x9B\tunimog\t1\t0\t2\t2\n",
-       {"in.txt"}},
+       "1\tA\\xE9\\x9B\\x7F\tunimog\t1\t0\t2\t2\n2\t\xC3\xA9t\\xC2\\x9B\tunimog\t1\t0\t2\t2\n"},
       {"a header after blanks", "printf '  >A\\n a b |\\n\\t>B\\n b a |\\n' > g.txt",
        {"-i", "g.txt", "-o", "g.lp"}, 0, "Writing ilp task to file...\nDone\n", {"in.txt", "g.txt"}},
   };
@@ -147,12 +144,9 @@ TEST(HostileRunTest, RefusedOrAcceptedAsTheTableSays) {
     const std::string line = run.err.substr(start == std::string::npos ? 0 : start + 1);
     EXPECT_THAT(line, ::testing::StartsWith("error: "));
     EXPECT_THAT(line, ::testing::HasSubstr(c.expected));
-    // Without an output on standard output, the error line stands alone:
-    // no progress line, no note before it.
-    const bool toStandardOutput = std::any_of(c.args.begin(), c.args.end(), [](const std::string& arg) {
-      return arg == "-" || arg.substr(arg.size() < 2 ? 0 : arg.size() - 2) == "=-";
-    });
-    if (!toStandardOutput) {
+    // Without an output on standard output the error line stands alone, no note before it.
+    const auto dash = [](const std::string& arg) { return arg == "-" || arg.find("=-") != std::string::npos; };
+    if (std::none_of(c.args.begin(), c.args.end(), dash)) {
       EXPECT_EQ(run.err, line);
     }
     EXPECT_LT(line.size(), 1000u);
