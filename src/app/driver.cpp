@@ -114,6 +114,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   }
 
   chooseComparedPair(input, inputSourceName(parameters), parameters.choices);
+  if (parameters.solving()) refuseRepeatedCopies(input, inputSourceName(parameters));
   // The model file is written first and put in place with the run's other
   // files, once they are.
   std::optional<OutputTarget> modelFile;
@@ -137,6 +138,10 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
   err << std::flush;
   // A solving run said "Done" itself, before its summary.
   if (!parameters.solving()) progress("Done\n");
+  // A solve's summary is its answer: lost on the way, the run failed. (The
+  // LP file run prints only progress lines there, which it may lose.)
+  out << std::flush;
+  if (parameters.solving() && !out) throw std::runtime_error("cannot write to standard output");
   if (solvingEnd.searchStillRunning) {
     // Every file is in place and every line out; the search's thread may
     // still be inside the solver library, which the usual teardown of the

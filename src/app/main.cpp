@@ -14,11 +14,13 @@ namespace {
 
 // A process started with standard output (or input, or error) closed would
 // hand that descriptor number to the first file it opens, and progress lines
-// would then land in the LP file. Park /dev/null there instead.
+// would then land in the LP file. Park /dev/null there instead, opened for
+// reading only: a write to a closed standard output still fails, and the
+// run reports it instead of losing its output without a word.
 void occupyStandardDescriptors() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
-      if (::open("/dev/null", O_RDWR) != fd) return;
+      if (::open("/dev/null", O_RDONLY) != fd) return;
     }
   }
 }

@@ -34,23 +34,12 @@ std::string describe(const RunFile& file) {
 }  // namespace
 
 std::vector<RunFile> filesOfRun(const RunParameters& parameters) {
-  std::vector<RunFile> files = {
-      {"--input", parameters.inputPath, false},
-      {"--solution", parameters.solutionPath, false},
-      {"--matching", parameters.matchingPath, false},
-      {"--output", parameters.outputPath, true},
-      {"--write-model", parameters.modelPath, true},
-      {"--report", parameters.reportPath, true},
-      {"--write-solution", parameters.solutionOutputPath, true},
-      {"--families", parameters.familiesPath, true},
-      {"--orthology", parameters.orthologyPath, false},
-      {"--write-genomes", parameters.genomesOutputPath, true},
-  };
-  for (size_t i = 1; i < parameters.inputPaths.size(); ++i) files.push_back({"--input", parameters.inputPaths[i], false});
   std::vector<RunFile> given;
-  for (RunFile& file : files) {
-    if (!file.path.empty()) given.push_back(std::move(file));
+  for (const FileOption& option : kFileOptions) {
+    const std::string& path = parameters.*option.path;
+    if (!path.empty()) given.push_back({std::string("--") + option.name, path, option.written});
   }
+  for (size_t i = 1; i < parameters.inputPaths.size(); ++i) given.push_back({"--input", parameters.inputPaths[i], false});
   return given;
 }
 

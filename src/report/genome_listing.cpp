@@ -1,5 +1,6 @@
 #include "report/genome_listing.h"
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -17,17 +18,49 @@ std::string_view formatName(InputFormat format) {
   return "native";
 }
 
-std::string fieldText(std::string_view name) {
+void appendEscaped(std::string& text, std::string_view bytes) {
   static const char kHex[] = "0123456789ABCDEF";
-  std::string text;
-  for (const char c : name) {
+  for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      text += "\\x";
-      text += kHex[byte >> 4];
-      text += kHex[byte & 0xF];
+    text += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+  }
+}
+
+// The length of the valid UTF-8 sequence at the start of `bytes` (no
+// overlong forms, no surrogates, nothing past U+10FFFF) and its code
+// point; length 0 when the first byte starts none.
+std::pair<size_t, char32_t> utf8Sequence(std::string_view bytes) {
+  const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = byte(0);
+  const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4                  ? 4
+                                                                        : 0;
+  if (length == 0 || length > bytes.size()) return {0, 0};
+  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
+    point = (point << 6) | (byte(i) & 0x3F);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (point < kSmallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return {0, 0};
+  return {length, point};
+}
+
+// A name as a field of the listing: control characters (C0, DEL and the
+// C1 range U+0080..U+009F, which terminals read as escapes) and bytes that
+// are not valid UTF-8 written as \xNN per byte, as messages write them;
+// every other character, letters beyond ASCII among them, as it is.
+std::string fieldText(std::string_view name) {
+  std::string text;
+  for (size_t at = 0; at < name.size();) {
+    const auto [length, point] = utf8Sequence(name.substr(at));
+    const bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
+    if (length == 0 || control) {
+      appendEscaped(text, name.substr(at, std::max<size_t>(length, 1)));
+      at += std::max<size_t>(length, 1);
     } else {
-      text += c;
+      text += name.substr(at, length);
+      at += length;
     }
   }
   return text;

@@ -1,11 +1,15 @@
 #include "run_setup/program_input.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
 
+#include "genome/gene_name_escape.h"
 #include "genome/grimm_reader.h"
+#include "genome/quoted.h"
 #include "genome/token_cursor.h"
 #include "genome/unimog_reader.h"
 #include "genome/unshared_genes.h"
@@ -43,6 +47,28 @@ void requireNamesFit(const StructuresRead& read, InputFormat format,
                            fault->message);
 }
 
+// The first copy that structure `s` of `read` lists a second time, if any.
+std::optional<RepeatedCopy> firstRepeatedCopy(const StructuresRead& read, size_t s) {
+  const Structure& structure = read.structures[s];
+  const bool repeats = std::any_of(structure.copies.begin(), structure.copies.end(), [](const auto& entry) {
+    std::vector<int32_t> indices = entry.second;
+    std::sort(indices.begin(), indices.end());
+    return std::adjacent_find(indices.begin(), indices.end()) != indices.end();
+  });
+  if (!repeats) return std::nullopt;
+  std::map<std::pair<std::string_view, int32_t>, size_t> firstLines;
+  for (size_t c = 0; c < structure.chromosomes.size(); ++c) {
+    const std::vector<Gene>& genes = structure.chromosomes[c].genes;
+    for (size_t g = 0; g < genes.size(); ++g) {
+      const size_t line = read.lines[s][c][g];
+      const auto key = std::make_pair(std::string_view(genes[g].name), genes[g].index);
+      const auto [at, fresh] = firstLines.emplace(key, line);
+      if (!fresh) return RepeatedCopy{s, c, line, at->second, genes[g].name, genes[g].index};
+    }
+  }
+  return std::nullopt;
+}
+
 StructuresRead readStructuresOf(std::string_view text, const std::string& sourceName,
                                 ProgramInput& input,
                                 const std::function<void()>& beforeStructures) {
@@ -66,6 +92,11 @@ ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
   input.format = format ? *format : detectInputFormat(text);
   StructuresRead read = readStructuresOf(text, sourceName, input, beforeStructures);
   requireNamesFit(read, input.format, sourceName);
+  for (size_t s = 0; s < read.structures.size(); ++s) {
+    if (std::optional<RepeatedCopy> repeated = firstRepeatedCopy(read, s)) {
+      input.repeatedCopies.push_back(std::move(*repeated));
+    }
+  }
   input.structures = std::move(read.structures);
   return input;
 }
@@ -109,6 +140,24 @@ void chooseComparedPair(ProgramInput& input, const std::string& sourceName,
     throw std::runtime_error(sourceName + ": " + genomeLabel(input, input.first) + " and " +
                              genomeLabel(input, input.second) +
                              " share no gene; nothing is left to compare");
+  }
+}
+
+void refuseRepeatedCopies(const ProgramInput& input, const std::string& sourceName) {
+  for (const RepeatedCopy& repeated : input.repeatedCopies) {
+    if (repeated.structure != input.first && repeated.structure != input.second) continue;
+    const Structure& structure = input.structures[repeated.structure];
+    // --drop-unshared may have removed the gene, and the repeat with it.
+    if (structure.copies.find(repeated.name) == structure.copies.end()) continue;
+    const std::string where = input.format == InputFormat::kNative
+                                  ? structureContext(repeated.structure + 1, structure.name)
+                                  : genomeContext(repeated.structure, structure.name);
+    throw std::runtime_error(
+        sourceName + ":" + std::to_string(repeated.line) + ": " + where + ", chromosome " +
+        std::to_string(repeated.chromosome + 1) + ": copy " + std::to_string(repeated.index) + " of gene " +
+        quoted(originalGeneName(structure, repeated.name)) + " is written twice (also on line " +
+        std::to_string(repeated.firstLine) +
+        "); a genome that holds a copy twice has no matching to solve for (the LP file alone can be written)");
   }
 }
 

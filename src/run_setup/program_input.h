@@ -23,6 +23,16 @@ struct InputChoices {
   bool keepUnshared = false;          ///< keep them as copies without a candidate pair
 };
 
+/// A gene copy that a structure lists a second time, where the reader met it.
+struct RepeatedCopy {
+  size_t structure = 0;   ///< 0-based, in file order
+  size_t chromosome = 0;  ///< 0-based, of the second listing
+  size_t line = 0;        ///< of the second listing
+  size_t firstLine = 0;   ///< of the first listing
+  std::string name;       ///< the gene name as the structure holds it
+  int32_t index = 0;
+};
+
 /// Everything an input text holds. Once chooseComparedPair has passed, the
 /// two compared structures are structures[first] and structures[second],
 /// and they hold the same gene names unless InputChoices::keepUnshared.
@@ -35,6 +45,8 @@ struct ProgramInput {
   /// Lines for standard error about what the choice did (genomes ignored,
   /// copies removed), without line ends.
   std::vector<std::string> notes;
+  /// The first copy each structure lists twice, for the structures that do.
+  std::vector<RepeatedCopy> repeatedCopies;
 
   const Structure& firstCompared() const { return structures[first]; }
   const Structure& secondCompared() const { return structures[second]; }
@@ -62,6 +74,15 @@ ProgramInput readGenomes(std::string_view text, const std::string& sourceName,
 /// no gene is left to compare.
 void chooseComparedPair(ProgramInput& input, const std::string& sourceName,
                         const InputChoices& choices);
+
+/// Throws std::runtime_error ("<sourceName>:<line>: structure 1 (\"A\"),
+/// chromosome 1: copy 1 of gene \"a\" is written twice ...") when one of
+/// the compared structures lists a copy twice and still holds its gene:
+/// the rows of such a program describe no genome (a gene end with two
+/// neighbours on each side), so no matching of it can be solved for or
+/// scored; the LP file alone is written as it always was.
+/// REQUIRES: chooseComparedPair has passed on `input`.
+void refuseRepeatedCopies(const ProgramInput& input, const std::string& sourceName);
 
 /// readGenomes, then chooseComparedPair. Throws std::runtime_error on any
 /// fault; messages start with `sourceName`.

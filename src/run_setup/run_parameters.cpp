@@ -195,17 +195,26 @@ SolveModel solveModelOf(const std::string& text) {
   throw UsageError("the argument ('" + text + "') for option '--solve-model' is invalid; use compact or full");
 }
 
+// Whether `word` (and the word after it, `next`, or null) gives an output
+// of kFileOptions the value "-": "--report -" or "--report=-".
+bool givesStandardOutput(std::string_view word, const char* next) {
+  for (const FileOption& option : kFileOptions) {
+    if (!option.standardOutput) continue;
+    const std::string name = std::string("--") + option.name;
+    if (word == name + "=-") return true;
+    if (word == name && next != nullptr && std::string_view(next) == "-") return true;
+  }
+  return false;
+}
+
 // Whether the words of a command line ask for standard output ("-o -",
-// "--output -", "-o-", "--output=-"); for one that could not be read.
+// "-o-", "--output -", "--report=-", ...); for one that could not be read.
 bool namesStandardOutput(int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i] != nullptr ? argv[i] : "";
-    if (word == "-o-" || word == "--output=-" || word == "--report=-" || word == "--write-model=-") return true;
-    if ((word == "-o" || word == "--output" || word == "--report" || word == "--write-model") && i + 1 < argc &&
-        argv[i + 1] != nullptr &&
-        std::string_view(argv[i + 1]) == "-") {
-      return true;
-    }
+    const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (word == "-o-" || (word == "-o" && next != nullptr && std::string_view(next) == "-")) return true;
+    if (givesStandardOutput(word, next)) return true;
   }
   return false;
 }
@@ -284,41 +293,20 @@ void setSolvingChoices(const po::variables_map& values, RunParameters& parameter
   parameters.matchAll = values.count("match-all") != 0;
 }
 
-// Sets the files a run reads besides its input and those it writes,
-// relative paths joined to `directory`; "-" for the LP file or the report
-// stays standard output.
-void setOtherFiles(const po::variables_map& values, const std::string& directory,
-                   RunParameters& parameters) {
-  if (values.count("output") != 0) {
-    const std::string output = values["output"].as<std::string>();
-    parameters.outputPath = output == "-" ? output : joinToDirectory(directory, output);
+// Reads every option of kFileOptions but --input (read before, as it may
+// be given several times): relative paths joined to `directory`, "-" kept
+// for the outputs that take standard output. The files read keep their
+// names as given, for the summary.
+void readFileOptions(const po::variables_map& values, const std::string& directory,
+                     RunParameters& parameters) {
+  for (const FileOption& option : kFileOptions) {
+    if (option.path == &RunParameters::inputPath || values.count(option.name) == 0) continue;
+    const std::string value = values[option.name].as<std::string>();
+    parameters.*option.path =
+        option.standardOutput && value == "-" ? value : joinToDirectory(directory, value);
   }
-  if (values.count("solution") != 0) {
-    parameters.solutionDisplay = values["solution"].as<std::string>();
-    parameters.solutionPath = joinToDirectory(directory, parameters.solutionDisplay);
-  }
-  if (values.count("matching") != 0) {
-    parameters.matchingDisplay = values["matching"].as<std::string>();
-    parameters.matchingPath = joinToDirectory(directory, parameters.matchingDisplay);
-  }
-  if (values.count("report") != 0) {
-    const std::string report = values["report"].as<std::string>();
-    parameters.reportPath = report == "-" ? report : joinToDirectory(directory, report);
-  }
-  if (values.count("write-solution") != 0) {
-    parameters.solutionOutputPath =
-        joinToDirectory(directory, values["write-solution"].as<std::string>());
-  }
-  if (values.count("families") != 0) {
-    parameters.familiesPath = joinToDirectory(directory, values["families"].as<std::string>());
-  }
-  if (values.count("write-model") != 0) {
-    const std::string model = values["write-model"].as<std::string>();
-    parameters.modelPath = model == "-" ? model : joinToDirectory(directory, model);
-  }
-  if (values.count("write-genomes") != 0) {
-    parameters.genomesOutputPath = joinToDirectory(directory, values["write-genomes"].as<std::string>());
-  }
+  if (values.count("solution") != 0) parameters.solutionDisplay = values["solution"].as<std::string>();
+  if (values.count("matching") != 0) parameters.matchingDisplay = values["matching"].as<std::string>();
 }
 
 // The parameters of a run from the values of its command line. Throws
@@ -331,7 +319,7 @@ RunParameters parametersOf(const po::variables_map& values) {
     parameters.inputPaths.push_back(joinToDirectory(directory, input));
   }
   parameters.inputPath = parameters.inputPaths.front();
-  setOtherFiles(values, directory, parameters);
+  readFileOptions(values, directory, parameters);
   parameters.listGenomes = values.count("list-genomes") != 0;
   parameters.portable = values.count("portable") != 0;
   parameters.choices = inputChoicesOf(values);
@@ -366,8 +354,9 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
       line.request = CommandLine::Request::kVersion;
     } else {
       line.parameters = parametersOf(values);
-      line.outputToStandardOutput =
-          line.parameters.outputPath == "-" || line.parameters.reportPath == "-" || line.parameters.modelPath == "-";
+      line.outputToStandardOutput = std::any_of(
+          std::begin(kFileOptions), std::end(kFileOptions),
+          [&line](const FileOption& option) { return option.written && line.parameters.*option.path == "-"; });
       line.listing = line.parameters.listGenomes;
     }
   } catch (...) {

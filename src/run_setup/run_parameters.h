@@ -42,11 +42,38 @@ struct RunParameters {
   std::string matchingDisplay;  ///< matchingPath as given on the command line
   std::string reportPath;  ///< where to write the matching table, "-" for standard output, or empty
   std::string solutionOutputPath;  ///< where to write the checked solution (CBC layout), or empty
-  std::string familiesPath;     ///< where to write the per-family table, or empty
+  std::string familiesPath;  ///< where to write the per-family table, "-" for standard output, or empty
   bool listGenomes = false;     ///< --list-genomes: list the input's genomes instead of comparing two
 
   /// True when the run works out a solution: --solve, --solution or --matching.
   bool solving() const { return solve || !solutionPath.empty() || !matchingPath.empty(); }
+};
+
+/// One option that names a file the run reads or writes. Every such option
+/// is a row of kFileOptions, which both reads its value into the
+/// parameters and puts the file under the same-file check (run_files.h),
+/// so that no output can join the run without that check.
+struct FileOption {
+  const char* name;                  ///< the long option name, such as "report"
+  std::string RunParameters::*path;  ///< where its absolute path (or "-") goes
+  bool written;                      ///< an output; else an input
+  bool standardOutput;               ///< "-" names standard output, not a file
+};
+
+/// The options naming files, in the order messages list them. --input may
+/// be given several times (with --format gff): this row stands for the
+/// first, inputPaths holds them all.
+inline constexpr FileOption kFileOptions[] = {
+    {"input", &RunParameters::inputPath, false, false},
+    {"solution", &RunParameters::solutionPath, false, false},
+    {"matching", &RunParameters::matchingPath, false, false},
+    {"output", &RunParameters::outputPath, true, true},
+    {"write-model", &RunParameters::modelPath, true, true},
+    {"report", &RunParameters::reportPath, true, true},
+    {"write-solution", &RunParameters::solutionOutputPath, true, false},
+    {"families", &RunParameters::familiesPath, true, true},
+    {"orthology", &RunParameters::orthologyPath, false, false},
+    {"write-genomes", &RunParameters::genomesOutputPath, true, false},
 };
 
 /// A command line the program cannot run with (unknown option, missing
@@ -74,10 +101,12 @@ struct CommandLine {
   /// Set when the command line cannot be run with (a UsageError) or reading
   /// it failed otherwise; `request` and `parameters` then mean nothing.
   std::exception_ptr failure;
-  /// The LP file goes to standard output ("-o -"), so progress lines go to
-  /// standard error. When `failure` is set this is judged from the words of
-  /// the command line ("-o -", "--output -", "-o-", "--output=-"), so that
-  /// not even the first progress line lands where the LP file was meant to.
+  /// An output goes to standard output ("-o -", "--report -", "--families
+  /// -"), so progress lines go to standard error. When `failure` is set this
+  /// is judged from the words of the command line ("-o -", "--output -",
+  /// "-o-", "--output=-" and the same for every output of kFileOptions that
+  /// takes "-"), so that not even the first progress line lands where the
+  /// output was meant to.
   bool outputToStandardOutput = false;
   /// --list-genomes is given: the listing alone goes to standard output,
   /// without progress lines (judged from the words when `failure` is set).

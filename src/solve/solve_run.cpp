@@ -211,11 +211,12 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   // Ctrl-C from here on stops the search, and the run reports what it has.
   const StopSignals signals;
   if (parameters.solve && parameters.solveModel == SolveModel::kCompact) {
-    if (compact::compactModelApplies(first, second)) {
-      return runCompactSolving(parameters, first, second, out, solverLog, signals);
+    // What the compact model cannot hold (equal ids, a copy written twice)
+    // was refused when the input was read.
+    if (!compact::compactModelApplies(first, second)) {
+      throw std::logic_error("the compact model does not apply to these genomes");
     }
-    solverLog << "note: a genome lists a copy twice, which the compact model cannot hold: solving the "
-                 "whole program\n";
+    return runCompactSolving(parameters, first, second, out, solverLog, signals);
   }
   if (!parameters.matchingPath.empty()) return runMatchingScoring(parameters, first, second, out, solverLog, signals);
   // Read once, as it may be a pipe. A solution of the compact model's file

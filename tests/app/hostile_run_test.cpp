@@ -1,12 +1,15 @@
 // Hostile command lines and solution files, as one table: outputs that
 // would destroy an input or each other, thread counts CBC cannot run,
 // solution files with control bytes, huge names, broken character
-// references and statuses their values contradict. Every failure is one
-// printable, bounded "error: " line, and no listed file changes.
+// references, statuses their values contradict, a copy written twice,
+// a closed standard output and names a terminal would read as escapes.
+// Every failure is one printable, bounded "error: " line, and no listed
+// file changes.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -29,6 +32,7 @@ struct HostileCase {
   std::string expected;  // a part of the error line, or of standard output on success
   std::vector<std::string> kept = {"in.txt"};  // files the run must leave as they were
   bool needsCbc = false;  // the setup runs the cbc program
+  bool closeStdout = false;  // the run starts with standard output closed
 };
 
 // A CBC solution of in.txt's portable program, in SCIP's layout with the
@@ -106,6 +110,25 @@ std::vector<HostileCase> hostileCases() {
        "Solution: s.sol (CBC solution file of the compact model, which calls it optimal at -11.5)\n"
        "Status: feasible\nObjective: -12\n",
        {"in.txt", "s.sol"}, true},
+      {"families over the input", "", {"-i", "in.txt", "--solve", "--families", "./in.txt"}, 2, same},
+      {"families over the matching read", "$TOOL -i in.txt --solve --report m.tsv >/dev/null",
+       {"-i", "in.txt", "--matching", "m.tsv", "--families", "m.tsv"}, 2, same, {"in.txt", "m.tsv"}},
+      {"families over the solution read", cbcHeader,
+       {"-i", "in.txt", "--solution", "s.sol", "--families", "s.sol"}, 2, same, {"in.txt", "s.sol"}},
+      {"families to standard output", "", {"-i", "in.txt", "--solve", "--families", "-"}, 0,
+       "a\t2\t2\t2\t0\t0\n"},
+      {"report and families both standard output", "",
+       {"-i", "in.txt", "--solve", "--report", "-", "--families=-"}, 2, same},
+      {"a copy written twice on a linear chromosome",
+       "printf '0\\n2\\nA 0 : 1 :\\nL 2 : +a.1+a.1;\\nB 1 : 1 :\\nL 1 : +a.1;\\n' > t.txt",
+       {"-i", "t.txt", "--solve"}, 1,
+       "t.txt:4: structure 1 (\"A\"), chromosome 1: copy 1 of gene \"a\" is written twice (also on line 4)"},
+      {"a listing into a closed standard output", "", {"--list-genomes", "-i", "in.txt"}, 1,
+       "cannot write to standard output", {"in.txt"}, false, true},
+      {"control characters and bytes outside UTF-8 in listed names",
+       "printf '>A\\xe9\\x9b\\x7f\\n a b |\\n>\\xc3\\xa9t\\xc2\\x9b\\n b a |\\n' > n.unimog",
+       {"--list-genomes", "-i", "n.unimog"}, 0,
+       "1\tA\\xE9\\x9B\\x7F\tunimog\t1\t0\t2\t2\n2\t\xC3\xA9t\\xC2\\x9B\tunimog\t1\t0\t2\t2\n"},
       {"a header after blanks", "printf '  >A\\n a b |\\n\\t>B\\n b a |\\n' > g.txt",
        {"-i", "g.txt", "-o", "g.lp"}, 0, "Writing ilp task to file...\nDone\n", {"in.txt", "g.txt"}},
   };
@@ -125,7 +148,9 @@ TEST(HostileRunTest, RefusedOrAcceptedAsTheTableSays) {
     for (const std::string& file : c.kept) before.push_back(directory.read(file));
     const std::vector<std::string> entries = directory.entries();
 
-    const ProgramRun run = runExecutable(directory.path(), c.args);
+    testutil::RunOptions options;
+    options.closeStdout = c.closeStdout;
+    const ProgramRun run = runExecutable(directory.path(), c.args, options);
     EXPECT_EQ(run.exitStatus, c.status) << run.err;
     for (size_t i = 0; i < c.kept.size(); ++i) EXPECT_EQ(directory.read(c.kept[i]), before[i]);
     if (c.status == 0) {
@@ -138,6 +163,11 @@ TEST(HostileRunTest, RefusedOrAcceptedAsTheTableSays) {
     const std::string line = run.err.substr(start == std::string::npos ? 0 : start + 1);
     EXPECT_THAT(line, ::testing::StartsWith("error: "));
     EXPECT_THAT(line, ::testing::HasSubstr(c.expected));
+    // Without an output on standard output the error line stands alone, no note before it.
+    const auto dash = [](const std::string& arg) { return arg == "-" || arg.find("=-") != std::string::npos; };
+    if (std::none_of(c.args.begin(), c.args.end(), dash)) {
+      EXPECT_EQ(run.err, line);
+    }
     EXPECT_LT(line.size(), 1000u);
     for (size_t i = 0; i + 1 < line.size(); ++i) {
       ASSERT_TRUE(line[i] >= 0x20 && line[i] < 0x7f) << "a raw byte in " << line;
