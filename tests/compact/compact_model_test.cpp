@@ -318,11 +318,16 @@ std::pair<Structure, Structure> pairOfParts(std::mt19937& random, int groups) {
 // integer preprocessing cut off (it proved -10), then on 500 random pairs
 // of up to ten copies in all, linear and circular, in one to three parts.
 TEST(CompactModelTest, BothModelsReachTheBestMatchingOnRandomPairs) {
+#ifdef PARALOG_SANITIZED_TESTS
+  constexpr size_t kRandomPairs = 100;
+#else
+  constexpr size_t kRandomPairs = 500;
+#endif
   std::mt19937 random(35);
   std::vector<std::pair<Structure, Structure>> pairs = {
       {testutil::makeStructure(1, {{true, "+g2.2 +g2.1 -g3.2"}, {true, "-g1.1 -g3.1"}}),
        testutil::makeStructure(2, {{true, "-g3.2 -g2.1 -g3.1"}, {true, "+g1.2"}, {true, "-g1.1"}})}};
-  while (pairs.size() < 501) {
+  while (pairs.size() < kRandomPairs + 1) {
     const auto copies = [&random] {
       return std::vector<int>{1 + static_cast<int>(random() % 3), 1 + static_cast<int>(random() % 2)};
     };
