@@ -51,6 +51,8 @@ struct Search {
   std::ostream* out = nullptr;  // progress lines; not owned
   std::atomic<bool> stopAsked{false};
   std::atomic<bool> finished{false};
+  // CBC sent an event: its root relaxation (which sends none) is over.
+  std::atomic<bool> eventSeen{false};
   std::mutex mutex;                  // guards the fields below
   Clock::time_point lastProgress;    // when the last progress line went out
   std::vector<double> bestInColumns;  // the best solution met in the program's columns
@@ -73,6 +75,7 @@ class SearchHandler : public CbcEventHandler {
   CbcEventHandler* clone() const override { return new SearchHandler(*this); }
 
   CbcAction event(CbcEvent) override {
+    search_->eventSeen.store(true);
     if (model_ == nullptr) return noAction;
     if (search_->stopAsked.load()) {
       // Heuristics and cut passes look at the time limit, not at events.
@@ -144,6 +147,33 @@ void SearchHandler::printProgress() {
     line += ", no solution yet, best bound " + formatNumber(bound);
   }
   *search_->out << line << std::endl;
+}
+
+// The progress line while CBC preprocesses and solves the root
+// relaxation, which send no events: a user sees where the time goes.
+void printRootProgress(Search& search) {
+  if (search.out == nullptr) return;
+  const Clock::time_point now = Clock::now();
+  std::lock_guard<std::mutex> lock(search.mutex);
+  if (now - search.lastProgress < kProgressInterval || search.eventSeen.load()) return;
+  search.lastProgress = now;
+  const double seconds = std::chrono::duration<double>(now - search.start).count();
+  *search.out << "solving: " << static_cast<long long>(seconds) << " s, root relaxation, no bound yet" << std::endl;
+}
+
+// Waits as SolveControl::waitUntilStop does, printing the root's progress
+// lines until CBC's first event.
+std::optional<StopReason> waitForSearch(Search& search, const SolveControl& control) {
+  for (;;) {
+    if (search.finished.load()) return std::nullopt;
+    if (std::optional<StopReason> reason = control.stopReason()) return reason;
+    if (!search.eventSeen.load()) printRootProgress(search);
+    Clock::duration nap = kPoll;
+    if (const auto deadline = control.deadline()) {
+      nap = std::min(nap, std::max(Clock::duration::zero(), *deadline - Clock::now()));
+    }
+    std::this_thread::sleep_for(nap);
+  }
 }
 
 void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
@@ -316,7 +346,7 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   std::thread worker([search, threads = options.threads, cutoff = options.cutoff] {
     runSearch(*search, threads, cutoff);
   });
-  const std::optional<StopReason> stop = control.waitUntilStop(search->finished, kPoll);
+  const std::optional<StopReason> stop = waitForSearch(*search, control);
   if (stop) {
     search->stopAsked.store(true);
     const Clock::time_point giveUp =

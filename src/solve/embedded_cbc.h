@@ -41,7 +41,9 @@ struct SolveResult {
 
 /// Solves `program` with CBC (linked as a library), its own log silenced,
 /// writing "solving: ..." progress lines (elapsed time, best solution, best
-/// bound, gap) to `options.progress`.
+/// bound, gap) to `options.progress`; until CBC's first event (while it
+/// preprocesses and solves the root relaxation, which send none) the line
+/// reads "solving: N s, root relaxation, no bound yet".
 ///
 /// The search runs on a thread of its own (plus `options.threads - 1`
 /// helpers of CBC's) while the calling thread waits on `control`. Once the

@@ -163,9 +163,12 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   if (parameters.timeLimitSeconds) heuristic = compact::heuristicPairs(first, second, parameters.matchAll);
   const SolveControl search =
       heuristic ? control.endingEarlier(1.25 * checkSeconds(parameters, first, second, graph, *heuristic)) : control;
-  const compact::CompactSolveResult solved =
-      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, search,
-                            compact::PartSplit::kIndependentParts, heuristic ? &*heuristic : nullptr);
+  compact::CompactSolveRequest request;
+  request.options = solveOptionsOf(parameters, solverLog);
+  request.matchAll = parameters.matchAll;
+  request.control = search;
+  if (heuristic) request.heuristic = &*heuristic;
+  const compact::CompactSolveResult solved = compact::solveCompact(first, second, request);
   const std::vector<CopyPair> matching = copyPairs(graph, solved.matching);
   ScoredMatching scored;
   scored.source = "embedded CBC";
