@@ -352,27 +352,37 @@ void CompactModel::addFreeEndClasses(const PieceGraph& graph, int32_t e) {
         parity(c, even);
       }
     }
-    const bool shared = first && graph.sharedFirstNode(graph.nodeOf(e));
-    const bool mirrored = mirroredNode(graph, e);
-    // A shared node that mirrors its partner never closes a piece: alone it
-    // counts nothing, and with its other end matched the walk comes back
-    // by this end's partner, free in the other genome.
-    if (!(shared && mirrored)) {
-      end.closed = classColumn("cl", -1);
-      if (first) {
-        addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, Relation::kLessEqual, 0);
-      } else {
-        secondKind(end.closed);
-      }
-      if (shared || mirrored) {
-        Terms matched = {{end.closed, 1}};
-        addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
-        addRow(std::move(matched), Relation::kLessEqual, shared ? 0 : 1);
-      }
-    }
+    addClosedClass(graph, e, total);
   }
   addNotFree(total, graph, e, 1);
   addRow(std::move(total), Relation::kLessEqual, 1);
+}
+
+// The class of a free end whose piece is closed by one join (its far end
+// free in this end's own genome), added to the end's `total`.
+void CompactModel::addClosedClass(const PieceGraph& graph, int32_t e, Terms& total) {
+  EndColumns& end = ends_[e];
+  const bool first = graph.copies()[PieceGraph::copyOf(e)].genome == 0;
+  const int32_t other = graph.otherEnd(e);
+  const EndColumns& beyond = ends_[other];
+  const bool shared = first && graph.sharedFirstNode(graph.nodeOf(e));
+  const bool mirrored = mirroredNode(graph, e);
+  // A shared node that mirrors its partner never closes a piece: alone it
+  // counts nothing, and with its other end matched the walk comes back
+  // by this end's partner, free in the other genome.
+  if (shared && mirrored) return;
+  end.closed = column("cl", VariableKind::kContinuous, 1, -1);
+  total.emplace_back(end.closed, 1);
+  if (first) {
+    addRow({{end.closed, 1}, {beyond.kindFirst, -1}}, Relation::kLessEqual, 0);
+  } else {
+    addRow({{end.closed, 1}, {beyond.kindTelomere, 1}, {beyond.kindFirst, 1}}, Relation::kLessEqual, 1);
+  }
+  if (shared || mirrored) {
+    Terms matched = {{end.closed, 1}};
+    addMatchSum(matched, PieceGraph::copyOf(other), shared ? -1 : 1);
+    addRow(std::move(matched), Relation::kLessEqual, shared ? 0 : 1);
+  }
 }
 
 // Two mirrored nodes (single-copy genes a and b adjacent in both genomes)

@@ -86,6 +86,7 @@ class CompactModel {
   void addSeeThroughRows(const PieceGraph& graph);
   void addEndClasses(const PieceGraph& graph);
   void addFreeEndClasses(const PieceGraph& graph, int32_t e);
+  void addClosedClass(const PieceGraph& graph, int32_t e, std::vector<std::pair<int32_t, double>>& total);
   void addMirroredPairRows(const PieceGraph& graph);
   void addJoinCounters(const PieceGraph& graph);
 

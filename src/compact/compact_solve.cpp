@@ -147,7 +147,8 @@ CompactSolveResult matchAllStart(const Structure& first, const Structure& second
   CompactSolveRequest restricted = request;
   restricted.matchAll = true;
   restricted.heuristic = nullptr;
-  restricted.options.progress = nullptr;
+  // Its bound is the restricted program's, not the default's: say so.
+  restricted.options.progressPhase = "--match-all start";
   if (const std::optional<double> left = request.control.secondsLeft()) {
     restricted.control = request.control.endingEarlier(*left / 2);
   }

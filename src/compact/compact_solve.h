@@ -47,8 +47,8 @@ struct CompactSolveRequest {
   /// Only matchings in which every family matches as many pairs as its
   /// smaller side has copies count (the --match-all program).
   bool matchAll = false;
-  /// Stops CBC's searches (deadline, stop request); the heuristic and the
-  /// --match-all start of a default solve run before it is looked at.
+  /// Stops CBC's searches (deadline, stop request); the heuristic runs
+  /// before it is looked at, the --match-all start gets half the time left.
   SolveControl control = SolveControl(std::nullopt, nullptr);
   /// Genomes in several independent parts are searched part by part first
   /// (see solveCompact); kWhole searches them as one.

@@ -49,6 +49,7 @@ struct Search {
   size_t columns = 0;           // the program's variable count
   std::optional<Clock::time_point> deadline;
   std::ostream* out = nullptr;  // progress lines; not owned
+  std::string phase;            // named in progress lines, when not empty
   std::atomic<bool> stopAsked{false};
   std::atomic<bool> finished{false};
   // CBC sent an event: its root relaxation (which sends none) is over.
@@ -137,6 +138,7 @@ void SearchHandler::printProgress() {
   const double seconds = std::chrono::duration<double>(now - search_->start).count();
   const double bound = model_->getBestPossibleObjValue();
   std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
+  if (!search_->phase.empty()) line += ", " + search_->phase;
   if (model_->bestSolution() != nullptr) {
     const double objective = model_->getObjValue();
     char gap[32];
@@ -158,7 +160,8 @@ void printRootProgress(Search& search) {
   if (now - search.lastProgress < kProgressInterval || search.eventSeen.load()) return;
   search.lastProgress = now;
   const double seconds = std::chrono::duration<double>(now - search.start).count();
-  *search.out << "solving: " << static_cast<long long>(seconds) << " s, root relaxation, no bound yet" << std::endl;
+  *search.out << "solving: " << static_cast<long long>(seconds) << " s"
+              << (search.phase.empty() ? "" : ", " + search.phase) << ", root relaxation, no bound yet" << std::endl;
 }
 
 // Waits as SolveControl::waitUntilStop does, printing the root's progress
@@ -266,6 +269,7 @@ std::shared_ptr<Search> prepareSearch(const LinearProgram& program, const SolveO
   search->lastProgress = search->start;
   search->columns = program.variables().size();
   search->out = options.progress;
+  search->phase = options.progressPhase;
   search->solver.messageHandler()->setLogLevel(0);
   loadProgram(program, search->solver);
   search->model = std::make_unique<CbcModel>(search->solver);

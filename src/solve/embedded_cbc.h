@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "model/linear_program.h"
 #include "solve/solution.h"
@@ -18,6 +19,9 @@ struct SolveOptions {
   /// Where progress lines go (at most one every few seconds); not owned,
   /// must outlive the solve, written to from CBC's threads under a lock.
   std::ostream* progress = nullptr;
+  /// Named in every progress line after the time, when not empty: which
+  /// search of several the numbers are of.
+  std::string progressPhase;
   /// Only solutions with an objective below this value count: a search
   /// that finds none has proven that none exists (status infeasible).
   std::optional<double> cutoff;
