@@ -84,17 +84,17 @@ for case in $cases; do
   models=compact
   if (( families <= full_up_to )); then models="compact full"; fi
   for model in $models; do
-   for mode in $modes; do
-    best=""
-    for _ in $(seq "$repeat"); do
-      line=$(run_once "$input" "$model" "$mode")
-      seconds=$(cut -f 2 <<<"$line")
-      if [[ -z $best ]] || awk -v a="$seconds" -v b="$(cut -f 2 <<<"$best")" 'BEGIN { exit !(a < b) }'; then
-        best=$line
-      fi
+    for mode in $modes; do
+      best=""
+      for _ in $(seq "$repeat"); do
+        line=$(run_once "$input" "$model" "$mode")
+        seconds=$(cut -f 2 <<<"$line")
+        if [[ -z $best ]] || awk -v a="$seconds" -v b="$(cut -f 2 <<<"$best")" 'BEGIN { exit !(a < b) }'; then
+          best=$line
+        fi
+      done
+      printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$families" "$duplicated" "$inversions" "$lost" \
+        "$chromosomes" "$kind" "$model" "$mode" "$best"
     done
-    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$families" "$duplicated" "$inversions" "$lost" \
-      "$chromosomes" "$kind" "$model" "$mode" "$best"
-   done
   done
 done
