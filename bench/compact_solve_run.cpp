@@ -1,13 +1,16 @@
 // Solves the compact model of an input file's first two genomes and prints
 // one tab-separated line: heuristic score, seconds the heuristic took alone,
 // status, seconds, objective, bound, gap in percent, parts, whether the
-// parts alone proved the optimum.
+// parts alone proved the optimum, processor seconds of the solve.
 //   paralog_compact_solve FILE [TIME_LIMIT_SECONDS]
-// PARALOG_WHOLE=1 solves without taking the genomes apart first.
+// PARALOG_WHOLE=1 solves without taking the genomes apart first,
+// PARALOG_MATCH_ALL=1 solves the --match-all program, PARALOG_HEURISTIC_START=1
+// starts the default search from the heuristic matching alone.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -89,16 +92,21 @@ int main(int argc, char** argv) {
     if (argc > 2) limit = options.timeLimitSeconds = std::strtod(argv[2], nullptr);
     const paralog::SolveControl control(limit, nullptr);
     const auto solveStart = std::chrono::steady_clock::now();
-    const paralog::compact::CompactSolveResult result =
-        paralog::compact::solveCompact(structures[0], structures[1], options, false, control,
-                                       std::getenv("PARALOG_WHOLE") != nullptr ? paralog::compact::PartSplit::kWhole
-                                                                               : paralog::compact::PartSplit::kIndependentParts);
+    paralog::compact::CompactSolveRequest request;
+    request.options = options;
+    request.control = control;
+    request.matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
+    request.startFromMatchAll = std::getenv("PARALOG_HEURISTIC_START") == nullptr;
+    if (std::getenv("PARALOG_WHOLE") != nullptr) request.partSplit = paralog::compact::PartSplit::kWhole;
+    const std::clock_t cpuStart = std::clock();
+    const paralog::compact::CompactSolveResult result = paralog::compact::solveCompact(structures[0], structures[1], request);
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - solveStart).count();
     const double objective = -static_cast<double>(result.score);
     const double gap = paralog::relativeGapPercent(objective, result.bestBound);
-    std::printf("%lld\t%.2f\t%s\t%.2f\t%.0f\t%.2f\t%.2f\t%d\t%s\n", static_cast<long long>(result.heuristicScore),
+    std::printf("%lld\t%.2f\t%s\t%.2f\t%.0f\t%.2f\t%.2f\t%d\t%s\t%.2f\n", static_cast<long long>(result.heuristicScore),
                 heuristicSeconds, std::string(paralog::statusText(result.status)).c_str(), seconds, objective,
-                result.bestBound, gap, result.parts, result.provenByParts ? "proven by parts" : "-");
+                result.bestBound, gap, result.parts, result.provenByParts ? "proven by parts" : "-", cpuSeconds);
   } catch (const std::exception& e) {
     std::cerr << "error: " << e.what() << "\n";
     return 1;

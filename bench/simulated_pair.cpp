@@ -24,7 +24,7 @@ Genome firstGenome(const PairSimulation& s, std::mt19937_64& random) {
   std::vector<SimulatedGene> genes;
   for (uint32_t f = 0; f < s.families; ++f) {
     const bool twice = static_cast<double>(below(random, 1000000)) < s.duplicated * 1e6;
-    const uint32_t copies = twice ? 2 + below(random, 2) : 1;
+    const uint32_t copies = twice ? 2 + below(random, std::max<uint32_t>(2, s.maxCopies) - 1) : 1;
     for (uint32_t c = 1; c <= copies; ++c) genes.push_back({f, c, below(random, 2) == 1});
   }
   for (size_t i = genes.size(); i > 1; --i) std::swap(genes[i - 1], genes[below(random, i)]);
@@ -47,10 +47,14 @@ Genome secondGenome(const PairSimulation& s, Genome genome, std::mt19937_64& ran
     invert(chromosome, from, std::min(chromosome.size(), from + length));
   }
   std::map<uint32_t, uint32_t> copiesLeft;
+  size_t allCopies = 0;
   for (const auto& chromosome : genome) {
     for (const SimulatedGene& gene : chromosome) ++copiesLeft[gene.family];
+    allCopies += chromosome.size();
   }
-  for (uint32_t lost = 0, tries = 0; lost < s.lostCopies && tries < 100 * s.lostCopies + 100; ++tries) {
+  const uint32_t toLose =
+      s.lostShare > 0 ? static_cast<uint32_t>(s.lostShare * static_cast<double>(allCopies) + 0.5) : s.lostCopies;
+  for (uint32_t lost = 0, tries = 0; lost < toLose && tries < 100 * toLose + 100; ++tries) {
     auto& chromosome = genome[below(random, genome.size())];
     if (chromosome.size() < 2) continue;
     const size_t at = below(random, chromosome.size());

@@ -139,44 +139,89 @@ SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph&
   return split;
 }
 
+// The --match-all optimum (or the best --match-all matching found in the
+// first half of the time left): feasible for the default program too, and
+// on divergent genomes far better than the default heuristic, which it
+// hands to the default search as its start.
+CompactSolveResult matchAllStart(const Structure& first, const Structure& second, const CompactSolveRequest& request) {
+  CompactSolveRequest restricted = request;
+  restricted.matchAll = true;
+  restricted.heuristic = nullptr;
+  // Its bound is the restricted program's, not the default's: say so.
+  restricted.options.progressPhase = "--match-all start";
+  if (const std::optional<double> left = request.control.secondsLeft()) {
+    restricted.control = request.control.endingEarlier(*left / 2);
+  }
+  return solveCompact(first, second, restricted);
+}
+
+// The matching a search starts from, and whether finding it left a CBC
+// search running (see SolveResult).
+struct Start {
+  CopyMatching matching;
+  bool searchStillRunning = false;
+};
+
+// The matching the search starts from: the heuristic one, or for the
+// default program the better of it and the --match-all start.
+Start startMatching(const Structure& first, const Structure& second, const PieceGraph& graph,
+                    const CompactSolveRequest& request) {
+  Start start{request.heuristic != nullptr ? matchingOfPairs(graph, *request.heuristic)
+                                           : heuristicMatching(graph, request.matchAll)};
+  if (request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
+  const CompactSolveResult restricted = matchAllStart(first, second, request);
+  start.searchStillRunning = restricted.searchStillRunning;
+  CopyMatching matching = matchingOfPairs(graph, restricted.matching);
+  if (scoreMatching(graph, matching) > scoreMatching(graph, start.matching)) start.matching = std::move(matching);
+  return start;
+}
+
+// The parts' search, when the genomes split: fills `result` and returns
+// true when that settles the answer (proved, or no time for the whole);
+// otherwise leaves in `best` the better start and in `splitBound` the
+// parts' bound (NaN when none).
+bool settledByParts(const std::vector<GenomePart>& parts, const PieceGraph& graph, const CompactSolveRequest& request,
+                    CopyMatching& best, double& splitBound, CompactSolveResult& result) {
+  const SplitOutcome split = searchParts(parts, graph, request.matchAll, request.options, request.control);
+  const int64_t splitScore = scoreMatching(graph, split.matching);
+  if (splitScore > result.score) {
+    best = split.matching;
+    result.score = splitScore;
+  }
+  // Scores are whole numbers.
+  if (std::isfinite(split.upperBound)) splitBound = -std::floor(split.upperBound + 1e-9);
+  result.status = split.status;
+  result.searchStillRunning = result.searchStillRunning || split.stillRunning;
+  const bool proven = split.status == SolutionStatus::kOptimal && -splitBound <= static_cast<double>(result.score);
+  if (!proven && split.status == SolutionStatus::kOptimal) return false;
+  result.provenByParts = proven;
+  if (proven) result.bestBound = -static_cast<double>(result.score);
+  else result.bestBound = std::isnan(splitBound) ? kNoBound : std::min(splitBound, -static_cast<double>(result.score));
+  result.matching = matchedPairs(graph, best);
+  return true;
+}
+
 }  // namespace
 
-CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll, const SolveControl& control, PartSplit partSplit,
-                                const std::vector<CompactSolveResult::MatchedPair>* heuristic) {
+CompactSolveResult solveCompact(const Structure& first, const Structure& second, const CompactSolveRequest& request) {
   const PieceGraph graph(first, second);
-  CopyMatching best = heuristic != nullptr ? matchingOfPairs(graph, *heuristic) : heuristicMatching(graph, matchAll);
+  const Start start = startMatching(first, second, graph, request);
+  CopyMatching best = start.matching;
   CompactSolveResult result;
   result.heuristicScore = scoreMatching(graph, best);
   result.score = result.heuristicScore;
   double splitBound = kNoBound;
-  const std::vector<GenomePart> parts =
-      partSplit == PartSplit::kIndependentParts ? independentParts(first, second) : std::vector<GenomePart>{};
+  const std::vector<GenomePart> parts = request.partSplit == PartSplit::kIndependentParts
+                                            ? independentParts(first, second)
+                                            : std::vector<GenomePart>{};
+  result.searchStillRunning = start.searchStillRunning;
   result.parts = static_cast<int32_t>(std::max<size_t>(parts.size(), 1));
-  if (parts.size() > 1) {
-    const SplitOutcome split = searchParts(parts, graph, matchAll, options, control);
-    const int64_t splitScore = scoreMatching(graph, split.matching);
-    if (splitScore > result.score) {
-      best = split.matching;
-      result.score = splitScore;
-    }
-    // Scores are whole numbers.
-    if (std::isfinite(split.upperBound)) splitBound = -std::floor(split.upperBound + 1e-9);
-    result.status = split.status;
-    result.searchStillRunning = split.stillRunning;
-    const bool proven = split.status == SolutionStatus::kOptimal && -splitBound <= static_cast<double>(result.score);
-    if (proven || split.status != SolutionStatus::kOptimal) {
-      result.provenByParts = proven;
-      if (proven) result.bestBound = -static_cast<double>(result.score);
-      else result.bestBound = std::isnan(splitBound) ? kNoBound : std::min(splitBound, -static_cast<double>(result.score));
-      result.matching = matchedPairs(graph, best);
-      return result;
-    }
-  }
-  const SearchOutcome joint = searchBeyond(graph, best, matchAll, JoinCredit::kOwnPieces, options, control);
+  if (parts.size() > 1 && settledByParts(parts, graph, request, best, splitBound, result)) return result;
+  const SearchOutcome joint =
+      searchBeyond(graph, best, request.matchAll, JoinCredit::kOwnPieces, request.options, request.control);
   result.score = static_cast<int64_t>(joint.score);
   result.status = joint.status;
-  result.searchStillRunning = joint.stillRunning;
+  result.searchStillRunning = joint.stillRunning || start.searchStillRunning;
   result.bestBound = joint.bound;
   if (!std::isnan(splitBound) && (std::isnan(joint.bound) || splitBound > joint.bound)) {
     result.bestBound = splitBound;

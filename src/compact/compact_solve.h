@@ -25,7 +25,9 @@ struct CompactSolveResult {
   int64_t score = 0;  ///< the whole program's objective for the matching is -score
   SolutionStatus status = SolutionStatus::kFeasible;
   double bestBound = 0;
-  int64_t heuristicScore = 0;  ///< score of the heuristic matching CBC had to beat
+  /// Score of the matching CBC had to beat: the heuristic's or, by
+  /// default, the better of it and the --match-all search's.
+  int64_t heuristicScore = 0;
   /// CBC did not come back when told to stop (see SolveResult).
   bool searchStillRunning = false;
   int32_t parts = 1;           ///< independent parts the genomes split into
@@ -37,6 +39,30 @@ struct CompactSolveResult {
 /// links (see independentParts).
 enum class PartSplit { kIndependentParts, kWhole };
 
+/// Everything one compact solve is asked, in one value; each field's
+/// default is what a plain exact solve uses.
+struct CompactSolveRequest {
+  /// CBC's settings: threads, progress lines, the time limit's value.
+  SolveOptions options;
+  /// Only matchings in which every family matches as many pairs as its
+  /// smaller side has copies count (the --match-all program).
+  bool matchAll = false;
+  /// Stops CBC's searches (deadline, stop request); the heuristic runs
+  /// before it is looked at, the --match-all start gets half the time left.
+  SolveControl control = SolveControl(std::nullopt, nullptr);
+  /// Genomes in several independent parts are searched part by part first
+  /// (see solveCompact); kWhole searches them as one.
+  PartSplit partSplit = PartSplit::kIndependentParts;
+  /// Without matchAll: search the --match-all program first (to its end,
+  /// or for half the time left) and start from the better of its matching
+  /// and the heuristic one. False starts from the heuristic one alone.
+  bool startFromMatchAll = true;
+  /// What heuristicPairs returned for these genomes and this matchAll,
+  /// when the caller has it, so that it is not computed again; not owned,
+  /// must outlive the call. Null: solveCompact computes it.
+  const std::vector<CompactSolveResult::MatchedPair>* heuristic = nullptr;
+};
+
 /// Solves the compact model of the two genomes with the embedded CBC: finds
 /// a heuristic matching first, then lets CBC search only for better ones
 /// (its cutoff). The matching reported is CBC's best or, if it found none
@@ -44,22 +70,16 @@ enum class PartSplit { kIndependentParts, kWhole };
 /// compact model's optimum (or proved that nothing beats the heuristic).
 /// REQUIRES: compactModelApplies(first, second). `first` and `second` must
 /// outlive the result, which views their gene names.
-/// With `matchAll`, only matchings in which every family matches as many
-/// pairs as its smaller side has copies count.
-/// `control` stops CBC's search (deadline, stop request); the heuristic
-/// runs before it.
+/// Without matchAll, the --match-all program is searched first: its
+/// matchings are the default program's too (a restriction of it), and on
+/// divergent genomes its optimum, proved fast, beats the heuristic.
 /// Genomes in several independent parts are searched part by part first,
 /// each with the joins to other parts credited at their most: when the
 /// parts' matchings together reach the sum of those bounds they are
 /// optimal; otherwise the whole compact model is searched from the better
 /// of them and the heuristic matching, and the parts' bound stays in force.
-/// `heuristic`, when given, is what heuristicPairs returned for these
-/// genomes, so that it is not computed again.
-CompactSolveResult solveCompact(const Structure& first, const Structure& second, const SolveOptions& options,
-                                bool matchAll = false,
-                                const SolveControl& control = SolveControl(std::nullopt, nullptr),
-                                PartSplit partSplit = PartSplit::kIndependentParts,
-                                const std::vector<CompactSolveResult::MatchedPair>* heuristic = nullptr);
+CompactSolveResult solveCompact(const Structure& first, const Structure& second,
+                                const CompactSolveRequest& request = CompactSolveRequest{});
 
 /// The heuristic matching that solveCompact starts from (REQUIRES and
 /// lifetimes as there), for a caller that needs it before the search.

@@ -188,9 +188,11 @@ SolvingEnd runCompactSolving(const RunParameters& parameters, const Structure& f
   // the search may use the whole limit.
   const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
   const GenomePairGraph graph(first, second);
-  const compact::CompactSolveResult solved =
-      compact::solveCompact(first, second, solveOptionsOf(parameters, solverLog), parameters.matchAll, control,
-                            compact::PartSplit::kIndependentParts, nullptr);
+  compact::CompactSolveRequest request;
+  request.options = solveOptionsOf(parameters, solverLog);
+  request.matchAll = parameters.matchAll;
+  request.control = control;
+  const compact::CompactSolveResult solved = compact::solveCompact(first, second, request);
   const std::vector<CopyPair> matching = copyPairs(graph, solved.matching);
   ScoredMatching scored;
   scored.source = "embedded CBC";

@@ -49,8 +49,11 @@ struct Search {
   size_t columns = 0;           // the program's variable count
   std::optional<Clock::time_point> deadline;
   std::ostream* out = nullptr;  // progress lines; not owned
+  std::string phase;            // named in progress lines, when not empty
   std::atomic<bool> stopAsked{false};
   std::atomic<bool> finished{false};
+  // CBC sent an event: its root relaxation (which sends none) is over.
+  std::atomic<bool> eventSeen{false};
   std::mutex mutex;                  // guards the fields below
   Clock::time_point lastProgress;    // when the last progress line went out
   std::vector<double> bestInColumns;  // the best solution met in the program's columns
@@ -73,6 +76,7 @@ class SearchHandler : public CbcEventHandler {
   CbcEventHandler* clone() const override { return new SearchHandler(*this); }
 
   CbcAction event(CbcEvent) override {
+    search_->eventSeen.store(true);
     if (model_ == nullptr) return noAction;
     if (search_->stopAsked.load()) {
       // Heuristics and cut passes look at the time limit, not at events.
@@ -134,6 +138,7 @@ void SearchHandler::printProgress() {
   const double seconds = std::chrono::duration<double>(now - search_->start).count();
   const double bound = model_->getBestPossibleObjValue();
   std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
+  if (!search_->phase.empty()) line += ", " + search_->phase;
   if (model_->bestSolution() != nullptr) {
     const double objective = model_->getObjValue();
     char gap[32];
@@ -144,6 +149,34 @@ void SearchHandler::printProgress() {
     line += ", no solution yet, best bound " + formatNumber(bound);
   }
   *search_->out << line << std::endl;
+}
+
+// The progress line while CBC preprocesses and solves the root
+// relaxation, which send no events: a user sees where the time goes.
+void printRootProgress(Search& search) {
+  if (search.out == nullptr) return;
+  const Clock::time_point now = Clock::now();
+  std::lock_guard<std::mutex> lock(search.mutex);
+  if (now - search.lastProgress < kProgressInterval || search.eventSeen.load()) return;
+  search.lastProgress = now;
+  const double seconds = std::chrono::duration<double>(now - search.start).count();
+  *search.out << "solving: " << static_cast<long long>(seconds) << " s"
+              << (search.phase.empty() ? "" : ", " + search.phase) << ", root relaxation, no bound yet" << std::endl;
+}
+
+// Waits as SolveControl::waitUntilStop does, printing the root's progress
+// lines until CBC's first event.
+std::optional<StopReason> waitForSearch(Search& search, const SolveControl& control) {
+  for (;;) {
+    if (search.finished.load()) return std::nullopt;
+    if (std::optional<StopReason> reason = control.stopReason()) return reason;
+    if (!search.eventSeen.load()) printRootProgress(search);
+    Clock::duration nap = kPoll;
+    if (const auto deadline = control.deadline()) {
+      nap = std::min(nap, std::max(Clock::duration::zero(), *deadline - Clock::now()));
+    }
+    std::this_thread::sleep_for(nap);
+  }
 }
 
 void loadProgram(const LinearProgram& program, OsiClpSolverInterface& solver) {
@@ -248,6 +281,7 @@ std::shared_ptr<Search> prepareSearch(const LinearProgram& program, const SolveO
   search->lastProgress = search->start;
   search->columns = program.variables().size();
   search->out = options.progress;
+  search->phase = options.progressPhase;
   search->solver.messageHandler()->setLogLevel(0);
   loadProgram(program, search->solver);
   search->model = std::make_unique<CbcModel>(search->solver);
@@ -328,7 +362,7 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
   std::thread worker([search, threads = options.threads, cutoff = options.cutoff] {
     runSearch(*search, threads, cutoff);
   });
-  const std::optional<StopReason> stop = control.waitUntilStop(search->finished, kPoll);
+  const std::optional<StopReason> stop = waitForSearch(*search, control);
   if (stop) {
     search->stopAsked.store(true);
     const Clock::time_point giveUp =

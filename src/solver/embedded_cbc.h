@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "model/linear_program.h"
 #include "solver/solution.h"
@@ -18,6 +19,9 @@ struct SolveOptions {
   /// Where progress lines go (at most one every few seconds); not owned,
   /// must outlive the solve, written to from CBC's threads under a lock.
   std::ostream* progress = nullptr;
+  /// Named in every progress line after the time, when not empty: which
+  /// search of several the numbers are of.
+  std::string progressPhase;
   /// Only solutions with an objective below this value count: a search
   /// that finds none has proven that none exists (status infeasible).
   std::optional<double> cutoff;
@@ -41,7 +45,9 @@ struct SolveResult {
 
 /// Solves `program` with CBC (linked as a library), its own log silenced,
 /// writing "solving: ..." progress lines (elapsed time, best solution, best
-/// bound, gap) to `options.progress`.
+/// bound, gap) to `options.progress`; until CBC's first event (while it
+/// preprocesses and solves the root relaxation, which send none) the line
+/// reads "solving: N s, root relaxation, no bound yet".
 ///
 /// The search runs on a thread of its own (plus `options.threads - 1`
 /// helpers of CBC's) while the calling thread waits on `control`. Once the

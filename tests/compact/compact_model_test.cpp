@@ -29,6 +29,12 @@
 namespace paralog::compact {
 namespace {
 
+CompactSolveRequest matchAllRequest(bool matchAll) {
+  CompactSolveRequest request;
+  request.matchAll = matchAll;
+  return request;
+}
+
 // Up to four genes of up to three copies each, shuffled over linear and
 // circular chromosomes, some of one gene.
 Structure randomGenome(std::mt19937& random, int32_t id, const std::vector<int>& copies) {
@@ -138,10 +144,15 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
       requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
       expectIncrementalScoresAgree(graph, matching);
     });
-    const CompactSolveResult solved = solveCompact(first, second, SolveOptions{});
-    EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
-    EXPECT_EQ(solved.score, best) << "case " << compared;
-    const CompactSolveResult complete = solveCompact(first, second, SolveOptions{}, true);
+    // The default search from the --match-all optimum and from the heuristic alone.
+    for (const bool fromMatchAll : {true, false}) {
+      CompactSolveRequest request;
+      request.startFromMatchAll = fromMatchAll;
+      const CompactSolveResult solved = solveCompact(first, second, request);
+      EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
+      EXPECT_EQ(solved.score, best) << "case " << compared << " from match all: " << fromMatchAll;
+    }
+    const CompactSolveResult complete = solveCompact(first, second, matchAllRequest(true));
     EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
     EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
   }
@@ -225,7 +236,7 @@ TEST(CompactModelTest, OptimumIsTheWholeProgramsOptimum) {
     const Structure second = randomGenome(random, 2, secondCopies);
     const std::string input = inputText(first, second);
     const bool matchAll = round % 3 == 2;
-    const CompactSolveResult solved = solveCompact(first, second, SolveOptions{}, matchAll);
+    const CompactSolveResult solved = solveCompact(first, second, matchAllRequest(matchAll));
     ASSERT_EQ(solved.status, SolutionStatus::kOptimal);
     const WholeProgramOptima optima = wholeProgramOptima(input, matchAll);
     EXPECT_EQ(-static_cast<double>(solved.score), optima.cbcProgram) << input << "match all: " << matchAll;
@@ -368,9 +379,10 @@ TEST(CompactModelTest, SplittingIntoPartsKeepsTheOptimum) {
     const int groups = 2 + round % 2;
     const auto [first, second] = pairOfParts(random, groups);
     const bool matchAll = round % 4 == 3;
-    const CompactSolveResult split = solveCompact(first, second, SolveOptions{}, matchAll);
-    const CompactSolveResult whole =
-        solveCompact(first, second, SolveOptions{}, matchAll, SolveControl(std::nullopt, nullptr), PartSplit::kWhole);
+    const CompactSolveResult split = solveCompact(first, second, matchAllRequest(matchAll));
+    CompactSolveRequest wholeRequest = matchAllRequest(matchAll);
+    wholeRequest.partSplit = PartSplit::kWhole;
+    const CompactSolveResult whole = solveCompact(first, second, wholeRequest);
     ASSERT_EQ(split.status, SolutionStatus::kOptimal);
     ASSERT_EQ(whole.status, SolutionStatus::kOptimal);
     EXPECT_GE(split.parts, groups);
