@@ -72,6 +72,54 @@ void listGenomes(const RunParameters& parameters, std::ostream& out) {
   if (!out) throw std::runtime_error("cannot write to standard output");
 }
 
+// The run on the two compared genomes of `input`, once it is read: the
+// compact model, the solve or the LP file, the notes; returns the exit
+// status (or ends the process when a search thread is left running).
+int runOnPair(const RunParameters& parameters, ProgramInput& input, std::ostream& out, std::ostream& err,
+              std::ostream& progressStream) {
+  const ProgressReport progress = [&progressStream](std::string_view text) {
+    progressStream << text << std::flush;
+  };
+  chooseComparedPair(input, inputSourceName(parameters), parameters.choices);
+  if (parameters.solving()) refuseRepeatedCopies(input, inputSourceName(parameters));
+  // The model file is written first and put in place with the run's other
+  // files, once they are.
+  std::optional<OutputTarget> modelFile;
+  if (!parameters.modelPath.empty()) {
+    progress("Writing the compact model...\n");
+    modelFile.emplace(parameters.modelPath);
+    writeModelFile(*modelFile, parameters.modelPath, input.firstCompared(), input.secondCompared(),
+                   parameters.matchAll);
+  }
+  SolvingEnd solvingEnd;
+  if (parameters.solving()) {
+    solvingEnd =
+        runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
+  } else if (!parameters.outputPath.empty()) {
+    writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
+  }
+  if (modelFile) modelFile->commit();
+  // Notes wait for success, so that a failed run prints its error line alone.
+  for (const std::string& note : input.notes) err << note << '\n';
+  for (const std::string& note : solvingEnd.notes) err << note << '\n';
+  err << std::flush;
+  // A solving run said "Done" itself, before its summary.
+  if (!parameters.solving()) progress("Done\n");
+  // A solve's summary is its answer: lost on the way, the run failed. (The
+  // LP file run prints only progress lines there, which it may lose.)
+  out << std::flush;
+  if (parameters.solving() && !out) throw std::runtime_error("cannot write to standard output");
+  if (solvingEnd.searchStillRunning) {
+    // Every file is in place and every line out; the search's thread may
+    // still be inside the solver library, which the usual teardown of the
+    // process would pull away under it.
+    out << std::flush;
+    err << std::flush;
+    std::_Exit(solvingEnd.exitStatus);
+  }
+  return solvingEnd.exitStatus;
+}
+
 }  // namespace
 
 int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
@@ -113,44 +161,7 @@ int runProgram(int argc, const char* const argv[], std::ostream& out, std::ostre
     if (parameters.outputPath.empty() && !parameters.solving()) return 0;
   }
 
-  chooseComparedPair(input, inputSourceName(parameters), parameters.choices);
-  if (parameters.solving()) refuseRepeatedCopies(input, inputSourceName(parameters));
-  // The model file is written first and put in place with the run's other
-  // files, once they are.
-  std::optional<OutputTarget> modelFile;
-  if (!parameters.modelPath.empty()) {
-    progress("Writing the compact model...\n");
-    modelFile.emplace(parameters.modelPath);
-    writeModelFile(*modelFile, parameters.modelPath, input.firstCompared(), input.secondCompared(),
-                   parameters.matchAll);
-  }
-  SolvingEnd solvingEnd;
-  if (parameters.solving()) {
-    solvingEnd =
-        runSolving(parameters, input.firstCompared(), input.secondCompared(), progressStream, err);
-  } else if (!parameters.outputPath.empty()) {
-    writeLpFile(parameters, input.firstCompared(), input.secondCompared(), progress);
-  }
-  if (modelFile) modelFile->commit();
-  // Notes wait for success, so that a failed run prints its error line alone.
-  for (const std::string& note : input.notes) err << note << '\n';
-  for (const std::string& note : solvingEnd.notes) err << note << '\n';
-  err << std::flush;
-  // A solving run said "Done" itself, before its summary.
-  if (!parameters.solving()) progress("Done\n");
-  // A solve's summary is its answer: lost on the way, the run failed. (The
-  // LP file run prints only progress lines there, which it may lose.)
-  out << std::flush;
-  if (parameters.solving() && !out) throw std::runtime_error("cannot write to standard output");
-  if (solvingEnd.searchStillRunning) {
-    // Every file is in place and every line out; the search's thread may
-    // still be inside the solver library, which the usual teardown of the
-    // process would pull away under it.
-    out << std::flush;
-    err << std::flush;
-    std::_Exit(solvingEnd.exitStatus);
-  }
-  return solvingEnd.exitStatus;
+  return runOnPair(parameters, input, out, err, progressStream);
 }
 
 }  // namespace paralog

@@ -280,8 +280,8 @@ TEST(CompactModelTest, GenesOfOneGenomeOnlyStayUnmatched) {
       best = std::max(best, score);
       if (matchesAll(graph, matching)) bestComplete = std::max(bestComplete, score);
     });
-    EXPECT_EQ(solveCompact(first, second, SolveOptions{}).score, best) << inputText(first, second);
-    EXPECT_EQ(solveCompact(first, second, SolveOptions{}, true).score, bestComplete) << inputText(first, second);
+    EXPECT_EQ(solveCompact(first, second, matchAllRequest(false)).score, best) << inputText(first, second);
+    EXPECT_EQ(solveCompact(first, second, matchAllRequest(true)).score, bestComplete) << inputText(first, second);
   }
 }
 
@@ -296,7 +296,7 @@ TEST(CompactModelTest, GenesOfOneGenomeOnlyKeepTheWholeProgramsOptimum) {
     const Structure second = randomGenome(random, 2, counts[1]);
     const std::string input = inputText(first, second);
     const bool matchAll = round % 3 == 2;
-    const CompactSolveResult solved = solveCompact(first, second, SolveOptions{}, matchAll);
+    const CompactSolveResult solved = solveCompact(first, second, matchAllRequest(matchAll));
     ASSERT_EQ(solved.status, SolutionStatus::kOptimal);
     const WholeProgramOptima optima = wholeProgramOptima(input, matchAll, true);
     EXPECT_EQ(-static_cast<double>(solved.score), optima.cbcProgram) << input << "match all: " << matchAll;
@@ -356,7 +356,7 @@ TEST(CompactModelTest, BothModelsReachTheBestMatchingOnRandomPairs) {
       if (!matchAll || matchesAll(graph, matching)) best = std::max(best, scoreMatching(graph, matching));
     });
     SCOPED_TRACE(inputText(first, second) + (matchAll ? "with --match-all" : ""));
-    const CompactSolveResult compact = solveCompact(first, second, SolveOptions{}, matchAll);
+    const CompactSolveResult compact = solveCompact(first, second, matchAllRequest(matchAll));
     EXPECT_EQ(compact.status, SolutionStatus::kOptimal);
     EXPECT_EQ(compact.score, best);
     LinearProgram program;  // the whole program, as --solve-model full solves it
