@@ -26,6 +26,7 @@
 #include "report/matching_report.h"
 #include "solution_files/cbc_solution_writer.h"
 #include "solution_files/solution_file.h"
+#include "compact/compact_solve.h"
 #include "compact/piece_graph.h"
 #include "solver/embedded_cbc.h"
 #include "solve/matching_run.h"
@@ -78,13 +79,40 @@ struct Outcome {
   bool searchStillRunning = false;
 };
 
-Outcome solveHere(const RunParameters& parameters, const LinearProgram& program,
-                  std::ostream& solverLog, const StopSignals& signals) {
+// CBC has called solutions of the whole program optimal that the compact
+// model, an exact formulation of the same optimum searched on its own,
+// beats (with its integer preprocessing on or off). Its claim stands only
+// where the compact model proves the same optimum in the time left; a
+// better proven optimum refutes it and becomes the bound, and a compact
+// search that proves nothing leaves the claim unconfirmed: "feasible",
+// with the compact search's bound. Returns whether that search was left
+// running.
+bool confirmOptimum(const RunParameters& parameters, const Structure& first, const Structure& second,
+                    const SolveControl& control, std::ostream& solverLog, SolveResult& result) {
+  if (result.solution.status != SolutionStatus::kOptimal || !result.solution.objective) return false;
+  compact::CompactSolveRequest request;
+  request.options = solveOptionsOf(parameters, solverLog);
+  request.matchAll = parameters.matchAll;
+  request.control = control;
+  const compact::CompactSolveResult compact = compact::solveCompact(first, second, request);
+  const double optimum = -static_cast<double>(compact.score);
+  const bool proven = compact.status == SolutionStatus::kOptimal;
+  if (proven && optimum == *result.solution.objective) return compact.searchStillRunning;
+  result.solution.status = SolutionStatus::kFeasible;
+  result.bestBound = proven ? optimum : compact.bestBound;
+  return compact.searchStillRunning;
+}
+
+Outcome solveHere(const RunParameters& parameters, const LinearProgram& program, const Structure& first,
+                  const Structure& second, std::ostream& solverLog, const StopSignals& signals) {
   // The time limit counts from here: handing the model to CBC is part of the solve.
   const SolveControl control(parameters.timeLimitSeconds, &signals.stopRequest());
   SolveResult result = solveWithCbc(program, solveOptionsOf(parameters, solverLog), control);
   Outcome outcome;
   outcome.searchStillRunning = result.searchStillRunning;
+  if (!result.searchStillRunning && confirmOptimum(parameters, first, second, control, solverLog, result)) {
+    outcome.searchStillRunning = true;
+  }
   outcome.source = "embedded CBC";
   outcome.summary = "Solution: embedded CBC\n" +
                     searchSummary(result.solution.status, result.solution.objective, result.bestBound);
@@ -232,7 +260,7 @@ SolvingEnd runSolving(const RunParameters& parameters, const Structure& first,
   LinearProgram program;
   buildWholeProgram(parameters, first, second, outputs.lp.get(), out, program);
 
-  Outcome outcome = parameters.solve ? solveHere(parameters, program, solverLog, signals)
+  Outcome outcome = parameters.solve ? solveHere(parameters, program, first, second, solverLog, signals)
                                      : readSolution(parameters, program, solutionText);
   Solution& solution = outcome.solution;
   if (!solution.objective) {
