@@ -29,6 +29,14 @@
 namespace paralog::compact {
 namespace {
 
+// The sanitizer build runs the property tests on a fifth of the random
+// pairs: each pair costs it many times what it costs a Release build.
+#ifdef PARALOG_SANITIZED_TESTS
+constexpr int kSanitizedShare = 5;
+#else
+constexpr int kSanitizedShare = 1;
+#endif
+
 CompactSolveRequest matchAllRequest(bool matchAll) {
   CompactSolveRequest request;
   request.matchAll = matchAll;
@@ -224,7 +232,7 @@ TEST(CompactModelTest, OptimumIsTheWholeProgramsOptimum) {
   // The whole program grows fast: at most six copies a genome keep CBC's
   // proof of its optimum short. Every third pair asks for every family
   // matched.
-  for (int round = 0; round < 100; ++round) {
+  for (int round = 0; round < 100 / kSanitizedShare; ++round) {
     std::vector<int> firstCopies, secondCopies;
     do {
       const int genes = 1 + static_cast<int>(random() % 4);
@@ -272,7 +280,7 @@ std::array<std::vector<int>, 2> countsWithUnshared(std::mt19937& random, int gen
 // others, with and without every family matched.
 TEST(CompactModelTest, GenesOfOneGenomeOnlyStayUnmatched) {
   std::mt19937 random(4122026);
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 40 / kSanitizedShare; ++round) {
     const auto counts = countsWithUnshared(random, 2 + static_cast<int>(random() % 3), 7);
     const Structure first = randomGenome(random, 1, counts[0]);
     const Structure second = randomGenome(random, 2, counts[1]);
@@ -294,7 +302,7 @@ TEST(CompactModelTest, GenesOfOneGenomeOnlyStayUnmatched) {
 TEST(CompactModelTest, GenesOfOneGenomeOnlyKeepTheWholeProgramsOptimum) {
   PARALOG_SKIP_WITHOUT("cbc");
   std::mt19937 random(5122026);
-  for (int round = 0; round < 30; ++round) {
+  for (int round = 0; round < 30 / kSanitizedShare; ++round) {
     const auto counts = countsWithUnshared(random, 2 + static_cast<int>(random() % 3), 6);
     const Structure first = randomGenome(random, 1, counts[0]);
     const Structure second = randomGenome(random, 2, counts[1]);
@@ -333,11 +341,7 @@ std::pair<Structure, Structure> pairOfParts(std::mt19937& random, int groups) {
 // integer preprocessing cut off (it proved -10), then on 500 random pairs
 // of up to ten copies in all, linear and circular, in one to three parts.
 TEST(CompactModelTest, BothModelsReachTheBestMatchingOnRandomPairs) {
-#ifdef PARALOG_SANITIZED_TESTS
-  constexpr size_t kRandomPairs = 100;
-#else
-  constexpr size_t kRandomPairs = 500;
-#endif
+  constexpr size_t kRandomPairs = 500 / kSanitizedShare;
   std::mt19937 random(35);
   std::vector<std::pair<Structure, Structure>> pairs = {
       {testutil::makeStructure(1, {{true, "+g2.2 +g2.1 -g3.2"}, {true, "-g1.1 -g3.1"}}),
