@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "genome/quoted.h"
 
@@ -24,12 +25,10 @@ struct GenePlace {
   }
 };
 
-// An identifier's gene, or the first two genes it names when it names more.
-struct IdentifierEntry {
-  GenePlace place;
-  bool ambiguous = false;
-  GenePlace other;
-};
+// The genes an identifier names, in genome and position order, each once.
+using IdentifierEntry = std::vector<GenePlace>;
+
+constexpr size_t kNoGenome = static_cast<size_t>(-1);
 
 std::string sanitized(std::string_view source) {
   std::string name(source);
@@ -71,9 +70,22 @@ class FamilyAssignment {
     }
   }
 
+  // A column headed by a genome's name ("alpha", "alpha.faa") holds its genes.
   void assign() {
+    std::unordered_map<std::string, size_t> genomeOfName;
+    for (size_t g = 0; g < genomes_.size(); ++g) genomeOfName.emplace(genomes_[g].name, g);
+    for (const std::string& column : table_.columnNames) {
+      const auto found = genomeOfName.find(column);
+      const auto stem = genomeOfName.find(genomeNameOfPath(column));
+      columnGenome_.push_back(found != genomeOfName.end() ? found->second
+                              : stem != genomeOfName.end() ? stem->second : kNoGenome);
+    }
+
     for (size_t f = 0; f < table_.families.size(); ++f) {
-      for (const std::string& member : table_.families[f].members) assignMember(member, f);
+      const OrthologyFamily& family = table_.families[f];
+      for (size_t m = 0; m < family.members.size(); ++m) {
+        assignMember(family.members[m], columnGenome_[family.memberColumns[m]], f);
+      }
     }
   }
 
@@ -118,11 +130,8 @@ class FamilyAssignment {
   }
 
   void index(const std::string& identifier, GenePlace place) {
-    const auto [entry, added] = identifiers_.emplace(identifier, IdentifierEntry{place, false, {}});
-    if (!added && !entry->second.ambiguous && !(entry->second.place == place)) {
-      entry->second.ambiguous = true;
-      entry->second.other = place;
-    }
+    IdentifierEntry& entry = identifiers_[identifier];
+    if (entry.empty() || !(entry.back() == place)) entry.push_back(place);
   }
 
   std::string placeText(GenePlace place) const {
@@ -134,30 +143,63 @@ class FamilyAssignment {
     throw std::runtime_error(table_.sourceName + ":" + std::to_string(table_.families[family].line) + ": " + message);
   }
 
-  void assignMember(const std::string& member, size_t family) {
-    const auto found = identifiers_.find(member);
-    if (found == identifiers_.end()) {
-      fail(family, "the gene " + quoted(member) +
-                       " is in no annotation file (looked up among the ID, Name, locus_tag and protein_id attributes)");
+  // The entry of a table member, or null for a gene the annotations cannot
+  // have: Panaroo's genes found again in the sequence ("<n>_refound_<m>").
+  // Tools may write a protein's whole FASTA header (the first word is its
+  // ID) and Panaroo marks genes with a premature stop ("_stop") or an odd
+  // length ("_len").
+  const IdentifierEntry* entryOf(const std::string& member, size_t family) const {
+    auto found = identifiers_.find(member);
+    if (found == identifiers_.end()) found = identifiers_.find(member.substr(0, member.find(' ')));
+    for (const char* suffix : {"_stop", "_len"}) {
+      const size_t length = std::char_traits<char>::length(suffix);
+      if (found == identifiers_.end() && member.size() > length &&
+          member.compare(member.size() - length, length, suffix) == 0) {
+        found = identifiers_.find(member.substr(0, member.size() - length));
+      }
     }
-    const IdentifierEntry& entry = found->second;
-    if (entry.ambiguous) {
-      fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(entry.place) + " and " +
-                       placeText(entry.other));
+    if (found != identifiers_.end()) return &found->second;
+    if (table_.layout != OrthologyLayout::kProteinortho && table_.layout != OrthologyLayout::kOrthoFinder &&
+        member.find("_refound_") != std::string::npos) {
+      return nullptr;
     }
-    int32_t& assigned = families_[entry.place.genome][entry.place.chromosome][entry.place.gene];
-    if (assigned != kNoFamily && assigned != static_cast<int32_t>(family)) {
-      fail(family, "the gene " + quoted(member) + " (" + placeText(entry.place) +
-                       ") is in two families, this one and the one of line " +
-                       std::to_string(table_.families[assigned].line));
+    fail(family, "the gene " + quoted(member) +
+                     " is in no annotation file (looked up among the ID, Name, locus_tag and protein_id attributes)");
+  }
+
+  // A member names the genes of its identifier in its column's genome (one
+  // protein of a RefSeq pair has one accession in both), or, where the
+  // column names no genome, the genes of its identifier in one file.
+  void assignMember(const std::string& member, size_t columnGenome, size_t family) {
+    const IdentifierEntry* entry = entryOf(member, family);
+    if (entry == nullptr) return;
+    IdentifierEntry places;
+    for (const GenePlace& place : *entry) {
+      if (place.genome == columnGenome) places.push_back(place);
     }
-    assigned = static_cast<int32_t>(family);
+    if (places.empty()) places = *entry;
+    for (const GenePlace& place : places) {
+      if (place.genome != places.front().genome) {
+        fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(places.front()) + " and " +
+                         placeText(place));
+      }
+    }
+    for (const GenePlace& place : places) {
+      int32_t& assigned = families_[place.genome][place.chromosome][place.gene];
+      if (assigned != kNoFamily && assigned != static_cast<int32_t>(family)) {
+        fail(family, "the gene " + quoted(member) + " (" + placeText(place) +
+                         ") is in two families, this one and the one of line " +
+                         std::to_string(table_.families[assigned].line));
+      }
+      assigned = static_cast<int32_t>(family);
+    }
   }
 
   const std::vector<AnnotatedGenome>& genomes_;
   const OrthologyTable& table_;
   std::unordered_map<std::string, IdentifierEntry> identifiers_;
   std::vector<std::vector<std::vector<int32_t>>> families_;  // [genome][chromosome][gene]
+  std::vector<size_t> columnGenome_;  // the genome of each table column, or kNoGenome
 };
 
 }  // namespace

@@ -82,11 +82,16 @@ std::optional<LayoutRules> rulesOfHeader(std::string_view header) {
     return LayoutRules{OrthologyLayout::kProteinortho, false, 3, ","};
   }
   if (startsWith(header, "Orthogroup\t")) return LayoutRules{OrthologyLayout::kOrthoFinder, false, 1, ","};
+  // OrthoFinder's hierarchical orthogroups (Phylogenetic_Hierarchical_Orthogroups/N0.tsv).
+  if (startsWith(header, "HOG\tOG\tGene Tree Parent Clade\t")) {
+    return LayoutRules{OrthologyLayout::kOrthoFinder, false, 3, ","};
+  }
   const std::vector<std::string> fields = csvFields(header);
   if (fields.size() > 3 && fields[0] == "Gene" && fields[1] == "Non-unique Gene name" &&
       fields[2] == "Annotation") {
     if (fields[3] == "No. isolates") {
-      if (fields.size() > 14) return LayoutRules{OrthologyLayout::kRoary, true, 14, "\t"};
+      // Paralogs by tabs, or by ";" as Panaroo's own table has them.
+      if (fields.size() > 14) return LayoutRules{OrthologyLayout::kRoary, true, 14, "\t;"};
     } else {
       return LayoutRules{OrthologyLayout::kPanaroo, true, 3, ";"};
     }
@@ -128,8 +133,8 @@ OrthologyTable readOrthologyTable(std::istream& in, const std::string& sourceNam
          "OrthoFinder (\"Orthogroup<TAB>...\") or Roary/Panaroo (\"Gene,Non-unique Gene name,"
          "Annotation,...\"); the header reads " + quoted(line, 80));
   }
-  const size_t columns = rules->csv ? csvFields(line).size() : tabFields(line).size();
-  OrthologyTable table{rules->layout, sourceName, {}};
+  OrthologyTable table{rules->layout, sourceName, rules->csv ? csvFields(line) : tabFields(line), {}};
+  const size_t columns = table.columnNames.size();
   while (nextLine()) {
     if (line.empty() || (rules->layout == OrthologyLayout::kProteinortho && line.front() == '#')) continue;
     const std::vector<std::string> fields = rules->csv ? csvFields(line) : tabFields(line);
@@ -144,6 +149,7 @@ OrthologyTable readOrthologyTable(std::istream& in, const std::string& sourceNam
                       : fields[0];
     for (size_t column = rules->firstMemberColumn; column < fields.size(); ++column) {
       addMembers(fields[column], rules->separators, family.members);
+      family.memberColumns.resize(family.members.size(), column);
     }
     table.families.push_back(std::move(family));
   }

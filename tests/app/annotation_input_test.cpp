@@ -83,6 +83,32 @@ TEST(AnnotationInput, EveryLayoutGivesTheGenomesAndTheirUnimogReadsBackTheSame) 
   }
 }
 
+// Real tools' quirks: a gene's CDS before it, sequences after a ">" line
+// without "##FASTA", one RefSeq protein on two genes of a genome (both its
+// copies) and in the other genome (the column tells); OrthoFinder's hierarchical orthogroups naming a protein by its
+// whole FASTA header; Panaroo's "_stop" mark and refound gene (no feature).
+TEST(AnnotationInput, ToolQuirksGiveTheGenomes) {
+  const std::string beta = "c\tx\tCDS\t50\t800\t.\t+\t0\tID=BET_001;Parent=B1;protein_id=WP_001.1\n"
+                           "c\tx\tgene\t50\t800\t.\t+\t.\tID=B1\nc\tx\tgene\t900\t1500\t.\t-\t.\tID=B2\n"
+                           "c\tx\tCDS\t900\t1500\t.\t-\t0\tID=cds2;Parent=B2;protein_id=WP_001.1\n>c\nACGT\n";
+  const std::string alpha = "gene_A2 -gene_A3 gene_A4 )\n-gene_A5 |\n>beta\n";
+  const Layout quirks[] = {
+      {"HOG\tOG\tGene Tree Parent Clade\talpha\tbeta\nN0.HOG1\tOG1\tn1\tALP_001 replication initiator\tWP_001.1\n",
+       ">alpha\nN0_HOG1 " + alpha + "N0_HOG1 -N0_HOG1 |\n"},
+      {"Gene,Non-unique Gene name,Annotation,alpha,beta\ndnaA,,x,ALP_001_stop;0_refound_7,BET_001\n",
+       ">alpha\ndnaA " + alpha + "dnaA -B2 |\n"},
+  };
+  for (const Layout& quirk : quirks) {
+    TempDirectory directory;
+    directory.write("beta.gff3", beta);
+    directory.write("t.csv", quirk.table);
+    const ProgramRun run = runExecutable(directory.path(), {"--format", "gff", "-i", kData + "alpha.gff3", "-i",
+                                                            "beta.gff3", "--orthology", "t.csv", "--write-genomes", "g"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(directory.read("g"), quirk.expected);
+  }
+}
+
 TEST(AnnotationInput, CircularOptionClosesEveryChromosome) {
   TempDirectory directory;
   const ProgramRun run = runExecutable(
@@ -127,7 +153,8 @@ TEST(AnnotationInput, MalformedInputEndsInOneErrorLineNamingFileAndLine) {
     TempDirectory directory;
     directory.write("alpha.gff3", fileText(kData + "alpha.gff3"));
     directory.write("beta.gff3", fileText(kData + "beta.gff3"));
-    directory.write("t.tsv", "Orthogroup\talpha\tbeta\nOG1\tALP_001\tBET_001\n");
+    // Columns naming no genome: a gene is looked up in every file.
+    directory.write("t.tsv", "Orthogroup\tone\ttwo\nOG1\tALP_001\tBET_001\n");
     directory.write(bad.file, bad.content);
     const ProgramRun run = runExecutable(
         directory.path(), {"--format", "gff", "-i", "alpha.gff3", "-i", "beta.gff3", "--orthology", "t.tsv",
