@@ -74,7 +74,7 @@ class GffReader {
   void readLine(std::string_view line, size_t number) {
     line_ = number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) return;
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return;
     if (line.front() == '#') {
       if (line.rfind("##sequence-region", 0) == 0) readRegionPragma(line);
       return;

@@ -23,8 +23,9 @@ std::vector<std::string> tabFields(std::string_view line) {
 }
 
 // Fields of a CSV line: a field in double quotes may hold commas and tabs,
-// and "" stands for one double quote.
-std::vector<std::string> csvFields(std::string_view line) {
+// and "" stands for one double quote; `unclosed`, when given, tells whether
+// the line ends inside quotes.
+std::vector<std::string> csvFields(std::string_view line, bool* unclosed = nullptr) {
   std::vector<std::string> fields(1);
   bool quotedField = false;
   for (size_t i = 0; i < line.size(); ++i) {
@@ -46,6 +47,7 @@ std::vector<std::string> csvFields(std::string_view line) {
       fields.back() += c;
     }
   }
+  if (unclosed != nullptr) *unclosed = quotedField;
   return fields;
 }
 
@@ -137,7 +139,9 @@ OrthologyTable readOrthologyTable(std::istream& in, const std::string& sourceNam
   const size_t columns = table.columnNames.size();
   while (nextLine()) {
     if (line.empty() || (rules->layout == OrthologyLayout::kProteinortho && line.front() == '#')) continue;
-    const std::vector<std::string> fields = rules->csv ? csvFields(line) : tabFields(line);
+    bool unclosed = false;
+    const std::vector<std::string> fields = rules->csv ? csvFields(line, &unclosed) : tabFields(line);
+    if (unclosed) fail("a field's opening double quote is not closed on its line");
     if (fields.size() > columns) {
       fail("the line has " + std::to_string(fields.size()) + " columns, the header " +
            std::to_string(columns));

@@ -83,14 +83,15 @@ TEST(AnnotationInput, EveryLayoutGivesTheGenomesAndTheirUnimogReadsBackTheSame) 
   }
 }
 
-// Real tools' quirks: a gene's CDS before it, sequences after a ">" line
-// without "##FASTA", one RefSeq protein on two genes of a genome (both its
-// copies) and in the other genome (the column tells); OrthoFinder's hierarchical orthogroups naming a protein by its
+// Real tools' quirks: a gene's CDS before it, a line of blanks and tabs,
+// sequences after a ">" line without "##FASTA", one RefSeq protein on two
+// genes of a genome (both its copies) and in the other genome (the column
+// tells); OrthoFinder's hierarchical orthogroups naming a protein by its
 // whole FASTA header; Panaroo's "_stop" mark and refound gene (no feature).
 TEST(AnnotationInput, ToolQuirksGiveTheGenomes) {
   const std::string beta = "c\tx\tCDS\t50\t800\t.\t+\t0\tID=BET_001;Parent=B1;protein_id=WP_001.1\n"
                            "c\tx\tgene\t50\t800\t.\t+\t.\tID=B1\nc\tx\tgene\t900\t1500\t.\t-\t.\tID=B2\n"
-                           "c\tx\tCDS\t900\t1500\t.\t-\t0\tID=cds2;Parent=B2;protein_id=WP_001.1\n>c\nACGT\n";
+                           " \t\nc\tx\tCDS\t900\t1500\t.\t-\t0\tID=cds2;Parent=B2;protein_id=WP_001.1\n>c\nACGT\n";
   const std::string alpha = "gene_A2 -gene_A3 gene_A4 )\n-gene_A5 |\n>beta\n";
   const Layout quirks[] = {
       {"HOG\tOG\tGene Tree Parent Clade\talpha\tbeta\nN0.HOG1\tOG1\tn1\tALP_001 replication initiator\tWP_001.1\n",
@@ -137,6 +138,8 @@ const BadInput kBadInputs[] = {
     {"an empty table", "t.tsv", "", "t.tsv:1: the orthology table is empty"},
     {"a Roary row with more columns than its header", "t.tsv",
      "Gene,Non-unique Gene name,Annotation,alpha\ndnaA,,x,ALP_001,BET_001\n", "t.tsv:2: the line has 5 columns, the header 4"},
+    {"a CSV field whose quote is not closed", "t.tsv", "Gene,Non-unique Gene name,Annotation,alpha\n\"dnaA,,x,ALP_001\n",
+     "t.tsv:2: a field's opening double quote is not closed on its line"},
     {"a GFF3 file without genes", "beta.gff3", "##gff-version 3\nctg1\tx\tregion\t1\t100\t.\t+\t.\tID=r\n",
      "beta.gff3:2: the file ends without a \"gene\" feature"},
     {"a feature line of eight columns", "beta.gff3", "##gff-version 3\nctg1\tx\tgene\t1\t100\t.\t+\tID=g\n",
