@@ -70,17 +70,8 @@ class FamilyAssignment {
     }
   }
 
-  // A column headed by a genome's name ("alpha", "alpha.faa") holds its genes.
   void assign() {
-    std::unordered_map<std::string, size_t> genomeOfName;
-    for (size_t g = 0; g < genomes_.size(); ++g) genomeOfName.emplace(genomes_[g].name, g);
-    for (const std::string& column : table_.columnNames) {
-      const auto found = genomeOfName.find(column);
-      const auto stem = genomeOfName.find(genomeNameOfPath(column));
-      columnGenome_.push_back(found != genomeOfName.end() ? found->second
-                              : stem != genomeOfName.end() ? stem->second : kNoGenome);
-    }
-
+    findColumnGenomes();
     for (size_t f = 0; f < table_.families.size(); ++f) {
       const OrthologyFamily& family = table_.families[f];
       for (size_t m = 0; m < family.members.size(); ++m) {
@@ -129,6 +120,35 @@ class FamilyAssignment {
     return chromosome.seqid + "_" + std::to_string(gene.start);
   }
 
+  // A column holds the genes of the genome its head names ("alpha" or
+  // "alpha.faa" for alpha.gff), else of the one genome that has every
+  // member of the column found in one genome only (none when they differ).
+  void findColumnGenomes() {
+    std::unordered_map<std::string, size_t> genomeOfName;
+    for (size_t g = 0; g < genomes_.size(); ++g) genomeOfName.emplace(genomes_[g].name, g);
+    std::vector<bool> mixed(table_.columnNames.size(), false);
+    columnGenome_.assign(table_.columnNames.size(), kNoGenome);
+    for (const OrthologyFamily& family : table_.families) {
+      for (size_t m = 0; m < family.members.size(); ++m) {
+        const IdentifierEntry* entry = lookup(family.members[m]);
+        if (entry == nullptr || entry->front().genome != entry->back().genome) continue;
+        size_t& genome = columnGenome_[family.memberColumns[m]];
+        if (genome != kNoGenome && genome != entry->front().genome) mixed[family.memberColumns[m]] = true;
+        genome = entry->front().genome;
+      }
+    }
+    for (size_t column = 0; column < table_.columnNames.size(); ++column) {
+      const std::string& head = table_.columnNames[column];
+      auto named = genomeOfName.find(head);
+      if (named == genomeOfName.end()) named = genomeOfName.find(genomeNameOfPath(head));
+      if (named != genomeOfName.end()) {
+        columnGenome_[column] = named->second;
+      } else if (mixed[column]) {
+        columnGenome_[column] = kNoGenome;
+      }
+    }
+  }
+
   void index(const std::string& identifier, GenePlace place) {
     IdentifierEntry& entry = identifiers_[identifier];
     if (entry.empty() || !(entry.back() == place)) entry.push_back(place);
@@ -143,12 +163,11 @@ class FamilyAssignment {
     throw std::runtime_error(table_.sourceName + ":" + std::to_string(table_.families[family].line) + ": " + message);
   }
 
-  // The entry of a table member, or null for a gene the annotations cannot
-  // have: Panaroo's genes found again in the sequence ("<n>_refound_<m>").
-  // Tools may write a protein's whole FASTA header (the first word is its
-  // ID) and Panaroo marks genes with a premature stop ("_stop") or an odd
-  // length ("_len").
-  const IdentifierEntry* entryOf(const std::string& member, size_t family) const {
+  // The genes of a member, or null when no identifier names them. Tools may
+  // write a protein's whole FASTA header (the first word is its ID) and
+  // Panaroo marks genes with a premature stop ("_stop") or an odd length
+  // ("_len").
+  const IdentifierEntry* lookup(const std::string& member) const {
     auto found = identifiers_.find(member);
     if (found == identifiers_.end()) found = identifiers_.find(member.substr(0, member.find(' ')));
     for (const char* suffix : {"_stop", "_len"}) {
@@ -158,7 +177,13 @@ class FamilyAssignment {
         found = identifiers_.find(member.substr(0, member.size() - length));
       }
     }
-    if (found != identifiers_.end()) return &found->second;
+    return found != identifiers_.end() ? &found->second : nullptr;
+  }
+
+  // The genes of a member, or null for a gene the annotations cannot have:
+  // Panaroo's genes found again in the sequence ("<n>_refound_<m>").
+  const IdentifierEntry* entryOf(const std::string& member, size_t family) const {
+    if (const IdentifierEntry* entry = lookup(member)) return entry;
     if (table_.layout != OrthologyLayout::kProteinortho && table_.layout != OrthologyLayout::kOrthoFinder &&
         member.find("_refound_") != std::string::npos) {
       return nullptr;

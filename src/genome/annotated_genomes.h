@@ -13,7 +13,8 @@ namespace paralog {
 // program compares. A table's gene is a gene whose ID, Name, locus_tag or
 // protein_id (or a child feature's) is the table's text, or its first word,
 // or the text without Panaroo's "_stop"/"_len" mark: in the genome its
-// column is headed by ("alpha" or "alpha.faa" for alpha.gff), else in
+// column is headed by ("alpha" or "alpha.faa" for alpha.gff; else the one
+// genome of all the column's genes found in one file only), else in
 // exactly one file; every such gene of that file (one RefSeq protein on two
 // loci) is in the family. Panaroo's refound genes ("*_refound_*") have no
 // feature and are left out. The genes of one family share the family's gene name, so that several of

@@ -96,6 +96,9 @@ TEST(AnnotationInput, ToolQuirksGiveTheGenomes) {
   const Layout quirks[] = {
       {"HOG\tOG\tGene Tree Parent Clade\talpha\tbeta\nN0.HOG1\tOG1\tn1\tALP_001 replication initiator\tWP_001.1\n",
        ">alpha\nN0_HOG1 " + alpha + "N0_HOG1 -N0_HOG1 |\n"},
+      // Columns not named after the files: the genes found in one file only tell.
+      {"Orthogroup\tA.faa\tB.faa\nOG1\tWP_001.1\tBET_001\nOG2\tALP_002\t\n",
+       ">alpha\nOG1 OG2 " + alpha.substr(8) + "OG1 -B2 |\n"},
       {"Gene,Non-unique Gene name,Annotation,alpha,beta\ndnaA,,x,ALP_001_stop;0_refound_7,BET_001\n",
        ">alpha\ndnaA " + alpha + "dnaA -B2 |\n"},
   };
