@@ -26,7 +26,12 @@ struct GenePlace {
 };
 
 // The genes an identifier names, in genome and position order, each once.
-using IdentifierEntry = std::vector<GenePlace>;
+// The first apart, so that an identifier of one gene allocates nothing.
+struct IdentifierEntry {
+  GenePlace first;
+  std::vector<GenePlace> more;
+  const GenePlace& last() const { return more.empty() ? first : more.back(); }
+};
 
 constexpr size_t kNoGenome = static_cast<size_t>(-1);
 
@@ -126,32 +131,33 @@ class FamilyAssignment {
   void findColumnGenomes() {
     std::unordered_map<std::string, size_t> genomeOfName;
     for (size_t g = 0; g < genomes_.size(); ++g) genomeOfName.emplace(genomes_[g].name, g);
+    std::vector<bool> named(table_.columnNames.size(), false);
     std::vector<bool> mixed(table_.columnNames.size(), false);
     columnGenome_.assign(table_.columnNames.size(), kNoGenome);
+    for (size_t column = 0; column < table_.columnNames.size(); ++column) {
+      const std::string& head = table_.columnNames[column];
+      auto found = genomeOfName.find(head);
+      if (found == genomeOfName.end()) found = genomeOfName.find(genomeNameOfPath(head));
+      if (found != genomeOfName.end()) columnGenome_[column] = found->second;
+      named[column] = found != genomeOfName.end();
+    }
     for (const OrthologyFamily& family : table_.families) {
       for (size_t m = 0; m < family.members.size(); ++m) {
-        const IdentifierEntry* entry = lookup(family.members[m]);
-        if (entry == nullptr || entry->front().genome != entry->back().genome) continue;
-        size_t& genome = columnGenome_[family.memberColumns[m]];
-        if (genome != kNoGenome && genome != entry->front().genome) mixed[family.memberColumns[m]] = true;
-        genome = entry->front().genome;
+        const size_t column = family.memberColumns[m];
+        const IdentifierEntry* entry = named[column] ? nullptr : lookup(family.members[m]);
+        if (entry == nullptr || entry->first.genome != entry->last().genome) continue;
+        if (columnGenome_[column] != kNoGenome && columnGenome_[column] != entry->first.genome) mixed[column] = true;
+        columnGenome_[column] = entry->first.genome;
       }
     }
     for (size_t column = 0; column < table_.columnNames.size(); ++column) {
-      const std::string& head = table_.columnNames[column];
-      auto named = genomeOfName.find(head);
-      if (named == genomeOfName.end()) named = genomeOfName.find(genomeNameOfPath(head));
-      if (named != genomeOfName.end()) {
-        columnGenome_[column] = named->second;
-      } else if (mixed[column]) {
-        columnGenome_[column] = kNoGenome;
-      }
+      if (mixed[column]) columnGenome_[column] = kNoGenome;
     }
   }
 
   void index(const std::string& identifier, GenePlace place) {
-    IdentifierEntry& entry = identifiers_[identifier];
-    if (entry.empty() || !(entry.back() == place)) entry.push_back(place);
+    const auto [entry, added] = identifiers_.emplace(identifier, IdentifierEntry{place, {}});
+    if (!added && !(entry->second.last() == place)) entry->second.more.push_back(place);
   }
 
   std::string placeText(GenePlace place) const {
@@ -198,18 +204,16 @@ class FamilyAssignment {
   void assignMember(const std::string& member, size_t columnGenome, size_t family) {
     const IdentifierEntry* entry = entryOf(member, family);
     if (entry == nullptr) return;
-    IdentifierEntry places;
-    for (const GenePlace& place : *entry) {
-      if (place.genome == columnGenome) places.push_back(place);
-    }
-    if (places.empty()) places = *entry;
-    for (const GenePlace& place : places) {
-      if (place.genome != places.front().genome) {
-        fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(places.front()) + " and " +
+    bool inColumn = entry->first.genome == columnGenome;
+    for (const GenePlace& place : entry->more) inColumn = inColumn || place.genome == columnGenome;
+    const GenePlace* chosen = nullptr;
+    const auto take = [&](const GenePlace& place) {
+      if (inColumn && place.genome != columnGenome) return;
+      if (chosen == nullptr) chosen = &place;
+      if (place.genome != chosen->genome) {
+        fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(*chosen) + " and " +
                          placeText(place));
       }
-    }
-    for (const GenePlace& place : places) {
       int32_t& assigned = families_[place.genome][place.chromosome][place.gene];
       if (assigned != kNoFamily && assigned != static_cast<int32_t>(family)) {
         fail(family, "the gene " + quoted(member) + " (" + placeText(place) +
@@ -217,7 +221,9 @@ class FamilyAssignment {
                          std::to_string(table_.families[assigned].line));
       }
       assigned = static_cast<int32_t>(family);
-    }
+    };
+    take(entry->first);
+    for (const GenePlace& place : entry->more) take(place);
   }
 
   const std::vector<AnnotatedGenome>& genomes_;
