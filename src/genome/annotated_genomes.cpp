@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "genome/quoted.h"
 
@@ -24,12 +25,15 @@ struct GenePlace {
   }
 };
 
-// An identifier's gene, or the first two genes it names when it names more.
+// The genes an identifier names, in genome and position order, each once.
+// The first apart, so that an identifier of one gene allocates nothing.
 struct IdentifierEntry {
-  GenePlace place;
-  bool ambiguous = false;
-  GenePlace other;
+  GenePlace first;
+  std::vector<GenePlace> more;
+  const GenePlace& last() const { return more.empty() ? first : more.back(); }
 };
+
+constexpr size_t kNoGenome = static_cast<size_t>(-1);
 
 std::string sanitized(std::string_view source) {
   std::string name(source);
@@ -72,8 +76,12 @@ class FamilyAssignment {
   }
 
   void assign() {
+    findColumnGenomes();
     for (size_t f = 0; f < table_.families.size(); ++f) {
-      for (const std::string& member : table_.families[f].members) assignMember(member, f);
+      const OrthologyFamily& family = table_.families[f];
+      for (size_t m = 0; m < family.members.size(); ++m) {
+        assignMember(family.members[m], columnGenome_[family.memberColumns[m]], f);
+      }
     }
   }
 
@@ -117,12 +125,39 @@ class FamilyAssignment {
     return chromosome.seqid + "_" + std::to_string(gene.start);
   }
 
-  void index(const std::string& identifier, GenePlace place) {
-    const auto [entry, added] = identifiers_.emplace(identifier, IdentifierEntry{place, false, {}});
-    if (!added && !entry->second.ambiguous && !(entry->second.place == place)) {
-      entry->second.ambiguous = true;
-      entry->second.other = place;
+  // A column holds the genes of the genome its head names ("alpha" or
+  // "alpha.faa" for alpha.gff), else of the one genome that has every
+  // member of the column found in one genome only (none when they differ).
+  void findColumnGenomes() {
+    std::unordered_map<std::string, size_t> genomeOfName;
+    for (size_t g = 0; g < genomes_.size(); ++g) genomeOfName.emplace(genomes_[g].name, g);
+    std::vector<bool> named(table_.columnNames.size(), false);
+    std::vector<bool> mixed(table_.columnNames.size(), false);
+    columnGenome_.assign(table_.columnNames.size(), kNoGenome);
+    for (size_t column = 0; column < table_.columnNames.size(); ++column) {
+      const std::string& head = table_.columnNames[column];
+      auto found = genomeOfName.find(head);
+      if (found == genomeOfName.end()) found = genomeOfName.find(genomeNameOfPath(head));
+      if (found != genomeOfName.end()) columnGenome_[column] = found->second;
+      named[column] = found != genomeOfName.end();
     }
+    for (const OrthologyFamily& family : table_.families) {
+      for (size_t m = 0; m < family.members.size(); ++m) {
+        const size_t column = family.memberColumns[m];
+        const IdentifierEntry* entry = named[column] ? nullptr : lookup(family.members[m]);
+        if (entry == nullptr || entry->first.genome != entry->last().genome) continue;
+        if (columnGenome_[column] != kNoGenome && columnGenome_[column] != entry->first.genome) mixed[column] = true;
+        columnGenome_[column] = entry->first.genome;
+      }
+    }
+    for (size_t column = 0; column < table_.columnNames.size(); ++column) {
+      if (mixed[column]) columnGenome_[column] = kNoGenome;
+    }
+  }
+
+  void index(const std::string& identifier, GenePlace place) {
+    const auto [entry, added] = identifiers_.emplace(identifier, IdentifierEntry{place, {}});
+    if (!added && !(entry->second.last() == place)) entry->second.more.push_back(place);
   }
 
   std::string placeText(GenePlace place) const {
@@ -134,30 +169,68 @@ class FamilyAssignment {
     throw std::runtime_error(table_.sourceName + ":" + std::to_string(table_.families[family].line) + ": " + message);
   }
 
-  void assignMember(const std::string& member, size_t family) {
-    const auto found = identifiers_.find(member);
-    if (found == identifiers_.end()) {
-      fail(family, "the gene " + quoted(member) +
-                       " is in no annotation file (looked up among the ID, Name, locus_tag and protein_id attributes)");
+  // The genes of a member, or null when no identifier names them. Tools may
+  // write a protein's whole FASTA header (the first word is its ID) and
+  // Panaroo marks genes with a premature stop ("_stop") or an odd length
+  // ("_len").
+  const IdentifierEntry* lookup(const std::string& member) const {
+    auto found = identifiers_.find(member);
+    if (found == identifiers_.end()) found = identifiers_.find(member.substr(0, member.find(' ')));
+    for (const char* suffix : {"_stop", "_len"}) {
+      const size_t length = std::char_traits<char>::length(suffix);
+      if (found == identifiers_.end() && member.size() > length &&
+          member.compare(member.size() - length, length, suffix) == 0) {
+        found = identifiers_.find(member.substr(0, member.size() - length));
+      }
     }
-    const IdentifierEntry& entry = found->second;
-    if (entry.ambiguous) {
-      fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(entry.place) + " and " +
-                       placeText(entry.other));
+    return found != identifiers_.end() ? &found->second : nullptr;
+  }
+
+  // The genes of a member, or null for a gene the annotations cannot have:
+  // Panaroo's genes found again in the sequence ("<n>_refound_<m>").
+  const IdentifierEntry* entryOf(const std::string& member, size_t family) const {
+    if (const IdentifierEntry* entry = lookup(member)) return entry;
+    if (table_.layout != OrthologyLayout::kProteinortho && table_.layout != OrthologyLayout::kOrthoFinder &&
+        member.find("_refound_") != std::string::npos) {
+      return nullptr;
     }
-    int32_t& assigned = families_[entry.place.genome][entry.place.chromosome][entry.place.gene];
-    if (assigned != kNoFamily && assigned != static_cast<int32_t>(family)) {
-      fail(family, "the gene " + quoted(member) + " (" + placeText(entry.place) +
-                       ") is in two families, this one and the one of line " +
-                       std::to_string(table_.families[assigned].line));
-    }
-    assigned = static_cast<int32_t>(family);
+    fail(family, "the gene " + quoted(member) +
+                     " is in no annotation file (looked up among the ID, Name, locus_tag and protein_id attributes)");
+  }
+
+  // A member names the genes of its identifier in its column's genome (one
+  // protein of a RefSeq pair has one accession in both), or, where the
+  // column names no genome, the genes of its identifier in one file.
+  void assignMember(const std::string& member, size_t columnGenome, size_t family) {
+    const IdentifierEntry* entry = entryOf(member, family);
+    if (entry == nullptr) return;
+    bool inColumn = entry->first.genome == columnGenome;
+    for (const GenePlace& place : entry->more) inColumn = inColumn || place.genome == columnGenome;
+    const GenePlace* chosen = nullptr;
+    const auto take = [&](const GenePlace& place) {
+      if (inColumn && place.genome != columnGenome) return;
+      if (chosen == nullptr) chosen = &place;
+      if (place.genome != chosen->genome) {
+        fail(family, "the gene " + quoted(member) + " names two genes, at " + placeText(*chosen) + " and " +
+                         placeText(place));
+      }
+      int32_t& assigned = families_[place.genome][place.chromosome][place.gene];
+      if (assigned != kNoFamily && assigned != static_cast<int32_t>(family)) {
+        fail(family, "the gene " + quoted(member) + " (" + placeText(place) +
+                         ") is in two families, this one and the one of line " +
+                         std::to_string(table_.families[assigned].line));
+      }
+      assigned = static_cast<int32_t>(family);
+    };
+    take(entry->first);
+    for (const GenePlace& place : entry->more) take(place);
   }
 
   const std::vector<AnnotatedGenome>& genomes_;
   const OrthologyTable& table_;
   std::unordered_map<std::string, IdentifierEntry> identifiers_;
   std::vector<std::vector<std::vector<int32_t>>> families_;  // [genome][chromosome][gene]
+  std::vector<size_t> columnGenome_;  // the genome of each table column, or kNoGenome
 };
 
 }  // namespace

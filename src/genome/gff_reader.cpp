@@ -74,7 +74,7 @@ class GffReader {
   void readLine(std::string_view line, size_t number) {
     line_ = number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) return;
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return;
     if (line.front() == '#') {
       if (line.rfind("##sequence-region", 0) == 0) readRegionPragma(line);
       return;
@@ -88,6 +88,7 @@ class GffReader {
   }
 
   AnnotatedGenome finish(const std::string& name) {
+    adoptWaitingChildren();
     AnnotatedGenome genome{name, sourceName_, {}};
     for (AnnotatedChromosome& chromosome : chromosomes_) {
       if (chromosome.genes.empty()) continue;
@@ -177,18 +178,42 @@ class GffReader {
     addIdentifiers(GeneAt{chromosome, genes.size() - 1}, attributes);
   }
 
-  // A feature of another type gives its names to the gene its Parent leads to.
+  // A feature of another type gives its names to the gene its Parent leads
+  // to; one whose parent is not read yet waits for the end of the file.
   void readChild(const std::vector<std::pair<std::string_view, std::string>>& attributes) {
+    if (adoptChild(attributes)) return;
+    bool hasParent = false;
+    for (const auto& attribute : attributes) hasParent = hasParent || attribute.first == "Parent";
+    if (hasParent) waitingChildren_.emplace_back(attributes.begin(), attributes.end());
+  }
+
+  template <typename Attributes>
+  bool adoptChild(const Attributes& attributes) {
     for (const auto& [tag, value] : attributes) {
       if (tag != "Parent") continue;
       const auto found = featureIndex_.find(value);
       if (found == featureIndex_.end()) continue;
       addIdentifiers(found->second, attributes);
-      return;
+      return true;
+    }
+    return false;
+  }
+
+  // Children written before their parents (GFF3 allows any order); each
+  // round adopts those whose parent is known, until a round adopts none.
+  void adoptWaitingChildren() {
+    for (size_t before = 0; before != waitingChildren_.size();) {
+      before = waitingChildren_.size();
+      std::vector<std::vector<std::pair<std::string, std::string>>> still;
+      for (auto& attributes : waitingChildren_) {
+        if (!adoptChild(attributes)) still.push_back(std::move(attributes));
+      }
+      waitingChildren_ = std::move(still);
     }
   }
 
-  void addIdentifiers(GeneAt at, const std::vector<std::pair<std::string_view, std::string>>& attributes) {
+  template <typename Attributes>
+  void addIdentifiers(GeneAt at, const Attributes& attributes) {
     std::vector<std::string>& identifiers = chromosomes_[at.chromosome].genes[at.gene].identifiers;
     for (const char* wanted : kIdentifierTags) {
       for (const auto& [tag, value] : attributes) {
@@ -206,6 +231,7 @@ class GffReader {
   std::vector<AnnotatedChromosome> chromosomes_;
   std::unordered_map<std::string, size_t> chromosomeIndex_;
   std::unordered_map<std::string, GeneAt> featureIndex_;  // feature ID -> the gene it belongs to
+  std::vector<std::vector<std::pair<std::string, std::string>>> waitingChildren_;
   size_t line_ = 0;
 };
 
@@ -226,7 +252,8 @@ AnnotatedGenome readGff(std::istream& in, const std::string& sourceName,
   size_t number = 0;
   while (std::getline(in, line)) {
     ++number;
-    if (line.rfind("##FASTA", 0) == 0) break;
+    // The sequences follow "##FASTA", or start with a ">" line without it.
+    if (line.rfind("##FASTA", 0) == 0 || line.rfind(">", 0) == 0) break;
     reader.readLine(line, number);
   }
   if (in.bad()) throw std::runtime_error("cannot read input file " + sourceName);

@@ -23,8 +23,9 @@ std::vector<std::string> tabFields(std::string_view line) {
 }
 
 // Fields of a CSV line: a field in double quotes may hold commas and tabs,
-// and "" stands for one double quote.
-std::vector<std::string> csvFields(std::string_view line) {
+// and "" stands for one double quote; `unclosed`, when given, tells whether
+// the line ends inside quotes.
+std::vector<std::string> csvFields(std::string_view line, bool* unclosed = nullptr) {
   std::vector<std::string> fields(1);
   bool quotedField = false;
   for (size_t i = 0; i < line.size(); ++i) {
@@ -46,6 +47,7 @@ std::vector<std::string> csvFields(std::string_view line) {
       fields.back() += c;
     }
   }
+  if (unclosed != nullptr) *unclosed = quotedField;
   return fields;
 }
 
@@ -82,11 +84,16 @@ std::optional<LayoutRules> rulesOfHeader(std::string_view header) {
     return LayoutRules{OrthologyLayout::kProteinortho, false, 3, ","};
   }
   if (startsWith(header, "Orthogroup\t")) return LayoutRules{OrthologyLayout::kOrthoFinder, false, 1, ","};
+  // OrthoFinder's hierarchical orthogroups (Phylogenetic_Hierarchical_Orthogroups/N0.tsv).
+  if (startsWith(header, "HOG\tOG\tGene Tree Parent Clade\t")) {
+    return LayoutRules{OrthologyLayout::kOrthoFinder, false, 3, ","};
+  }
   const std::vector<std::string> fields = csvFields(header);
   if (fields.size() > 3 && fields[0] == "Gene" && fields[1] == "Non-unique Gene name" &&
       fields[2] == "Annotation") {
     if (fields[3] == "No. isolates") {
-      if (fields.size() > 14) return LayoutRules{OrthologyLayout::kRoary, true, 14, "\t"};
+      // Paralogs by tabs, or by ";" as Panaroo's own table has them.
+      if (fields.size() > 14) return LayoutRules{OrthologyLayout::kRoary, true, 14, "\t;"};
     } else {
       return LayoutRules{OrthologyLayout::kPanaroo, true, 3, ";"};
     }
@@ -128,11 +135,13 @@ OrthologyTable readOrthologyTable(std::istream& in, const std::string& sourceNam
          "OrthoFinder (\"Orthogroup<TAB>...\") or Roary/Panaroo (\"Gene,Non-unique Gene name,"
          "Annotation,...\"); the header reads " + quoted(line, 80));
   }
-  const size_t columns = rules->csv ? csvFields(line).size() : tabFields(line).size();
-  OrthologyTable table{rules->layout, sourceName, {}};
+  OrthologyTable table{rules->layout, sourceName, rules->csv ? csvFields(line) : tabFields(line), {}};
+  const size_t columns = table.columnNames.size();
   while (nextLine()) {
     if (line.empty() || (rules->layout == OrthologyLayout::kProteinortho && line.front() == '#')) continue;
-    const std::vector<std::string> fields = rules->csv ? csvFields(line) : tabFields(line);
+    bool unclosed = false;
+    const std::vector<std::string> fields = rules->csv ? csvFields(line, &unclosed) : tabFields(line);
+    if (unclosed) fail("a field's opening double quote is not closed on its line");
     if (fields.size() > columns) {
       fail("the line has " + std::to_string(fields.size()) + " columns, the header " +
            std::to_string(columns));
@@ -144,6 +153,7 @@ OrthologyTable readOrthologyTable(std::istream& in, const std::string& sourceNam
                       : fields[0];
     for (size_t column = rules->firstMemberColumn; column < fields.size(); ++column) {
       addMembers(fields[column], rules->separators, family.members);
+      family.memberColumns.resize(family.members.size(), column);
     }
     table.families.push_back(std::move(family));
   }

@@ -12,9 +12,11 @@ namespace paralog {
 //   proteinortho (*.proteinortho.tsv): "# Species<TAB>Genes<TAB>Alg.-Conn.<TAB><file>..."
 //     then one family per line, genes of a column separated by ",", "*" for none;
 //   OrthoFinder (Orthogroups.tsv): "Orthogroup<TAB><species>...", genes of a
-//     cell separated by ", ";
+//     cell separated by ", "; or its hierarchical orthogroups (N0.tsv):
+//     "HOG<TAB>OG<TAB>Gene Tree Parent Clade<TAB><species>...";
 //   Roary (gene_presence_absence.csv): quoted CSV, "Gene", ..., "No. isolates",
-//     and 14 columns before the genomes'; paralogs of a cell separated by tabs;
+//     and 14 columns before the genomes'; paralogs of a cell separated by tabs
+//     (or ";");
 //   Panaroo (gene_presence_absence.csv): CSV "Gene,Non-unique Gene name,
 //     Annotation" before the genomes', paralogs of a cell separated by ";".
 
@@ -26,12 +28,14 @@ struct OrthologyFamily {
   std::string name;  ///< the group's name (OrthoFinder, Roary, Panaroo) or "PO<n>" (proteinortho)
   size_t line = 0;   ///< its line in the table
   std::vector<std::string> members;  ///< in table order, as written
+  std::vector<size_t> memberColumns;  ///< the column of each member
 };
 
 /// The families of one table, in table order; owns everything.
 struct OrthologyTable {
   OrthologyLayout layout = OrthologyLayout::kProteinortho;
   std::string sourceName;
+  std::vector<std::string> columnNames;  ///< the header's fields (a genome's column: its file or species)
   std::vector<OrthologyFamily> families;
 };
 

@@ -83,6 +83,36 @@ TEST(AnnotationInput, EveryLayoutGivesTheGenomesAndTheirUnimogReadsBackTheSame) 
   }
 }
 
+// Real tools' quirks: a gene's CDS before it, a line of blanks and tabs,
+// sequences after a ">" line without "##FASTA", one RefSeq protein on two
+// genes of a genome (both its copies) and in the other genome (the column
+// tells); OrthoFinder's hierarchical orthogroups naming a protein by its
+// whole FASTA header; Panaroo's "_stop" mark and refound gene (no feature).
+TEST(AnnotationInput, ToolQuirksGiveTheGenomes) {
+  const std::string beta = "c\tx\tCDS\t50\t800\t.\t+\t0\tID=BET_001;Parent=B1;protein_id=WP_001.1\n"
+                           "c\tx\tgene\t50\t800\t.\t+\t.\tID=B1\nc\tx\tgene\t900\t1500\t.\t-\t.\tID=B2\n"
+                           " \t\nc\tx\tCDS\t900\t1500\t.\t-\t0\tID=cds2;Parent=B2;protein_id=WP_001.1\n>c\nACGT\n";
+  const std::string alpha = "gene_A2 -gene_A3 gene_A4 )\n-gene_A5 |\n>beta\n";
+  const Layout quirks[] = {
+      {"HOG\tOG\tGene Tree Parent Clade\talpha\tbeta\nN0.HOG1\tOG1\tn1\tALP_001 replication initiator\tWP_001.1\n",
+       ">alpha\nN0_HOG1 " + alpha + "N0_HOG1 -N0_HOG1 |\n"},
+      // Columns not named after the files: the genes found in one file only tell.
+      {"Orthogroup\tA.faa\tB.faa\nOG1\tWP_001.1\tBET_001\nOG2\tALP_002\t\n",
+       ">alpha\nOG1 OG2 " + alpha.substr(8) + "OG1 -B2 |\n"},
+      {"Gene,Non-unique Gene name,Annotation,alpha,beta\ndnaA,,x,ALP_001_stop;0_refound_7,BET_001\n",
+       ">alpha\ndnaA " + alpha + "dnaA -B2 |\n"},
+  };
+  for (const Layout& quirk : quirks) {
+    TempDirectory directory;
+    directory.write("beta.gff3", beta);
+    directory.write("t.csv", quirk.table);
+    const ProgramRun run = runExecutable(directory.path(), {"--format", "gff", "-i", kData + "alpha.gff3", "-i",
+                                                            "beta.gff3", "--orthology", "t.csv", "--write-genomes", "g"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(directory.read("g"), quirk.expected);
+  }
+}
+
 TEST(AnnotationInput, CircularOptionClosesEveryChromosome) {
   TempDirectory directory;
   const ProgramRun run = runExecutable(
@@ -111,6 +141,8 @@ const BadInput kBadInputs[] = {
     {"an empty table", "t.tsv", "", "t.tsv:1: the orthology table is empty"},
     {"a Roary row with more columns than its header", "t.tsv",
      "Gene,Non-unique Gene name,Annotation,alpha\ndnaA,,x,ALP_001,BET_001\n", "t.tsv:2: the line has 5 columns, the header 4"},
+    {"a CSV field whose quote is not closed", "t.tsv", "Gene,Non-unique Gene name,Annotation,alpha\n\"dnaA,,x,ALP_001\n",
+     "t.tsv:2: a field's opening double quote is not closed on its line"},
     {"a GFF3 file without genes", "beta.gff3", "##gff-version 3\nctg1\tx\tregion\t1\t100\t.\t+\t.\tID=r\n",
      "beta.gff3:2: the file ends without a \"gene\" feature"},
     {"a feature line of eight columns", "beta.gff3", "##gff-version 3\nctg1\tx\tgene\t1\t100\t.\t+\tID=g\n",
@@ -127,7 +159,8 @@ TEST(AnnotationInput, MalformedInputEndsInOneErrorLineNamingFileAndLine) {
     TempDirectory directory;
     directory.write("alpha.gff3", fileText(kData + "alpha.gff3"));
     directory.write("beta.gff3", fileText(kData + "beta.gff3"));
-    directory.write("t.tsv", "Orthogroup\talpha\tbeta\nOG1\tALP_001\tBET_001\n");
+    // Columns naming no genome: a gene is looked up in every file.
+    directory.write("t.tsv", "Orthogroup\tone\ttwo\nOG1\tALP_001\tBET_001\n");
     directory.write(bad.file, bad.content);
     const ProgramRun run = runExecutable(
         directory.path(), {"--format", "gff", "-i", "alpha.gff3", "-i", "beta.gff3", "--orthology", "t.tsv",

@@ -1,6 +1,7 @@
-// Random annotated genomes written as GFF3 (feature lines shuffled, genes
-// found by ID, locus_tag or a child CDS's protein_id) with an OrthoFinder
-// table read back as the genomes they were written from.
+// Random annotated genomes written as GFF3 (feature lines shuffled, a CDS
+// before its gene too; genes found by ID, locus_tag or a child CDS's
+// protein_id) with an OrthoFinder table read back as the genomes they were
+// written from.
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,6 @@ WrittenGenome writeGenome(int genome, std::mt19937& random, std::vector<std::vec
   WrittenGenome written;
   std::vector<std::string> regions;
   std::vector<std::string> genes;
-  std::vector<std::string> children;
   const int chromosomes = 1 + static_cast<int>(random() % 3);
   for (int c = 0; c < chromosomes; ++c) {
     const std::string seqid = "g" + std::to_string(genome) + "c" + std::to_string(c);
@@ -47,14 +47,14 @@ WrittenGenome writeGenome(int genome, std::mt19937& random, std::vector<std::vec
       genes.push_back(seqid + "\tsim\tgene\t" + std::to_string(100 * i + 1) + "\t" + std::to_string(100 * i + 90) +
                       "\t.\t" + (reverse ? "-" : "+") + "\t.\tID=" + id + ";locus_tag=lt" + id);
       const bool hasChild = random() % 2 == 0;
-      if (hasChild) children.push_back(seqid + "\tsim\tCDS\t1\t9\t.\t+\t0\tParent=" + id + ";protein_id=p" + id);
+      if (hasChild) genes.push_back(seqid + "\tsim\tCDS\t1\t9\t.\t+\t0\tParent=" + id + ";protein_id=p" + id);
       const std::string names[] = {id, "lt" + id, hasChild ? "p" + id : id};
       if (family >= 0) members[family].push_back(names[random() % 3]);
       written.genes.back().push_back((reverse ? "-" : "+") + (family >= 0 ? "OG" + std::to_string(family) : id));
     }
   }
   std::shuffle(genes.begin(), genes.end(), random);
-  for (const auto* lines : {&regions, &genes, &children}) {
+  for (const auto* lines : {&regions, &genes}) {
     for (const std::string& line : *lines) written.gff += line + "\n";
   }
   return written;
