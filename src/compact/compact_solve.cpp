@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -65,9 +67,20 @@ struct SearchOutcome {
 // CBC on the compact model of `graph`, looking only for matchings that
 // beat `start`: objectives are multiples of 1/2, so its cutoff lies a
 // quarter below the start's.
+// A run already told to stop makes no model (seconds at genome scale) and
+// keeps the start, unproven; a search left running keeps the model (see
+// SolveOptions::keptBySearch), so that it is not freed on the way to the answer.
 SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, bool matchAll, JoinCredit credit,
                            const SolveOptions& options, const SolveControl& control) {
-  const CompactModel model(graph, start, matchAll, credit);
+  if (const std::optional<StopReason> stop = control.stopReason()) {
+    SearchOutcome stopped;
+    stopped.matching = start;
+    stopped.score = creditedScore(graph, start, credit);
+    stopped.status = *stop == StopReason::kInterrupted ? SolutionStatus::kInterrupted : SolutionStatus::kTimeLimit;
+    return stopped;
+  }
+  const auto shared = std::make_shared<const CompactModel>(graph, start, matchAll, credit);
+  const CompactModel& model = *shared;
   SearchOutcome outcome;
   outcome.matching = start;
   outcome.score = creditedScore(graph, start, credit);
@@ -77,6 +90,7 @@ SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, b
                        "the compact model at the first matching");
   SolveOptions better = options;
   better.cutoff = -outcome.score - 0.25;
+  better.keptBySearch = shared;
   const SolveResult solved = solveWithCbc(model.program(), better, control);
   outcome.status = solved.solution.status;
   outcome.stillRunning = solved.searchStillRunning;

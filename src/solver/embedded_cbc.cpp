@@ -64,6 +64,8 @@ struct Search {
   OsiClpSolverInterface solver;
   std::unique_ptr<CbcModel> model;  // made from `solver` before the search starts
   CbcSolverUsefulData data;
+  // The caller's memory that this search keeps (SolveOptions::keptBySearch).
+  std::shared_ptr<const void> kept;
 };
 
 // Stops the search at the first event after a stop was asked for, keeps
@@ -282,6 +284,7 @@ std::shared_ptr<Search> prepareSearch(const LinearProgram& program, const SolveO
   search->columns = program.variables().size();
   search->out = options.progress;
   search->phase = options.progressPhase;
+  search->kept = options.keptBySearch;
   search->solver.messageHandler()->setLogLevel(0);
   loadProgram(program, search->solver);
   search->model = std::make_unique<CbcModel>(search->solver);

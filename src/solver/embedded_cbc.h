@@ -1,6 +1,7 @@
 #ifndef PARALOG_SOLVER_EMBEDDED_CBC_H
 #define PARALOG_SOLVER_EMBEDDED_CBC_H
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -25,6 +26,12 @@ struct SolveOptions {
   /// Only solutions with an objective below this value count: a search
   /// that finds none has proven that none exists (status infeasible).
   std::optional<double> cutoff;
+  /// Memory of the caller's that a search left running takes along: the
+  /// search holds this pointer until its thread ends, so the caller's own
+  /// copy may drop without freeing it. Freeing a genome-scale model while
+  /// CBC's abandoned thread still runs (and contends for the allocator)
+  /// takes seconds, which a stop request must not wait for. Null: nothing.
+  std::shared_ptr<const void> keptBySearch;
 };
 
 /// The most search threads CBC runs as asked: it reads a value of 100 or
