@@ -169,15 +169,19 @@ void printRootProgress(Search& search) {
 // Waits as SolveControl::waitUntilStop does, printing the root's progress
 // lines until CBC's first event.
 std::optional<StopReason> waitForSearch(Search& search, const SolveControl& control) {
+  // Looks again after a millisecond at first, backing off to kPoll: the
+  // searches of thousands of small parts end within a millisecond each.
+  Clock::duration backOff = std::chrono::milliseconds(1);
   for (;;) {
     if (search.finished.load()) return std::nullopt;
     if (std::optional<StopReason> reason = control.stopReason()) return reason;
     if (!search.eventSeen.load()) printRootProgress(search);
-    Clock::duration nap = kPoll;
+    Clock::duration nap = backOff;
     if (const auto deadline = control.deadline()) {
       nap = std::min(nap, std::max(Clock::duration::zero(), *deadline - Clock::now()));
     }
     std::this_thread::sleep_for(nap);
+    backOff = std::min<Clock::duration>(backOff * 2, kPoll);
   }
 }
 
