@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ilp/generate_program.h"
+#include "support/random_matching.h"
 #include "support/structure_builders.h"
 #include "solver/embedded_cbc.h"
 #include "model/linear_program_builder.h"
@@ -80,23 +81,7 @@ Structure inverted(Random& random, const Structure& genome, int32_t id) {
   return testutil::structure(id, chromosomes);
 }
 
-// Every copy of the first genome, in turn, matched with an unmatched copy
-// of its gene in the second, or with none, with equal chances.
-std::vector<CopyPair> randomMatching(Random& random, const GenomePairGraph& graph) {
-  std::vector<CopyPair> matching;
-  std::vector<bool> used(graph.copies(1).size(), false);
-  for (uint32_t c = 0; c < graph.copies(0).size(); ++c) {
-    std::vector<uint32_t> free;
-    for (const uint32_t other : graph.copiesOfGene(1, graph.copies(0)[c].gene)) {
-      if (!used[other]) free.push_back(other);
-    }
-    const uint32_t pick = below(random, static_cast<uint32_t>(free.size() + 1));
-    if (pick == free.size()) continue;
-    used[free[pick]] = true;
-    matching.push_back(CopyPair{c, free[pick]});
-  }
-  return matching;
-}
+using testutil::randomMatching;
 
 // Calls `visit` with every matching of the graph's copies.
 void forEachMatching(const GenomePairGraph& graph, const std::function<void(const std::vector<CopyPair>&)>& visit) {

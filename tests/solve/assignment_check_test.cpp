@@ -21,6 +21,7 @@
 #include "solve/assignment_check.h"
 #include "solver/named_values.h"
 #include "solve/streamed_check.h"
+#include "support/random_matching.h"
 #include "support/structure_builders.h"
 
 namespace paralog {
@@ -50,21 +51,7 @@ Structure randomGenome(Random& random, int32_t id, const std::vector<uint32_t>& 
   return testutil::structure(id, chromosomes);
 }
 
-std::vector<CopyPair> randomMatching(Random& random, const GenomePairGraph& graph) {
-  std::vector<CopyPair> matching;
-  std::vector<bool> used(graph.copies(1).size(), false);
-  for (uint32_t c = 0; c < graph.copies(0).size(); ++c) {
-    std::vector<uint32_t> free;
-    for (const uint32_t other : graph.copiesOfGene(1, graph.copies(0)[c].gene)) {
-      if (!used[other]) free.push_back(other);
-    }
-    const uint32_t pick = below(random, static_cast<uint32_t>(free.size() + 1));
-    if (pick == free.size()) continue;
-    used[free[pick]] = true;
-    matching.push_back(CopyPair{c, free[pick]});
-  }
-  return matching;
-}
+using testutil::randomMatching;
 
 // Adds `item` to `list` when it is missing, removes it otherwise.
 template <typename T, typename Same>
