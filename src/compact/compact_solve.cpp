@@ -12,6 +12,7 @@
 
 #include "compact/compact_model.h"
 #include "compact/independent_parts.h"
+#include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/warm_start.h"
@@ -176,12 +177,15 @@ struct Start {
   bool searchStillRunning = false;
 };
 
-// The matching the search starts from: the heuristic one, or for the
-// default program the better of it and the --match-all start.
+// The matching the search starts from: the heuristic one improved by the
+// kicked local search, or for the default program the better of it and the
+// --match-all start.
 Start startMatching(const Structure& first, const Structure& second, const PieceGraph& graph,
                     const CompactSolveRequest& request) {
   Start start{request.heuristic != nullptr ? matchingOfPairs(graph, *request.heuristic)
                                            : heuristicMatching(graph, request.matchAll)};
+  start.matching = kickedSearch(graph, std::move(start.matching), request.matchAll, defaultKickRounds(graph),
+                                request.control);
   if (request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
   const CompactSolveResult restricted = matchAllStart(first, second, request);
   start.searchStillRunning = restricted.searchStillRunning;

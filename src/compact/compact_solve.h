@@ -47,8 +47,9 @@ struct CompactSolveRequest {
   /// Only matchings in which every family matches as many pairs as its
   /// smaller side has copies count (the --match-all program).
   bool matchAll = false;
-  /// Stops CBC's searches (deadline, stop request); the heuristic runs
-  /// before it is looked at, the --match-all start gets half the time left.
+  /// Stops CBC's searches (deadline, stop request) and the kicked local
+  /// search that improves the heuristic matching (which then keeps what it
+  /// has); the --match-all start gets half the time left.
   SolveControl control = SolveControl(std::nullopt, nullptr);
   /// Genomes in several independent parts are searched part by part first
   /// (see solveCompact); kWhole searches them as one.

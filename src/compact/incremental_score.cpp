@@ -27,28 +27,42 @@ IncrementalScore::IncrementalScore(const PieceGraph& graph, CopyMatching matchin
   recountAll();
 }
 
-bool IncrementalScore::applyIfBetter(const Change& change) {
-  Change undo;
-  for (const auto& [copy, pair] : change) undo.emplace_back(copy, matching_.pairOfCopy[copy]);
+bool IncrementalScore::applyIfBetter(const Change& change, Change* undo) {
   const PieceCounts countsBefore = counts_;
   const int64_t scoreBefore = score_;
-  if (changesDeadChromosome(change)) {
-    apply(change);
-    recountAll();
-  } else {
-    countAround(change, -1);
-    apply(change);
-    countAround(change, +1);
-    score_ = matchingScore(counts_);
+  Change restore = apply(change);
+  if (score_ > scoreBefore) {
+    if (undo != nullptr) *undo = std::move(restore);
+    return true;
   }
-  if (score_ > scoreBefore) return true;
-  apply(undo);
+  setPartners(restore);
   counts_ = countsBefore;
   score_ = scoreBefore;
   return false;
 }
 
-void IncrementalScore::apply(const Change& change) {
+IncrementalScore::Change IncrementalScore::apply(const Change& change) {
+  Change undo = undoOf(change);
+  if (changesDeadChromosome(change)) {
+    setPartners(change);
+    recountAll();
+  } else {
+    countAround(change, -1);
+    setPartners(change);
+    countAround(change, +1);
+    score_ = matchingScore(counts_);
+  }
+  return undo;
+}
+
+IncrementalScore::Change IncrementalScore::undoOf(const Change& change) const {
+  Change undo;
+  undo.reserve(change.size());
+  for (const auto& [copy, pair] : change) undo.emplace_back(copy, matching_.pairOfCopy[copy]);
+  return undo;
+}
+
+void IncrementalScore::setPartners(const Change& change) {
   for (const auto& [copy, pair] : change) {
     int32_t& current = matching_.pairOfCopy[copy];
     const int delta = (pair >= 0 ? 1 : 0) - (current >= 0 ? 1 : 0);

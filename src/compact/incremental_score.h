@@ -30,11 +30,18 @@ class IncrementalScore {
   using Change = std::vector<std::pair<int32_t, int32_t>>;
 
   /// Applies `change` when it raises the score and returns true; otherwise
-  /// leaves the matching and the score as they were.
-  bool applyIfBetter(const Change& change);
+  /// leaves the matching and the score as they were. When it applies the
+  /// change and `undo` is given, `*undo` becomes the change that restores
+  /// the matching before it.
+  bool applyIfBetter(const Change& change, Change* undo = nullptr);
+
+  /// Applies `change` whatever it does to the score; returns the change
+  /// that restores the matching before it.
+  Change apply(const Change& change);
 
  private:
-  void apply(const Change& change);
+  Change undoOf(const Change& change) const;
+  void setPartners(const Change& change);
   bool changesDeadChromosome(const Change& change) const;
   void recountAll();
   /// Adds `sign` times the pieces through the nodes of the changed copies,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compact/incremental_score.h"
+#include "compact/pair_moves.h"
 
 namespace paralog::compact {
 namespace {
@@ -48,37 +49,6 @@ CopyMatching greedyMatching(const PieceGraph& graph) {
   return matching;
 }
 
-// The candidate pair of two copies, or -1.
-int32_t pairOf(const PieceGraph& graph, int32_t first, int32_t second) {
-  for (int32_t p : graph.pairsOf(first)) {
-    if (graph.pairs()[p].second == second) return p;
-  }
-  return -1;
-}
-
-// The change that puts pair `p` into the matching, dropping the pairs of its
-// copies, or takes it out if it is in. With `keepCount`, a pair is never
-// taken out, and the two copies that a double drop leaves alone are paired
-// instead (an exchange of partners).
-IncrementalScore::Change toggle(const PieceGraph& graph, const CopyMatching& matching, int32_t p,
-                                bool keepCount) {
-  const PieceGraph::Pair& pair = graph.pairs()[p];
-  if (matching.pairOfCopy[pair.first] == p) {
-    if (keepCount) return {};
-    return {{pair.first, -1}, {pair.second, -1}};
-  }
-  IncrementalScore::Change change = {{pair.first, p}, {pair.second, p}};
-  const int32_t oldFirst = matching.pairOfCopy[pair.first];
-  const int32_t oldSecond = matching.pairOfCopy[pair.second];
-  // The partners the two copies leave.
-  const int32_t leftSecond = oldFirst >= 0 ? graph.pairs()[oldFirst].second : -1;
-  const int32_t leftFirst = oldSecond >= 0 ? graph.pairs()[oldSecond].first : -1;
-  const int32_t swapped = keepCount && leftFirst >= 0 && leftSecond >= 0 ? pairOf(graph, leftFirst, leftSecond) : -1;
-  if (leftSecond >= 0) change.emplace_back(leftSecond, swapped);
-  if (leftFirst >= 0) change.emplace_back(leftFirst, swapped);
-  return change;
-}
-
 }  // namespace
 
 CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int rounds) {
@@ -86,7 +56,7 @@ CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int round
   for (int round = 0; round < rounds; ++round) {
     bool improved = false;
     for (size_t p = 0; p < graph.pairs().size(); ++p) {
-      const IncrementalScore::Change change = toggle(graph, search.matching(), static_cast<int32_t>(p), matchAll);
+      const IncrementalScore::Change change = togglePair(graph, search.matching(), static_cast<int32_t>(p), matchAll);
       if (!change.empty() && search.applyIfBetter(change)) improved = true;
     }
     if (!improved) break;

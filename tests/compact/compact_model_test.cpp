@@ -18,8 +18,10 @@
 #include "compact/compact_model.h"
 #include "compact/compact_solve.h"
 #include "compact/incremental_score.h"
+#include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/warm_start.h"
 #include "ilp/generate_program.h"
 #include "model/linear_program_builder.h"
 #include "solver/solution_check.h"
@@ -126,6 +128,28 @@ void expectIncrementalScoresAgree(const PieceGraph& graph, const CopyMatching& m
   }
 }
 
+// The kicked local search from the heuristic matching: a matching (both
+// copies of a pair name it), never below its start nor above the best
+// score, every family still matched in full with `matchAll`.
+void expectKickedSearchSound(const PieceGraph& graph, bool matchAll, int64_t best) {
+  const CopyMatching start = heuristicMatching(graph, matchAll);
+  const CopyMatching kicked =
+      kickedSearch(graph, start, matchAll, defaultKickRounds(graph) + 20, SolveControl(std::nullopt, nullptr));
+  for (size_t c = 0; c < kicked.pairOfCopy.size(); ++c) {
+    const int32_t p = kicked.pairOfCopy[c];
+    if (p < 0) continue;
+    const PieceGraph::Pair& pair = graph.pairs()[p];
+    ASSERT_TRUE(pair.first == static_cast<int32_t>(c) || pair.second == static_cast<int32_t>(c));
+    ASSERT_EQ(kicked.pairOfCopy[pair.first], p);
+    ASSERT_EQ(kicked.pairOfCopy[pair.second], p);
+  }
+  EXPECT_GE(scoreMatching(graph, kicked), scoreMatching(graph, start));
+  EXPECT_LE(scoreMatching(graph, kicked), best);
+  if (matchAll) {
+    EXPECT_TRUE(matchesAll(graph, kicked));
+  }
+}
+
 TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
   std::mt19937 random(20261209);
   int compared = 0;
@@ -152,6 +176,8 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
       requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
       expectIncrementalScoresAgree(graph, matching);
     });
+    expectKickedSearchSound(graph, false, best);
+    expectKickedSearchSound(graph, true, bestComplete);
     // The default search from the --match-all optimum and from the heuristic alone.
     for (const bool fromMatchAll : {true, false}) {
       CompactSolveRequest request;
