@@ -4,6 +4,12 @@
 // under single changes is the score walked anew.
 #include <gtest/gtest.h>
 
+#include <CoinPackedMatrix.hpp>
+#include <OsiClpSolverInterface.hpp>
+
+#include <atomic>
+#include <optional>
+
 #include <algorithm>
 #include <cmath>
 #include <array>
@@ -20,8 +26,11 @@
 #include "compact/incremental_score.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/score_bound.h"
+#include "compact/warm_start.h"
 #include "ilp/generate_program.h"
 #include "model/linear_program_builder.h"
+#include "solver/root_relaxation.h"
 #include "solver/solution_check.h"
 #include "support/run_program.h"
 #include "support/structure_builders.h"
@@ -163,6 +172,62 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     const CompactSolveResult complete = solveCompact(first, second, matchAllRequest(true));
     EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
     EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
+  }
+}
+
+// The compact model's relaxation as Clp reads it (integer marks dropped).
+void loadRelaxation(const LinearProgram& program, OsiClpSolverInterface& solver) {
+  CoinPackedMatrix matrix(false, 0, 0);
+  matrix.setDimensions(0, static_cast<int>(program.variables().size()));
+  std::vector<double> lower, upper, objective, rowLower, rowUpper;
+  for (const ProgramVariable& variable : program.variables()) {
+    lower.push_back(variable.lower);
+    upper.push_back(std::isinf(variable.upper) ? solver.getInfinity() : variable.upper);
+    objective.push_back(variable.objective);
+  }
+  for (const ProgramRow& row : program.rows()) {
+    std::vector<int> indices;
+    std::vector<double> elements;
+    for (const auto& [index, coefficient] : row.terms) indices.push_back(index), elements.push_back(coefficient);
+    matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
+    rowLower.push_back(row.relation == Relation::kLessEqual ? -solver.getInfinity() : row.rhs);
+    rowUpper.push_back(row.relation == Relation::kGreaterEqual ? solver.getInfinity() : row.rhs);
+  }
+  solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
+}
+
+// The bounds reported before and at the root never claim more than the
+// best matching scores: the node-and-copy count under both join credits,
+// the root relaxation of the model under both.
+TEST(CompactModelTest, EarlyBoundsNeverClaimMoreThanTheBestMatching) {
+  std::mt19937 random(20261210);
+  for (int compared = 0; compared < 80 / kSanitizedShare;) {
+    std::vector<int> firstCopies, secondCopies;
+    for (int g = 0, genes = 1 + static_cast<int>(random() % 5); g < genes; ++g) {
+      firstCopies.push_back(1 + static_cast<int>(random() % 3));
+      secondCopies.push_back(1 + static_cast<int>(random() % 3));
+    }
+    const Structure first = randomGenome(random, 1, firstCopies);
+    const Structure second = randomGenome(random, 2, secondCopies);
+    const PieceGraph graph(first, second);
+    if (graph.pairs().size() > 10) continue;
+    ++compared;
+    double best = -1, bestOpen = -1;
+    forEachMatching(graph, [&](const CopyMatching& matching) {
+      best = std::max(best, static_cast<double>(scoreMatching(graph, matching)));
+      bestOpen = std::max(bestOpen, scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+    });
+    EXPECT_GE(static_cast<double>(scoreUpperBound(graph)), std::max(best, bestOpen)) << "case " << compared;
+    for (const JoinCredit credit : {JoinCredit::kOwnPieces, JoinCredit::kOpenBound}) {
+      const CompactModel model(graph, heuristicMatching(graph), false, credit);
+      OsiClpSolverInterface solver;
+      solver.messageHandler()->setLogLevel(0);
+      loadRelaxation(model.program(), solver);
+      const std::atomic<bool> stop{false};
+      const std::optional<double> bound = solveRootRelaxation(solver, stop);
+      ASSERT_TRUE(bound.has_value()) << "case " << compared;
+      EXPECT_LE(*bound, -(credit == JoinCredit::kOwnPieces ? best : bestOpen)) << "case " << compared;
+    }
   }
 }
 
