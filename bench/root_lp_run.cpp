@@ -4,7 +4,11 @@
 // the solve, peak-free. For comparing the ways of solving the root.
 //   paralog_root_lp FILE METHOD [PRESOLVE]
 // METHOD: dual, primal, barrier, idiot (Clp's idiot crash then primal),
-// auto (ClpSolve's automatic choice). PRESOLVE: on (default) or off.
+// auto (ClpSolve's automatic choice), osi (through the solver interface
+// that CBC searches, then again by a copy of it, as CbcModel keeps it).
+// PRESOLVE: on (default) or off. PARALOG_TWICE=r|i solves again through a
+// solver interface around the solved model (resolve, or initial solve
+// without presolve), to see whether it reuses the basis.
 // PARALOG_MATCH_ALL=1 relaxes the --match-all program.
 #include <cmath>
 #include <cstdio>
@@ -58,6 +62,25 @@ void loadRelaxation(const paralog::LinearProgram& program, ClpSimplex& clp) {
   clp.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
 }
 
+// Solved through Osi as CBC holds it, then solved again by a clone (what
+// CbcModel keeps): does the second solve start from the basis?
+void solveTwiceThroughOsi(const ClpSimplex& clp) {
+  OsiClpSolverInterface osi;
+  osi.messageHandler()->setLogLevel(0);
+  osi.loadProblem(*clp.matrix(), clp.columnLower(), clp.columnUpper(), clp.objective(), clp.rowLower(), clp.rowUpper());
+  double start = cpuSeconds();
+  osi.initialSolve();
+  std::printf("osi initial: %.6f in %.2f s\n", osi.getObjValue(), cpuSeconds() - start);
+  OsiSolverInterface* copy = osi.clone();
+  start = cpuSeconds();
+  copy->initialSolve();
+  std::printf("clone initial: %.6f in %.2f s, %d iterations\n", copy->getObjValue(), cpuSeconds() - start, copy->getIterationCount());
+  start = cpuSeconds();
+  copy->resolve();
+  std::printf("clone resolve: %.6f in %.2f s, %d iterations\n", copy->getObjValue(), cpuSeconds() - start, copy->getIterationCount());
+  delete copy;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,22 +106,7 @@ int main(int argc, char** argv) {
     const double buildSeconds = cpuSeconds() - buildStart;
     const std::string method = argv[2];
     if (method == "osi") {
-      // Solved through Osi as CBC holds it, then solved again by a clone
-      // (what CbcModel keeps): does the second solve start from the basis?
-      OsiClpSolverInterface osi;
-      osi.messageHandler()->setLogLevel(0);
-      osi.loadProblem(*clp.matrix(), clp.columnLower(), clp.columnUpper(), clp.objective(), clp.rowLower(), clp.rowUpper());
-      double start = cpuSeconds();
-      osi.initialSolve();
-      std::printf("osi initial: %.6f in %.2f s\n", osi.getObjValue(), cpuSeconds() - start);
-      OsiSolverInterface* copy = osi.clone();
-      start = cpuSeconds();
-      copy->initialSolve();
-      std::printf("clone initial: %.6f in %.2f s, %d iterations\n", copy->getObjValue(), cpuSeconds() - start, copy->getIterationCount());
-      start = cpuSeconds();
-      copy->resolve();
-      std::printf("clone resolve: %.6f in %.2f s, %d iterations\n", copy->getObjValue(), cpuSeconds() - start, copy->getIterationCount());
-      delete copy;
+      solveTwiceThroughOsi(clp);
       return 0;
     }
     const bool presolve = argc < 4 || std::strcmp(argv[3], "off") != 0;
