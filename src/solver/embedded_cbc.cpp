@@ -294,7 +294,9 @@ void runSearch(Search& search, int threads, std::optional<double> cutoff) {
   searchOfThisThread = &search;
   try {
     solveRoot(search);
-    if (search.stopAsked.load()) {
+    // A deadline already past starts no search, whether or not the
+    // waiting thread has passed on the stop yet.
+    if (search.stopAsked.load() || (search.deadline && Clock::now() >= *search.deadline)) {
       search.finished.store(true);
       return;
     }

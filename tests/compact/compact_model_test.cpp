@@ -30,6 +30,7 @@
 #include "compact/warm_start.h"
 #include "ilp/generate_program.h"
 #include "model/linear_program_builder.h"
+#include "solver/embedded_cbc.h"
 #include "solver/root_relaxation.h"
 #include "solver/solution_check.h"
 #include "support/run_program.h"
@@ -229,6 +230,23 @@ TEST(CompactModelTest, EarlyBoundsNeverClaimMoreThanTheBestMatching) {
       EXPECT_LE(*bound, -(credit == JoinCredit::kOwnPieces ? best : bestOpen)) << "case " << compared;
     }
   }
+}
+
+// A deadline already past when the search starts ends it at the root
+// relaxation: the time limit's status with the caller's bound, no proof.
+TEST(CompactModelTest, ADeadlinePastAtTheRootKeepsTheKnownBound) {
+  std::mt19937 random(20261211);
+  const Structure first = randomGenome(random, 1, {2, 1, 3, 1});
+  const Structure second = randomGenome(random, 2, {1, 2, 2, 1});
+  const PieceGraph graph(first, second);
+  const CompactModel model(graph, heuristicMatching(graph));
+  SolveOptions options;
+  options.knownBound = -static_cast<double>(scoreUpperBound(graph));
+  const SolveResult result = solveWithCbc(model.program(), options, SolveControl(0.0, nullptr));
+  EXPECT_EQ(result.solution.status, SolutionStatus::kTimeLimit);
+  EXPECT_TRUE(result.solution.values.empty());
+  EXPECT_GE(result.bestBound, *options.knownBound);
+  EXPECT_LT(result.bestBound, 0);
 }
 
 // The genomes in the native input format.
