@@ -15,6 +15,7 @@
 #include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/score_bound.h"
 #include "compact/warm_start.h"
 #include "solver/solution_check.h"
 
@@ -92,6 +93,8 @@ SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, b
   SolveOptions better = options;
   better.cutoff = -outcome.score - 0.25;
   better.keptBySearch = shared;
+  // Reported until the root relaxation gives a better one.
+  better.knownBound = -static_cast<double>(scoreUpperBound(graph));
   const SolveResult solved = solveWithCbc(model.program(), better, control);
   outcome.status = solved.solution.status;
   outcome.stillRunning = solved.searchStillRunning;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "solver/relative_gap.h"
+#include "solver/root_relaxation.h"
 #include "solver/solution_check.h"
 
 namespace paralog {
@@ -59,6 +60,11 @@ struct Search {
   std::vector<double> bestInColumns;  // the best solution met in the program's columns
   double bestObjective = 0;
   double lastBound = NAN;  // the whole search's bound at its latest event
+  // The best bound proved outside CBC's search (the caller's, the root
+  // relaxation's); NaN when none.
+  double provenBound = NAN;
+  bool rootSolved = false;  // the root relaxation's optimum is known
+  bool cbcRan = false;  // CbcMain1 was called (set before it is)
   std::string failure;  // what CBC threw, if it did
 
   OsiClpSolverInterface solver;
@@ -128,7 +134,7 @@ void SearchHandler::keepSolution() {
 void SearchHandler::keepBound() {
   const double bound = model_->getBestPossibleObjValue();
   std::lock_guard<std::mutex> lock(search_->mutex);
-  search_->lastBound = bound;
+  search_->lastBound = std::isnan(search_->provenBound) ? bound : std::max(bound, search_->provenBound);
 }
 
 void SearchHandler::printProgress() {
@@ -138,7 +144,7 @@ void SearchHandler::printProgress() {
   if (now - search_->lastProgress < kProgressInterval) return;
   search_->lastProgress = now;
   const double seconds = std::chrono::duration<double>(now - search_->start).count();
-  const double bound = model_->getBestPossibleObjValue();
+  const double bound = search_->lastBound;
   std::string line = "solving: " + std::to_string(static_cast<long long>(seconds)) + " s";
   if (!search_->phase.empty()) line += ", " + search_->phase;
   if (model_->bestSolution() != nullptr) {
@@ -162,8 +168,11 @@ void printRootProgress(Search& search) {
   if (now - search.lastProgress < kProgressInterval || search.eventSeen.load()) return;
   search.lastProgress = now;
   const double seconds = std::chrono::duration<double>(now - search.start).count();
+  const std::string bound =
+      std::isnan(search.lastBound) ? "no bound yet" : "best bound " + formatNumber(search.lastBound);
   *search.out << "solving: " << static_cast<long long>(seconds) << " s"
-              << (search.phase.empty() ? "" : ", " + search.phase) << ", root relaxation, no bound yet" << std::endl;
+              << (search.phase.empty() ? "" : ", " + search.phase)
+              << (search.rootSolved ? ", root cuts, " : ", root relaxation, ") << bound << std::endl;
 }
 
 // Waits as SolveControl::waitUntilStop does, printing the root's progress
@@ -253,7 +262,21 @@ int onCbcStage(CbcModel* model, int stage) {
   return 0;
 }
 
-// Runs CBC's standard solve on `search`; on the search's own thread.
+// The root's linear relaxation, solved in the solver that CBC will search
+// (which then starts from its basis), its optimum kept as a proven bound.
+void solveRoot(Search& search) {
+  auto* solver = dynamic_cast<OsiClpSolverInterface*>(search.model->solver());
+  if (solver == nullptr) return;
+  const std::optional<double> bound = solveRootRelaxation(*solver, search.stopAsked);
+  if (!bound) return;
+  std::lock_guard<std::mutex> lock(search.mutex);
+  search.rootSolved = true;
+  if (std::isnan(search.provenBound) || *bound > search.provenBound) search.provenBound = *bound;
+  search.lastBound = search.provenBound;
+}
+
+// Runs CBC's standard solve on `search`; on the search's own thread
+// (after the root relaxation, unless a stop came during it).
 void runSearch(Search& search, int threads, std::optional<double> cutoff) {
   std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0"};
   if (threads > 1) arguments.insert(arguments.end(), {"-threads", std::to_string(threads)});
@@ -270,6 +293,14 @@ void runSearch(Search& search, int threads, std::optional<double> cutoff) {
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   searchOfThisThread = &search;
   try {
+    solveRoot(search);
+    // A deadline already past starts no search, whether or not the
+    // waiting thread has passed on the stop yet.
+    if (search.stopAsked.load() || (search.deadline && Clock::now() >= *search.deadline)) {
+      search.finished.store(true);
+      return;
+    }
+    search.cbcRan = true;
     CbcMain1(static_cast<int>(argv.size()), argv.data(), *search.model, onCbcStage, search.data);
   } catch (const std::exception& error) {
     std::lock_guard<std::mutex> lock(search.mutex);
@@ -289,6 +320,7 @@ std::shared_ptr<Search> prepareSearch(const LinearProgram& program, const SolveO
   search->out = options.progress;
   search->phase = options.progressPhase;
   search->kept = options.keptBySearch;
+  if (options.knownBound) search->provenBound = search->lastBound = *options.knownBound;
   search->solver.messageHandler()->setLogLevel(0);
   loadProgram(program, search->solver);
   search->model = std::make_unique<CbcModel>(search->solver);
@@ -310,13 +342,26 @@ SolveResult finishedResult(const LinearProgram& program, Search& search,
   if (!search.failure.empty()) throw std::runtime_error("embedded CBC failed: " + search.failure);
   const CbcModel& model = *search.model;
   SolveResult result;
-  const double* best = model.bestSolution();
-  result.bestBound = model.getBestPossibleObjValue();
+  const double* best = search.cbcRan ? model.bestSolution() : nullptr;
+  {
+    // CBC's bound once it ran (proofs included), raised to the bound
+    // proved outside it.
+    std::lock_guard<std::mutex> lock(search.mutex);
+    result.bestBound = search.cbcRan ? model.getBestPossibleObjValue() : search.provenBound;
+    if (!std::isnan(search.provenBound) && !(result.bestBound >= search.provenBound)) {
+      result.bestBound = search.provenBound;
+    }
+  }
   if (best != nullptr) {
     result.solution.values.assign(best, best + program.variables().size());
     result.solution.objective = model.getObjValue();
   }
-  if (model.isProvenOptimal() && best != nullptr) {
+  if (!search.cbcRan) {
+    // Stopped during the root relaxation, before CBC's search.
+    const StopReason reason = stop ? *stop : StopReason::kTimeLimit;
+    result.solution.status =
+        reason == StopReason::kInterrupted ? SolutionStatus::kInterrupted : SolutionStatus::kTimeLimit;
+  } else if (model.isProvenOptimal() && best != nullptr) {
     result.solution.status = SolutionStatus::kOptimal;
   } else if (!stop && model.isProvenInfeasible() && best == nullptr) {
     result.solution.status = SolutionStatus::kInfeasible;

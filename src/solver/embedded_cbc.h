@@ -26,6 +26,10 @@ struct SolveOptions {
   /// Only solutions with an objective below this value count: a search
   /// that finds none has proven that none exists (status infeasible).
   std::optional<double> cutoff;
+  /// A bound on the optimum (a minimum) that the caller proved: reported
+  /// from the start, in progress lines and in the result, until the search
+  /// proves a better one. None: the search's own bounds alone.
+  std::optional<double> knownBound;
   /// Memory of the caller's that a search left running takes along: the
   /// search holds this pointer until its thread ends, so the caller's own
   /// copy may drop without freeing it. Freeing a genome-scale model while
@@ -52,9 +56,12 @@ struct SolveResult {
 
 /// Solves `program` with CBC (linked as a library), its own log silenced,
 /// writing "solving: ..." progress lines (elapsed time, best solution, best
-/// bound, gap) to `options.progress`; until CBC's first event (while it
-/// preprocesses and solves the root relaxation, which send none) the line
-/// reads "solving: N s, root relaxation, no bound yet".
+/// bound, gap) to `options.progress`. The root's linear relaxation is
+/// solved first (solveRootRelaxation), its optimum kept as a bound, and
+/// CBC's search starts from its basis; until CBC's first event (its root
+/// cuts send none) the line reads "solving: N s, root relaxation, no bound
+/// yet", or names the best bound known by then (the relaxation's or
+/// `options.knownBound`).
 ///
 /// The search runs on a thread of its own (plus `options.threads - 1`
 /// helpers of CBC's) while the calling thread waits on `control`. Once the

@@ -4,6 +4,12 @@
 // under single changes is the score walked anew.
 #include <gtest/gtest.h>
 
+#include <CoinPackedMatrix.hpp>
+#include <OsiClpSolverInterface.hpp>
+
+#include <atomic>
+#include <optional>
+
 #include <algorithm>
 #include <cmath>
 #include <array>
@@ -21,9 +27,12 @@
 #include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/score_bound.h"
 #include "compact/warm_start.h"
 #include "ilp/generate_program.h"
 #include "model/linear_program_builder.h"
+#include "solver/embedded_cbc.h"
+#include "solver/root_relaxation.h"
 #include "solver/solution_check.h"
 #include "support/run_program.h"
 #include "support/structure_builders.h"
@@ -190,6 +199,79 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
     EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
   }
+}
+
+// The compact model's relaxation as Clp reads it (integer marks dropped).
+void loadRelaxation(const LinearProgram& program, OsiClpSolverInterface& solver) {
+  CoinPackedMatrix matrix(false, 0, 0);
+  matrix.setDimensions(0, static_cast<int>(program.variables().size()));
+  std::vector<double> lower, upper, objective, rowLower, rowUpper;
+  for (const ProgramVariable& variable : program.variables()) {
+    lower.push_back(variable.lower);
+    upper.push_back(std::isinf(variable.upper) ? solver.getInfinity() : variable.upper);
+    objective.push_back(variable.objective);
+  }
+  for (const ProgramRow& row : program.rows()) {
+    std::vector<int> indices;
+    std::vector<double> elements;
+    for (const auto& [index, coefficient] : row.terms) indices.push_back(index), elements.push_back(coefficient);
+    matrix.appendRow(static_cast<int>(indices.size()), indices.data(), elements.data());
+    rowLower.push_back(row.relation == Relation::kLessEqual ? -solver.getInfinity() : row.rhs);
+    rowUpper.push_back(row.relation == Relation::kGreaterEqual ? solver.getInfinity() : row.rhs);
+  }
+  solver.loadProblem(matrix, lower.data(), upper.data(), objective.data(), rowLower.data(), rowUpper.data());
+}
+
+// The bounds reported before and at the root never claim more than the
+// best matching scores: the node-and-copy count under both join credits,
+// the root relaxation of the model under both.
+TEST(CompactModelTest, EarlyBoundsNeverClaimMoreThanTheBestMatching) {
+  std::mt19937 random(20261210);
+  for (int compared = 0; compared < 80 / kSanitizedShare;) {
+    std::vector<int> firstCopies, secondCopies;
+    for (int g = 0, genes = 1 + static_cast<int>(random() % 5); g < genes; ++g) {
+      firstCopies.push_back(1 + static_cast<int>(random() % 3));
+      secondCopies.push_back(1 + static_cast<int>(random() % 3));
+    }
+    const Structure first = randomGenome(random, 1, firstCopies);
+    const Structure second = randomGenome(random, 2, secondCopies);
+    const PieceGraph graph(first, second);
+    if (graph.pairs().size() > 10) continue;
+    ++compared;
+    double best = -1, bestOpen = -1;
+    forEachMatching(graph, [&](const CopyMatching& matching) {
+      best = std::max(best, static_cast<double>(scoreMatching(graph, matching)));
+      bestOpen = std::max(bestOpen, scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+    });
+    EXPECT_GE(static_cast<double>(scoreUpperBound(graph)), std::max(best, bestOpen)) << "case " << compared;
+    for (const JoinCredit credit : {JoinCredit::kOwnPieces, JoinCredit::kOpenBound}) {
+      const CompactModel model(graph, heuristicMatching(graph), false, credit);
+      OsiClpSolverInterface solver;
+      solver.messageHandler()->setLogLevel(0);
+      loadRelaxation(model.program(), solver);
+      const std::atomic<bool> stop{false};
+      const std::optional<double> bound = solveRootRelaxation(solver, stop);
+      ASSERT_TRUE(bound.has_value()) << "case " << compared;
+      EXPECT_LE(*bound, -(credit == JoinCredit::kOwnPieces ? best : bestOpen)) << "case " << compared;
+    }
+  }
+}
+
+// A deadline already past when the search starts ends it at the root
+// relaxation: the time limit's status with the caller's bound, no proof.
+TEST(CompactModelTest, ADeadlinePastAtTheRootKeepsTheKnownBound) {
+  std::mt19937 random(20261211);
+  const Structure first = randomGenome(random, 1, {2, 1, 3, 1});
+  const Structure second = randomGenome(random, 2, {1, 2, 2, 1});
+  const PieceGraph graph(first, second);
+  const CompactModel model(graph, heuristicMatching(graph));
+  SolveOptions options;
+  options.knownBound = -static_cast<double>(scoreUpperBound(graph));
+  const SolveResult result = solveWithCbc(model.program(), options, SolveControl(0.0, nullptr));
+  EXPECT_EQ(result.solution.status, SolutionStatus::kTimeLimit);
+  EXPECT_TRUE(result.solution.values.empty());
+  EXPECT_GE(result.bestBound, *options.knownBound);
+  EXPECT_LT(result.bestBound, 0);
 }
 
 // The genomes in the native input format.
