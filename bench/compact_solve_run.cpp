@@ -7,7 +7,8 @@
 // and the kicked local search's after it, and searches no further.
 // PARALOG_WHOLE=1 solves without taking the genomes apart first,
 // PARALOG_MATCH_ALL=1 solves the --match-all program, PARALOG_HEURISTIC_START=1
-// starts the default search from the heuristic matching alone.
+// starts the default search from the heuristic matching alone,
+// PARALOG_CBC_ARGS="-cuts off ..." appends CBC settings to the search's own.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -98,7 +99,10 @@ int main(int argc, char** argv) {
     const std::vector<paralog::Structure> structures = paralog::readStructures(cursor).structures;
     if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
       const paralog::compact::PieceGraph graph(structures[0], structures[1]);
-      writeModel(paralog::compact::CompactModel(graph, paralog::compact::heuristicMatching(graph)).program(), path);
+      const bool matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
+      writeModel(paralog::compact::CompactModel(graph, paralog::compact::heuristicMatching(graph, matchAll), matchAll)
+                     .program(),
+                 path);
     }
     if (std::getenv("PARALOG_HEURISTIC_ONLY") != nullptr) {
       reportHeuristics(structures[0], structures[1], std::getenv("PARALOG_MATCH_ALL") != nullptr);
@@ -113,6 +117,10 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - heuristicStart).count();
     paralog::SolveOptions options;
     if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;
+    if (const char* extra = std::getenv("PARALOG_CBC_ARGS")) {
+      std::istringstream words(extra);
+      for (std::string word; words >> word;) options.extraCbcArguments.push_back(word);
+    }
     std::optional<double> limit;
     if (argc > 2) limit = options.timeLimitSeconds = std::strtod(argv[2], nullptr);
     const paralog::SolveControl control(limit, nullptr);

@@ -44,6 +44,7 @@ CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, b
   if (matchAll) addMatchAllRows(graph);
   addDeadChromosomes(graph);
   addLabels(graph);
+  addLowestNodeRows(graph);
   addMessages(graph);
   addEndClasses(graph);
   if (credit_ == JoinCredit::kOwnPieces) addJoinCounters(graph);
@@ -172,6 +173,31 @@ void CompactModel::addLabels(const PieceGraph& graph) {
   }
 }
 
+int32_t CompactModel::partnerNode(const PieceGraph& graph, int32_t pair, int32_t e) const {
+  const PieceGraph::Pair& p = graph.pairs()[pair];
+  const int32_t partner = p.first == PieceGraph::copyOf(e) ? p.second : p.first;
+  return graph.nodeOf(PieceGraph::extremity(partner, e % 2));
+}
+
+// The lowest-numbered node of a cycle has every other node of the cycle
+// above it, so each of its ends is matched by a pair whose link leads to a
+// higher-numbered node: p(v) <= the sum of those pairs' z, per end. For
+// integer values the labels imply it; with a copy's candidates matched a
+// third each, it caps p(v) by the share that leads up instead of by 2/3.
+void CompactModel::addLowestNodeRows(const PieceGraph& graph) {
+  for (size_t v = 0; v < graph.nodes().size(); ++v) {
+    if (cycleColumn_[v] < 0) continue;
+    for (int32_t e : graph.nodes()[v].ends) {
+      Terms terms = {{cycleColumn_[v], 1}};
+      for (int32_t pair : pairsOfCopy_[PieceGraph::copyOf(e)]) {
+        const int32_t u = partnerNode(graph, pair, e);
+        if (!graph.nodes()[u].telomere() && number_[u] > number_[v]) terms.emplace_back(pairColumn_[pair], -1);
+      }
+      addRow(std::move(terms), Relation::kLessEqual, 0);
+    }
+  }
+}
+
 // Messages: for every end, the kind of the path end and the parity of the
 // flips met when walking out of its node by that end.
 void CompactModel::addMessages(const PieceGraph& graph) {
@@ -220,11 +246,6 @@ void CompactModel::addMessages(const PieceGraph& graph) {
 // node next to it may still be the lowest of its neighbours without being
 // the lowest of its cycle: look through the shared node to the node beyond.
 void CompactModel::addSeeThroughRows(const PieceGraph& graph) {
-  auto partnerNode = [&](int32_t pair, int32_t e) {
-    const PieceGraph::Pair& p = graph.pairs()[pair];
-    const int32_t partner = p.first == PieceGraph::copyOf(e) ? p.second : p.first;
-    return graph.nodeOf(PieceGraph::extremity(partner, e % 2));
-  };
   for (size_t w = 0; w < graph.nodes().size(); ++w) {
     if (!graph.sharedFirstNode(static_cast<int32_t>(w))) continue;
     const PieceGraph::Node& node = graph.nodes()[w];
@@ -232,10 +253,10 @@ void CompactModel::addSeeThroughRows(const PieceGraph& graph) {
       const int32_t in = node.ends[side];
       const int32_t out = node.ends[1 - side];
       for (int32_t e : graph.pairsOf(PieceGraph::copyOf(in))) {
-        const int32_t v = partnerNode(e, in);
+        const int32_t v = partnerNode(graph, e, in);
         if (cycleColumn_[v] < 0) continue;
         for (int32_t f : graph.pairsOf(PieceGraph::copyOf(out))) {
-          const int32_t u = partnerNode(f, out);
+          const int32_t u = partnerNode(graph, f, out);
           if (u == v || !(graph.nodes()[u].telomere() || number_[u] < number_[v])) continue;
           if (e == f) {
             addRow({{cycleColumn_[v], 1}, {pairColumn_[e], 2}}, Relation::kLessEqual, 2);

@@ -110,6 +110,9 @@ class CompactModel {
   // A new class column of an end, from 0 to 1, also appended to `total`.
   int32_t addClassColumn(std::vector<std::pair<int32_t, double>>& total, const char* role, double objective);
   void addMirroredPairRows(const PieceGraph& graph);
+  void addLowestNodeRows(const PieceGraph& graph);
+  // The node that end `e` links to through candidate pair `pair`.
+  int32_t partnerNode(const PieceGraph& graph, int32_t pair, int32_t e) const;
   void addJoinCounters(const PieceGraph& graph);
 
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,

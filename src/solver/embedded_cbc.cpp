@@ -277,7 +277,8 @@ void solveRoot(Search& search) {
 
 // Runs CBC's standard solve on `search`; on the search's own thread
 // (after the root relaxation, unless a stop came during it).
-void runSearch(Search& search, int threads, std::optional<double> cutoff) {
+void runSearch(Search& search, int threads, std::optional<double> cutoff,
+               const std::vector<std::string>& extra) {
   std::vector<std::string> arguments = {"paralog-ilp", "-log", "0", "-slog", "0"};
   if (threads > 1) arguments.insert(arguments.end(), {"-threads", std::to_string(threads)});
   if (cutoff) {
@@ -288,6 +289,7 @@ void runSearch(Search& search, int threads, std::optional<double> cutoff) {
   addPreprocessingSettings(arguments);
   // CBC's clock, for the limits that the event handler sets.
   arguments.insert(arguments.end(), {"-timeMode", "elapsed"});
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
   arguments.insert(arguments.end(), {"-solve", "-quit"});
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
@@ -411,8 +413,9 @@ SolveResult solveWithCbc(const LinearProgram& program, const SolveOptions& optio
                          const SolveControl& control) {
   std::shared_ptr<Search> search = prepareSearch(program, options);
   search->deadline = control.deadline();
-  std::thread worker([search, threads = options.threads, cutoff = options.cutoff] {
-    runSearch(*search, threads, cutoff);
+  std::thread worker([search, threads = options.threads, cutoff = options.cutoff,
+                      extra = options.extraCbcArguments] {
+    runSearch(*search, threads, cutoff, extra);
   });
   const std::optional<StopReason> stop = waitForSearch(*search, control);
   if (stop) {

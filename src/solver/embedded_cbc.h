@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "model/linear_program.h"
 #include "solver/solution.h"
@@ -36,6 +37,9 @@ struct SolveOptions {
   /// CBC's abandoned thread still runs (and contends for the allocator)
   /// takes seconds, which a stop request must not wait for. Null: nothing.
   std::shared_ptr<const void> keptBySearch;
+  /// CBC command-line settings appended after the program's own (which
+  /// they override), for measuring others; the bench tools set them.
+  std::vector<std::string> extraCbcArguments;
 };
 
 /// The most search threads CBC runs as asked: it reads a value of 100 or

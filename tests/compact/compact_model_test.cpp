@@ -177,6 +177,7 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     const CompactModel model(graph, CopyMatching::of(graph, {}));
     int64_t best = -1;
     int64_t bestComplete = -1;
+    CopyMatching bestMatching;
     forEachMatching(graph, [&](const CopyMatching& matching) {
       const int64_t score = scoreMatching(graph, matching);
       best = std::max(best, score);
@@ -184,6 +185,16 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
       const std::vector<double> values = model.startValues(graph, matching);
       requireValidSolution(model.program(), values, -static_cast<double>(score), "start values");
       expectIncrementalScoresAgree(graph, matching);
+      if (score == best) bestMatching = matching;
+    });
+    // Rows that follow the label numbers (the lowest node of a cycle, the
+    // nodes beyond a shared one) hold for every matching under the
+    // numbering along the best matching's cycles too.
+    const CompactModel guided(graph, bestMatching);
+    forEachMatching(graph, [&](const CopyMatching& matching) {
+      const int64_t score = scoreMatching(graph, matching);
+      requireValidSolution(guided.program(), guided.startValues(graph, matching), -static_cast<double>(score),
+                           "start values numbered along the best matching");
     });
     expectKickedSearchSound(graph, false, best);
     expectKickedSearchSound(graph, true, bestComplete);
