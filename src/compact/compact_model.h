@@ -111,6 +111,8 @@ class CompactModel {
   int32_t addClassColumn(std::vector<std::pair<int32_t, double>>& total, const char* role, double objective);
   void addMirroredPairRows(const PieceGraph& graph);
   void addJoinCounters(const PieceGraph& graph);
+  void addCycleCountRow(const PieceGraph& graph);
+  void addFreeEndCountRow(const PieceGraph& graph);
 
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
                       std::vector<double>& values) const;
@@ -129,6 +131,9 @@ class CompactModel {
   int32_t pairedCycles_ = -1;
   std::array<int32_t, 2> evenPairs_{-1, -1};
   std::array<int32_t, 4> triples_{-1, -1, -1, -1};
+  /// The markers of possible conserved adjacencies: column, and the
+  /// columns of the two pairs that make it.
+  std::vector<std::array<int32_t, 3>> conserved_;
 };
 
 }  // namespace paralog::compact
