@@ -480,9 +480,11 @@ void CompactModel::addCycleCountRow(const PieceGraph& graph) {
     if (c >= 0) terms.emplace_back(c, 2);
   }
   for (int32_t z : pairColumn_) terms.emplace_back(z, -1);
-  for (const auto& [p, q] : conservedAdjacencyPairs(graph)) {
+  for (const ConservedAdjacency& adjacency : conservedAdjacencies(graph)) {
+    const int32_t p = adjacency.pair;
+    const int32_t q = adjacency.otherPair;
     const int32_t conserved = column("s", VariableKind::kContinuous, 1, 0);
-    conserved_.push_back({conserved, pairColumn_[p], pairColumn_[q]});
+    conserved_.push_back({conserved, adjacency});
     addRow({{conserved, 1}, {pairColumn_[p], -1}}, Relation::kLessEqual, 0);
     if (q != p) addRow({{conserved, 1}, {pairColumn_[q], -1}}, Relation::kLessEqual, 0);
     terms.emplace_back(conserved, -1);

@@ -14,6 +14,7 @@
 #include "compact/independent_parts.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/score_bound.h"
 #include "compact/warm_start.h"
 #include "solver/solution_check.h"
 
@@ -183,6 +184,8 @@ Start startMatching(const Structure& first, const Structure& second, const Piece
   Start start{request.heuristic != nullptr ? matchingOfPairs(graph, *request.heuristic)
                                            : heuristicMatching(graph, request.matchAll)};
   if (request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
+  // No --match-all matching can beat the start: its search would only cost.
+  if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
   const CompactSolveResult restricted = matchAllStart(first, second, request);
   start.searchStillRunning = restricted.searchStillRunning;
   CopyMatching matching = matchingOfPairs(graph, restricted.matching);

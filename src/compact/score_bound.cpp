@@ -36,9 +36,10 @@ int64_t matchAllPairCount(const PieceGraph& graph) {
 
 }  // namespace
 
-std::vector<std::pair<int32_t, int32_t>> conservedAdjacencyPairs(const PieceGraph& graph) {
-  std::vector<std::pair<int32_t, int32_t>> result;
-  for (const PieceGraph::Node& node : graph.nodes()) {
+std::vector<ConservedAdjacency> conservedAdjacencies(const PieceGraph& graph) {
+  std::vector<ConservedAdjacency> result;
+  for (size_t v = 0; v < graph.nodes().size(); ++v) {
+    const PieceGraph::Node& node = graph.nodes()[v];
     if (node.genome != 0 || node.telomere()) continue;
     const int32_t x = node.ends[0];
     const int32_t y = node.ends[1];
@@ -47,7 +48,7 @@ std::vector<std::pair<int32_t, int32_t>> conservedAdjacencyPairs(const PieceGrap
       const int32_t beyond = graph.otherEnd(partnerEnd);
       if (beyond < 0 || beyond % 2 != y % 2) continue;
       const int32_t q = pairOfCopies(graph, PieceGraph::copyOf(y), PieceGraph::copyOf(beyond));
-      if (q >= 0) result.emplace_back(p, q);
+      if (q >= 0) result.push_back({static_cast<int32_t>(v), p, q});
     }
   }
   return result;
@@ -56,7 +57,7 @@ std::vector<std::pair<int32_t, int32_t>> conservedAdjacencyPairs(const PieceGrap
 double matchAllScoreBound(const PieceGraph& graph) {
   const auto copies = static_cast<double>(graph.copies().size());
   const auto matched = static_cast<double>(matchAllPairCount(graph));
-  const auto conserved = static_cast<double>(conservedAdjacencyPairs(graph).size());
+  const auto conserved = static_cast<double>(conservedAdjacencies(graph).size());
   double telomeres = 0;
   for (const PieceGraph::Node& node : graph.nodes()) telomeres += node.telomere() ? 1 : 0;
   return 2 * copies - matched + std::min(conserved, matched) + telomeres / 2;

@@ -9,12 +9,19 @@
 
 namespace paralog::compact {
 
-/// The candidate pairs (p, q) that, both matched, make an adjacency of the
-/// first genome and one of the second a cycle of two links (a conserved
-/// adjacency): p links the first ends of the two nodes, q the other ends
-/// (q == p for two circular chromosomes of one gene). Each such cycle is
-/// listed once. The result holds pair indices of `graph` only.
-std::vector<std::pair<int32_t, int32_t>> conservedAdjacencyPairs(const PieceGraph& graph);
+/// Two candidate pairs that, both matched, make an adjacency of the first
+/// genome and one of the second a cycle of two links (a conserved
+/// adjacency): `pair` links the first ends of the two nodes, `otherPair`
+/// the other ends (the same pair for two circular chromosomes of one gene).
+struct ConservedAdjacency {
+  int32_t node = 0;  ///< the first genome's adjacency node
+  int32_t pair = 0;
+  int32_t otherPair = 0;
+};
+
+/// Every conserved adjacency that candidate pairs could make, each once.
+/// The result holds node and pair indices of `graph` only.
+std::vector<ConservedAdjacency> conservedAdjacencies(const PieceGraph& graph);
 
 /// An upper bound on the score of every matching of the --match-all
 /// program (each family matches as many pairs as its smaller side has
