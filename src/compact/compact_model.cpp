@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "compact/conserved_adjacencies.h"
+
 namespace paralog::compact {
 namespace {
 
@@ -33,6 +35,17 @@ bool mirroredNode(const PieceGraph& graph, int32_t e) {
   return graph.otherEnd(partnerEnds[0]) == partnerEnds[1];
 }
 
+// The terms with each column once, its coefficients added.
+Terms mergedTerms(Terms terms) {
+  std::sort(terms.begin(), terms.end());
+  Terms merged;
+  for (const auto& [column, coefficient] : terms) {
+    if (!merged.empty() && merged.back().first == column) merged.back().second += coefficient;
+    else merged.emplace_back(column, coefficient);
+  }
+  return merged;
+}
+
 }  // namespace
 
 CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, bool matchAll, JoinCredit credit)
@@ -48,6 +61,8 @@ CompactModel::CompactModel(const PieceGraph& graph, const CopyMatching& guide, b
   addMessages(graph);
   addEndClasses(graph);
   if (credit_ == JoinCredit::kOwnPieces) addJoinCounters(graph);
+  addCycleCountRow(graph);
+  addFreeEndCountRow(graph);
 }
 
 // Shared nodes of the first genome count no cycle, so they number last: a
@@ -471,6 +486,54 @@ void CompactModel::addJoinCounters(const PieceGraph& graph) {
   for (auto& genome : telomereByParity) {
     for (Terms& terms : genome) addRow(std::move(terms), Relation::kLessEqual, 0);
   }
+}
+
+// Every cycle has at least two links, and one of exactly two is an
+// adjacency of each genome whose two ends are matched to each other
+// (conserved): with C cycles of which C2 conserved, 2 C2 + 4 (C - C2) <= 2|M|,
+// so 2 C <= |M| + C2. C2 is bounded by one marker per possible conserved
+// adjacency, at most each of its two pairs. Implied for integer values,
+// this keeps the relaxation from counting cycles that far genomes cannot
+// close.
+void CompactModel::addCycleCountRow(const PieceGraph& graph) {
+  Terms terms;
+  for (int32_t c : cycleColumn_) {
+    if (c >= 0) terms.emplace_back(c, 2);
+  }
+  for (int32_t z : pairColumn_) terms.emplace_back(z, -1);
+  for (const ConservedAdjacency& adjacency : conservedAdjacencies(graph)) {
+    const int32_t p = adjacency.pair;
+    const int32_t q = adjacency.otherPair;
+    const int32_t conserved = column("s", VariableKind::kContinuous, 1, 0);
+    conserved_.push_back({conserved, adjacency});
+    addRow({{conserved, 1}, {pairColumn_[p], -1}}, Relation::kLessEqual, 0);
+    if (q != p) addRow({{conserved, 1}, {pairColumn_[q], -1}}, Relation::kLessEqual, 0);
+    terms.emplace_back(conserved, -1);
+  }
+  addRow(std::move(terms), Relation::kLessEqual, 0);
+}
+
+// Every free end ends one piece, and a piece with a free end in each genome
+// is counted by the class of its first genome's end only: counting that
+// class twice, the classes of all ends add up to at most the free ends.
+// Implied for integer values (the second genome's end of such a piece has
+// no class at 1); the relaxation otherwise spends each free end of the
+// second genome on a piece of its own as well.
+void CompactModel::addFreeEndCountRow(const PieceGraph& graph) {
+  Terms terms;
+  double ends = 0;
+  for (int32_t e = 0; e < graph.extremityCount(); ++e) {
+    const EndColumns& end = ends_[e];
+    for (int32_t c : {end.telomereEven, end.telomereOdd, end.closed}) {
+      if (c >= 0) terms.emplace_back(c, 1);
+    }
+    for (int32_t c : {end.bothEven, end.bothOdd}) {
+      if (c >= 0) terms.emplace_back(c, 2);
+    }
+    addNotFree(terms, graph, e, 1);
+    ++ends;
+  }
+  addRow(mergedTerms(std::move(terms)), Relation::kLessEqual, ends);
 }
 
 std::array<int, 3> CompactModel::tripleParities(int triple) { return kTripleParities[triple]; }

@@ -7,6 +7,7 @@
 
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/conserved_adjacencies.h"
 #include "model/linear_program.h"
 
 namespace paralog::compact {
@@ -75,6 +76,14 @@ class CompactModel {
   /// a free end in each genome.
   static std::array<int, 3> tripleParities(int triple);
 
+  /// The marker of a conserved adjacency that candidate pairs could make:
+  /// at most each of its two pairs (see the row that counts cycles).
+  struct ConservedMarker {
+    int32_t column = -1;
+    ConservedAdjacency adjacency;
+  };
+  const std::vector<ConservedMarker>& conservedMarkers() const { return conserved_; }
+
   /// The values of every column that `matching` attains: a feasible
   /// solution whose objective is minus the matching's score (or, with
   /// kOpenBound, minus scoreWithOpenJoins).
@@ -114,6 +123,8 @@ class CompactModel {
   // The node that end `e` links to through candidate pair `pair`.
   int32_t partnerNode(const PieceGraph& graph, int32_t pair, int32_t e) const;
   void addJoinCounters(const PieceGraph& graph);
+  void addCycleCountRow(const PieceGraph& graph);
+  void addFreeEndCountRow(const PieceGraph& graph);
 
   void setPieceValues(const PieceGraph& graph, const CopyMatching& matching, const Piece& piece,
                       std::vector<double>& values) const;
@@ -132,6 +143,7 @@ class CompactModel {
   int32_t pairedCycles_ = -1;
   std::array<int32_t, 2> evenPairs_{-1, -1};
   std::array<int32_t, 4> triples_{-1, -1, -1, -1};
+  std::vector<ConservedMarker> conserved_;
 };
 
 }  // namespace paralog::compact

@@ -15,6 +15,7 @@
 #include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
+#include "compact/conserved_adjacencies.h"
 #include "compact/score_bound.h"
 #include "compact/warm_start.h"
 #include "solver/solution_check.h"
@@ -190,6 +191,8 @@ Start startMatching(const Structure& first, const Structure& second, const Piece
   start.matching = kickedSearch(graph, std::move(start.matching), request.matchAll, defaultKickRounds(graph),
                                 request.control);
   if (request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
+  // No --match-all matching can beat the start: its search would only cost.
+  if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
   const CompactSolveResult restricted = matchAllStart(first, second, request);
   start.searchStillRunning = restricted.searchStillRunning;
   CopyMatching matching = matchingOfPairs(graph, restricted.matching);

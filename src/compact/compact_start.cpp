@@ -28,6 +28,10 @@ std::vector<double> CompactModel::startValues(const PieceGraph& graph, const Cop
     }
   }
   for (const Piece& piece : walk.pieces) setPieceValues(graph, matching, piece, values);
+  for (const ConservedMarker& marker : conserved_) {
+    values[marker.column] =
+        std::min(values[pairColumn_[marker.adjacency.pair]], values[pairColumn_[marker.adjacency.otherPair]]);
+  }
   if (credit_ == JoinCredit::kOpenBound) return values;
   const JoinPlan plan = bestJoins(countPieces(graph, matching, walk));
   values[pairedCycles_] = static_cast<double>(plan.pairedCycles);

@@ -10,8 +10,8 @@ namespace paralog::compact {
 namespace {
 
 // The prefixes before the first "_" of the names below.
-constexpr std::array<std::string_view, 16> kPrefixes = {"m", "d", "y", "c", "kt", "kf", "q", "te",
-                                                        "to", "be", "bo", "cl", "tt", "x", "w", "v"};
+constexpr std::array<std::string_view, 17> kPrefixes = {"m", "d", "y", "c", "kt", "kf", "q", "te", "to",
+                                                        "be", "bo", "cl", "tt", "x", "w", "s", "v"};
 
 // Gives names to columns by index; a column already named keeps its name.
 class ColumnNames {
@@ -93,6 +93,19 @@ void nameNodes(const PieceGraph& graph, const CompactModel& model, ColumnNames& 
   }
 }
 
+// A conserved adjacency's marker: the first genome's adjacency, then the
+// copy index of the partner of its first end.
+void nameConserved(const PieceGraph& graph, const CompactModel& model, ColumnNames& names) {
+  for (const CompactModel::ConservedMarker& marker : model.conservedMarkers()) {
+    const PieceGraph::Node& node = graph.nodes()[marker.adjacency.node];
+    std::string text;
+    appendPairName(text, "s_", names.idOf(0), names.key(node.ends[0]), names.key(node.ends[1]));
+    text += '_';
+    appendDecimal(text, graph.copies()[graph.pairs()[marker.adjacency.pair].second].index);
+    names.name(marker.column, std::move(text));
+  }
+}
+
 void nameEnds(const PieceGraph& graph, const CompactModel& model, ColumnNames& names) {
   for (int32_t e = 0; e < graph.extremityCount(); ++e) {
     const CompactModel::EndColumns& end = model.endColumns(e);
@@ -125,6 +138,7 @@ std::vector<std::string> compactColumnNames(const PieceGraph& graph, const Compa
   nameChromosomes(graph, model, names);
   nameNodes(graph, model, names);
   nameEnds(graph, model, names);
+  nameConserved(graph, model, names);
   nameCounters(model, names);
   return names.finish();
 }

@@ -49,10 +49,10 @@ CopyMatching greedyMatching(const PieceGraph& graph) {
   return matching;
 }
 
-}  // namespace
-
-CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int rounds) {
-  IncrementalScore search(graph, greedyMatching(graph));
+// The local search from `start`: adds, removes or exchanges one pair at a
+// time while the score grows, for at most `rounds` passes.
+CopyMatching locallyImproved(const PieceGraph& graph, CopyMatching start, bool matchAll, int rounds) {
+  IncrementalScore search(graph, std::move(start));
   for (int round = 0; round < rounds; ++round) {
     bool improved = false;
     for (size_t p = 0; p < graph.pairs().size(); ++p) {
@@ -62,6 +62,23 @@ CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int round
     if (!improved) break;
   }
   return search.matching();
+}
+
+}  // namespace
+
+// On distant genomes the best matchings leave nearly every copy free (an
+// adjacency of two free ends closes on itself and earns as much as a
+// matched pair), which the greedy start is far from: the search from no
+// pair at all, which first brings every circular chromosome to life with
+// one pair, reaches them.
+CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll, int rounds) {
+  CopyMatching best = locallyImproved(graph, greedyMatching(graph), matchAll, rounds);
+  if (matchAll) return best;
+  CopyMatching none;
+  none.pairOfCopy.assign(graph.copies().size(), -1);
+  CopyMatching sparse = locallyImproved(graph, std::move(none), matchAll, rounds);
+  if (scoreMatching(graph, sparse) > scoreMatching(graph, best)) return sparse;
+  return best;
 }
 
 }  // namespace paralog::compact

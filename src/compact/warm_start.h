@@ -13,7 +13,9 @@ namespace paralog::compact {
 /// same neighbour in both genomes, then improved by adding, removing and
 /// exchanging single pairs while the score grows, for at most `rounds`
 /// passes over the pairs. With `matchAll` every family keeps as many pairs
-/// as its smaller side has copies: pairs are only exchanged.
+/// as its smaller side has copies: pairs are only exchanged. Without it the
+/// same search also starts from no pair at all (the better of the two is
+/// returned): on distant genomes the best matchings leave most copies free.
 CopyMatching heuristicMatching(const PieceGraph& graph, bool matchAll = false, int rounds = 3);
 
 }  // namespace paralog::compact

@@ -41,7 +41,7 @@ TEST(ModelFileTest, WrittenAlikeToEveryKindOfOutput) {
 
   // Every name in the declarations and bounds is of a documented shape,
   // no line is longer than the portable layout allows.
-  const std::regex name(R"((m_[a-c]\.\d\.\d|d_\d_\d|[yc]_\d_[a-c]\.\d[th][a-c]\.\d[th]|(kt|kf|q|te|to|be|bo|cl|tt)_\d_[a-c]\.\d[th]|h|x_\d|w_[01]{3}))");
+  const std::regex name(R"((m_[a-c]\.\d\.\d|d_\d_\d|[yc]_\d_[a-c]\.\d[th][a-c]\.\d[th]|s_\d_[a-c]\.\d[th][a-c]\.\d[th]_\d|(kt|kf|q|te|to|be|bo|cl|tt)_\d_[a-c]\.\d[th]|h|x_\d|w_[01]{3}))");
   std::istringstream lines(model);
   std::string line;
   size_t declared = 0;
