@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -27,9 +26,8 @@
 #include "compact/kicked_search.h"
 #include "compact/piece_graph.h"
 #include "compact/warm_start.h"
-#include "genome/reader.h"
-#include "genome/token_cursor.h"
 #include "solver/relative_gap.h"
+#include "pair_file.h"
 
 namespace {
 
@@ -82,6 +80,18 @@ void reportHeuristics(const paralog::Structure& first, const paralog::Structure&
               std::chrono::duration<double>(kicked - greedy).count());
 }
 
+// CBC's settings from PARALOG_PROGRESS (progress lines on standard error)
+// and PARALOG_CBC_ARGS (more of CBC's command-line settings).
+paralog::SolveOptions optionsFromEnvironment() {
+  paralog::SolveOptions options;
+  if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;
+  if (const char* extra = std::getenv("PARALOG_CBC_ARGS")) {
+    std::istringstream words(extra);
+    for (std::string word; words >> word;) options.extraCbcArguments.push_back(word);
+  }
+  return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,13 +100,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    std::ifstream in(argv[1]);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string content = text.str();
-    paralog::TokenCursor cursor(content, argv[1]);
-    paralog::readParalogTable(cursor);
-    const std::vector<paralog::Structure> structures = paralog::readStructures(cursor).structures;
+    const std::vector<paralog::Structure> structures = paralog::bench::readPairFile(argv[1]);
     if (const char* path = std::getenv("PARALOG_WRITE_COMPACT")) {
       const paralog::compact::PieceGraph graph(structures[0], structures[1]);
       const bool matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
@@ -115,12 +119,7 @@ int main(int argc, char** argv) {
     }
     const double heuristicSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - heuristicStart).count();
-    paralog::SolveOptions options;
-    if (std::getenv("PARALOG_PROGRESS") != nullptr) options.progress = &std::cerr;
-    if (const char* extra = std::getenv("PARALOG_CBC_ARGS")) {
-      std::istringstream words(extra);
-      for (std::string word; words >> word;) options.extraCbcArguments.push_back(word);
-    }
+    paralog::SolveOptions options = optionsFromEnvironment();
     std::optional<double> limit;
     if (argc > 2) limit = options.timeLimitSeconds = std::strtod(argv[2], nullptr);
     const paralog::SolveControl control(limit, nullptr);

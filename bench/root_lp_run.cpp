@@ -15,9 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,8 +27,7 @@
 #include "compact/compact_model.h"
 #include "compact/piece_graph.h"
 #include "compact/warm_start.h"
-#include "genome/reader.h"
-#include "genome/token_cursor.h"
+#include "pair_file.h"
 
 namespace {
 
@@ -89,13 +86,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    std::ifstream in(argv[1]);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string content = text.str();
-    paralog::TokenCursor cursor(content, argv[1]);
-    paralog::readParalogTable(cursor);
-    const std::vector<paralog::Structure> structures = paralog::readStructures(cursor).structures;
+    const std::vector<paralog::Structure> structures = paralog::bench::readPairFile(argv[1]);
     const bool matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
     const double buildStart = cpuSeconds();
     const paralog::compact::PieceGraph graph(structures[0], structures[1]);

@@ -4,16 +4,10 @@
 #include <set>
 #include <string_view>
 
+#include "compact/pair_moves.h"
+
 namespace paralog::compact {
 namespace {
-
-// The candidate pair of two copies, or -1.
-int32_t pairOfCopies(const PieceGraph& graph, int32_t first, int32_t second) {
-  for (int32_t p : graph.pairsOf(first)) {
-    if (graph.pairs()[p].second == second) return p;
-  }
-  return -1;
-}
 
 // Pairs every --match-all matching has: per family, the smaller side's
 // copy count (candidate pairs come family by family).
@@ -47,7 +41,7 @@ std::vector<ConservedAdjacency> conservedAdjacencies(const PieceGraph& graph) {
       const int32_t partnerEnd = PieceGraph::extremity(graph.pairs()[p].second, x % 2);
       const int32_t beyond = graph.otherEnd(partnerEnd);
       if (beyond < 0 || beyond % 2 != y % 2) continue;
-      const int32_t q = pairOfCopies(graph, PieceGraph::copyOf(y), PieceGraph::copyOf(beyond));
+      const int32_t q = pairBetween(graph, PieceGraph::copyOf(y), PieceGraph::copyOf(beyond));
       if (q >= 0) result.push_back({static_cast<int32_t>(v), p, q});
     }
   }

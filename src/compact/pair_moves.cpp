@@ -1,17 +1,13 @@
 #include "compact/pair_moves.h"
 
 namespace paralog::compact {
-namespace {
 
-// The candidate pair of two copies, or -1.
-int32_t pairOf(const PieceGraph& graph, int32_t first, int32_t second) {
+int32_t pairBetween(const PieceGraph& graph, int32_t first, int32_t second) {
   for (int32_t p : graph.pairsOf(first)) {
     if (graph.pairs()[p].second == second) return p;
   }
   return -1;
 }
-
-}  // namespace
 
 IncrementalScore::Change togglePair(const PieceGraph& graph, const CopyMatching& matching, int32_t p,
                                     bool keepCount) {
@@ -26,7 +22,7 @@ IncrementalScore::Change togglePair(const PieceGraph& graph, const CopyMatching&
   // The partners the two copies leave.
   const int32_t leftSecond = oldFirst >= 0 ? graph.pairs()[oldFirst].second : -1;
   const int32_t leftFirst = oldSecond >= 0 ? graph.pairs()[oldSecond].first : -1;
-  const int32_t swapped = keepCount && leftFirst >= 0 && leftSecond >= 0 ? pairOf(graph, leftFirst, leftSecond) : -1;
+  const int32_t swapped = keepCount && leftFirst >= 0 && leftSecond >= 0 ? pairBetween(graph, leftFirst, leftSecond) : -1;
   if (leftSecond >= 0) change.emplace_back(leftSecond, swapped);
   if (leftFirst >= 0) change.emplace_back(leftFirst, swapped);
   return change;

@@ -9,6 +9,10 @@
 
 namespace paralog::compact {
 
+/// The candidate pair of copy `first` (first genome) and copy `second`
+/// (second genome) of `graph`, or -1 when they are none.
+int32_t pairBetween(const PieceGraph& graph, int32_t first, int32_t second);
+
 /// The change that puts pair `p` into `matching`, dropping the pairs of its
 /// copies, or takes it out if it is in. With `keepCount`, a pair is never
 /// taken out (the change is empty), and the two copies that a double drop
