@@ -394,7 +394,8 @@ TEST(SolveRunTest, DistanceIndelsAndTheMatchAllNote) {
   run = runExecutable(directory.path(), {"-i", "far.txt", "--solve"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(summary(run, "Matched copy pairs"), "1");
-  EXPECT_EQ(run.err,
+  // A slow machine may print progress lines before the note.
+  EXPECT_EQ(std::regex_replace(run.err, std::regex("solving: [^\n]*\n"), ""),
             "note: the solution matches 1 of the 6 copy pairs that --match-all would match; on distant genomes "
             "the optimum can leave most copies unmatched, and --match-all asks for the maximal matching\n");
   run = runExecutable(directory.path(), {"-i", "far.txt", "--solve", "--match-all"});
