@@ -24,6 +24,8 @@
 #include "compact/compact_model.h"
 #include "compact/compact_solve.h"
 #include "compact/kicked_search.h"
+#include "compact/matching_tree_search.h"
+#include "compact/partial_matching_bound.h"
 #include "compact/piece_graph.h"
 #include "compact/warm_start.h"
 #include "solver/relative_gap.h"
@@ -80,6 +82,29 @@ void reportHeuristics(const paralog::Structure& first, const paralog::Structure&
               std::chrono::duration<double>(kicked - greedy).count());
 }
 
+// PARALOG_TREE_NODES=N: the kicked start's score, then the tree search's
+// from it with a budget of N nodes: score, proven or not, nodes, seconds.
+void reportTreeSearch(const paralog::Structure& first, const paralog::Structure& second, int64_t nodes) {
+  const paralog::compact::PieceGraph graph(first, second);
+  const paralog::SolveControl control(std::nullopt, nullptr);
+  paralog::compact::CopyMatching matching = paralog::compact::kickedSearch(
+      graph, paralog::compact::heuristicMatching(graph, false), false, paralog::compact::defaultKickRounds(graph),
+      control);
+  if (std::getenv("PARALOG_DEBUG")) {
+    paralog::compact::PartialMatchingBound bound(graph);
+    paralog::compact::PartialMatching partial;
+    partial.decision.assign(graph.copies().size(), paralog::compact::PartialMatching::kUndecided);
+    std::fprintf(stderr, "root %.1f\n", bound(partial));
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const paralog::compact::TreeSearchOutcome outcome =
+      paralog::compact::searchMatchingTree(graph, matching, nodes, control);
+  std::printf("%lld\t%lld\t%s\t%lld\t%.2f\n", static_cast<long long>(paralog::compact::scoreMatching(graph, matching)),
+              static_cast<long long>(outcome.score), outcome.proven ? "proven" : "unproven",
+              static_cast<long long>(outcome.treeNodes),
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
 // CBC's settings from PARALOG_PROGRESS (progress lines on standard error)
 // and PARALOG_CBC_ARGS (more of CBC's command-line settings).
 paralog::SolveOptions optionsFromEnvironment() {
@@ -107,6 +132,10 @@ int main(int argc, char** argv) {
       writeModel(paralog::compact::CompactModel(graph, paralog::compact::heuristicMatching(graph, matchAll), matchAll)
                      .program(),
                  path);
+    }
+    if (const char* nodes = std::getenv("PARALOG_TREE_NODES")) {
+      reportTreeSearch(structures[0], structures[1], std::strtoll(nodes, nullptr, 10));
+      return 0;
     }
     if (std::getenv("PARALOG_HEURISTIC_ONLY") != nullptr) {
       reportHeuristics(structures[0], structures[1], std::getenv("PARALOG_MATCH_ALL") != nullptr);

@@ -13,6 +13,7 @@
 #include "compact/compact_model.h"
 #include "compact/independent_parts.h"
 #include "compact/kicked_search.h"
+#include "compact/matching_tree_search.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/conserved_adjacencies.h"
@@ -174,23 +175,37 @@ CompactSolveResult matchAllStart(const Structure& first, const Structure& second
   return solveCompact(first, second, restricted);
 }
 
-// The matching a search starts from, and whether finding it left a CBC
-// search running (see SolveResult).
+// The matching a search starts from, whether the search of the tree of
+// matchings proved it optimal, and whether finding it left a CBC search
+// running (see SolveResult).
 struct Start {
   CopyMatching matching;
+  bool proven = false;
   bool searchStillRunning = false;
 };
 
-// The matching the search starts from: the heuristic one improved by the
-// kicked local search, or for the default program the better of it and the
-// --match-all start.
-Start startMatching(const Structure& first, const Structure& second, const PieceGraph& graph,
-                    const CompactSolveRequest& request) {
+// The heuristic matching improved by the kicked local search and, for the
+// default program, by the search of the tree of matchings, which may also
+// prove it optimal.
+Start kickedStart(const PieceGraph& graph, const CompactSolveRequest& request) {
   Start start{request.heuristic != nullptr ? matchingOfPairs(graph, *request.heuristic)
                                            : heuristicMatching(graph, request.matchAll)};
   start.matching = kickedSearch(graph, std::move(start.matching), request.matchAll, defaultKickRounds(graph),
                                 request.control);
-  if (request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
+  const int64_t treeNodes = defaultTreeNodes(graph);
+  if (request.matchAll || !request.treeSearch || treeNodes == 0 || request.control.stopReason()) return start;
+  TreeSearchOutcome tree = searchMatchingTree(graph, start.matching, treeNodes, request.control);
+  start.matching = std::move(tree.best);
+  start.proven = tree.proven;
+  return start;
+}
+
+// The matching the search starts from: the kicked start or, for the
+// default program, the better of it and the --match-all start.
+Start startMatching(const Structure& first, const Structure& second, const PieceGraph& graph,
+                    const CompactSolveRequest& request) {
+  Start start = kickedStart(graph, request);
+  if (start.proven || request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
   // No --match-all matching can beat the start: its search would only cost.
   if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
   const CompactSolveResult restricted = matchAllStart(first, second, request);
@@ -240,6 +255,12 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
                                             : std::vector<GenomePart>{};
   result.searchStillRunning = start.searchStillRunning;
   result.parts = static_cast<int32_t>(std::max<size_t>(parts.size(), 1));
+  if (start.proven) {
+    result.status = SolutionStatus::kOptimal;
+    result.bestBound = -static_cast<double>(result.score);
+    result.matching = matchedPairs(graph, best);
+    return result;
+  }
   if (parts.size() > 1 && settledByParts(parts, graph, request, best, splitBound, result)) return result;
   const SearchOutcome joint =
       searchBeyond(graph, best, request.matchAll, JoinCredit::kOwnPieces, request.options, request.control);

@@ -58,6 +58,11 @@ struct CompactSolveRequest {
   /// or for half the time left) and start from the better of its matching
   /// and the heuristic one. False starts from the heuristic one alone.
   bool startFromMatchAll = true;
+  /// Without matchAll: search the tree of matchings first
+  /// (searchMatchingTree, a fixed budget of a fraction of a second), which
+  /// proves the optimum of pairs of a few dozen genes without a model; CBC
+  /// searches only when it gives up. False leaves every proof to CBC.
+  bool treeSearch = true;
   /// What heuristicPairs returned for these genomes and this matchAll,
   /// when the caller has it, so that it is not computed again; not owned,
   /// must outlive the call. Null: solveCompact computes it.

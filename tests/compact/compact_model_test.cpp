@@ -11,6 +11,7 @@
 #include <optional>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <array>
 #include <map>
@@ -25,6 +26,8 @@
 #include "compact/compact_solve.h"
 #include "compact/incremental_score.h"
 #include "compact/kicked_search.h"
+#include "compact/matching_tree_search.h"
+#include "compact/partial_matching_bound.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/conserved_adjacencies.h"
@@ -164,6 +167,39 @@ void expectKickedSearchSound(const PieceGraph& graph, bool matchAll, int64_t bes
   }
 }
 
+// The bound of a partial matching is at least the score of every matching
+// that completes it (with every copy decided, what the matching earns with
+// open joins), checked on each matching with more and more of its copies
+// undecided; the search of the tree of matchings proves the best score,
+// and with a budget of one node keeps its start.
+void expectTreeSearchSound(const PieceGraph& graph, int64_t best, std::mt19937& random) {
+  PartialMatchingBound bound(graph);
+  forEachMatching(graph, [&](const CopyMatching& matching) {
+    PartialMatching partial{matching.pairOfCopy};
+    const int64_t score = scoreMatching(graph, matching);
+    ASSERT_DOUBLE_EQ(bound(partial), scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+    for (int round = 0; round < 4; ++round) {
+      for (size_t c = 0; c < partial.decision.size(); ++c) {
+        if (random() % 3 != 0) continue;
+        partial.decision[c] = PartialMatching::kUndecided;
+        if (const int32_t p = matching.pairOfCopy[c]; p >= 0) {
+          partial.decision[graph.pairs()[p].first] = partial.decision[graph.pairs()[p].second] =
+              PartialMatching::kUndecided;
+        }
+      }
+      ASSERT_GE(bound(partial) + 1e-9, static_cast<double>(score));
+    }
+  });
+  const SolveControl control(std::nullopt, nullptr);
+  const TreeSearchOutcome full =
+      searchMatchingTree(graph, CopyMatching::of(graph, {}), std::numeric_limits<int64_t>::max(), control);
+  EXPECT_TRUE(full.proven);
+  EXPECT_EQ(full.score, best);
+  EXPECT_EQ(scoreMatching(graph, full.best), best);
+  const CopyMatching start = heuristicMatching(graph, false);
+  EXPECT_GE(searchMatchingTree(graph, start, 1, control).score, scoreMatching(graph, start));
+}
+
 TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
   std::mt19937 random(20261209);
   int compared = 0;
@@ -203,10 +239,12 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     });
     expectKickedSearchSound(graph, false, best);
     expectKickedSearchSound(graph, true, bestComplete);
-    // The default search from the --match-all optimum and from the heuristic alone.
+    expectTreeSearchSound(graph, best, random);
+    // CBC's default search from the --match-all optimum and from the heuristic alone.
     for (const bool fromMatchAll : {true, false}) {
       CompactSolveRequest request;
       request.startFromMatchAll = fromMatchAll;
+      request.treeSearch = false;
       const CompactSolveResult solved = solveCompact(first, second, request);
       EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
       EXPECT_EQ(solved.score, best) << "case " << compared << " from match all: " << fromMatchAll;
@@ -250,9 +288,15 @@ TEST(CompactModelTest, FarApartCircularPairsReachTheBestMatching) {
       best = std::max(best, scoreMatching(graph, matching));
       if (matchesAll(graph, matching)) bestComplete = std::max(bestComplete, scoreMatching(graph, matching));
     });
-    const CompactSolveResult solved = solveCompact(first, second);
-    EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
-    EXPECT_EQ(solved.score, best) << "case " << compared;
+    expectTreeSearchSound(graph, best, random);
+    // The default solve, whose tree search proves these, and CBC alone.
+    CompactSolveRequest byCbc;
+    byCbc.treeSearch = false;
+    for (const CompactSolveRequest& request : {CompactSolveRequest{}, byCbc}) {
+      const CompactSolveResult solved = solveCompact(first, second, request);
+      EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
+      EXPECT_EQ(solved.score, best) << "case " << compared;
+    }
     EXPECT_LE(static_cast<double>(bestComplete), matchAllScoreBound(graph)) << "case " << compared;
   }
 }
@@ -553,8 +597,11 @@ TEST(CompactModelTest, SplittingIntoPartsKeepsTheOptimum) {
     const int groups = 2 + round % 2;
     const auto [first, second] = pairOfParts(random, groups);
     const bool matchAll = round % 4 == 3;
-    const CompactSolveResult split = solveCompact(first, second, matchAllRequest(matchAll));
-    CompactSolveRequest wholeRequest = matchAllRequest(matchAll);
+    // The parts are CBC's: the tree search would prove these pairs first.
+    CompactSolveRequest request = matchAllRequest(matchAll);
+    request.treeSearch = false;
+    const CompactSolveResult split = solveCompact(first, second, request);
+    CompactSolveRequest wholeRequest = request;
     wholeRequest.partSplit = PartSplit::kWhole;
     const CompactSolveResult whole = solveCompact(first, second, wholeRequest);
     ASSERT_EQ(split.status, SolutionStatus::kOptimal);

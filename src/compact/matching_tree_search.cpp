@@ -1,0 +1,148 @@
+#include "compact/matching_tree_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "compact/partial_matching_bound.h"
+
+namespace paralog::compact {
+namespace {
+
+constexpr int64_t kWorkPerSearch = 80'000'000;
+// Copies whose ends may sit in conserved adjacencies are decided first:
+// there the matching can gain, everywhere else matching mostly costs, and
+// deciding the gains first cuts the tree a hundredfold on far-apart pairs.
+constexpr int kConservableWeight = 4;
+constexpr int64_t kPollEvery = 256;
+// Beyond a few hundred genes the tree is never covered within the budget.
+constexpr size_t kLargestSearchedCopies = 500;
+
+// One depth-first branch and bound; the partial matching is changed in
+// place and restored on the way back.
+class TreeSearch {
+ public:
+  TreeSearch(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes, const SolveControl& control)
+      : graph_(graph), bound_(graph), start_(start), maxTreeNodes_(maxTreeNodes), control_(control) {
+    partial_.decision.assign(graph.copies().size(), PartialMatching::kUndecided);
+    outcome_.best = start;
+    outcome_.score = scoreMatching(graph, start);
+  }
+
+  TreeSearchOutcome run() {
+    descend();
+    outcome_.proven = !gaveUp_;
+    return outcome_;
+  }
+
+ private:
+  void descend();
+  bool mustStop();
+  int32_t nextCopy() const;
+  std::vector<int32_t> optionsOf(int32_t copy) const;
+  void scoreLeaf();
+
+  const PieceGraph& graph_;
+  PartialMatchingBound bound_;
+  const CopyMatching& start_;
+  const int64_t maxTreeNodes_;
+  const SolveControl& control_;
+  PartialMatching partial_;
+  TreeSearchOutcome outcome_;
+  bool gaveUp_ = false;
+};
+
+bool TreeSearch::mustStop() {
+  if (outcome_.treeNodes >= maxTreeNodes_) return true;
+  return outcome_.treeNodes % kPollEvery == 0 && control_.stopReason().has_value();
+}
+
+// The copy to decide next: first those whose nodes may be conserved
+// adjacencies, then the one whose ends sit beside the most decided ends
+// (or telomeres), so that pieces close early and their bound falls to
+// what they earn.
+int32_t TreeSearch::nextCopy() const {
+  int32_t chosen = -1;
+  int best = -1;
+  for (size_t c = 0; c < graph_.copies().size(); ++c) {
+    if (partial_.decision[c] != PartialMatching::kUndecided) continue;
+    int closeness = 0;
+    for (int end = 0; end < 2; ++end) {
+      const int32_t extremity = PieceGraph::extremity(static_cast<int32_t>(c), end);
+      const int32_t other = graph_.otherEnd(extremity);
+      if (bound_.mayBeConserved(graph_.nodeOf(extremity))) closeness += kConservableWeight;
+      if (other < 0) closeness += 1;
+      else if (partial_.decision[PieceGraph::copyOf(other)] != PartialMatching::kUndecided) closeness += 2;
+    }
+    if (closeness > best) {
+      best = closeness;
+      chosen = static_cast<int32_t>(c);
+    }
+  }
+  return chosen;
+}
+
+// The decisions open to `copy`: the start's first, then unmatched, then
+// each pair whose other copy is still undecided.
+std::vector<int32_t> TreeSearch::optionsOf(int32_t copy) const {
+  std::vector<int32_t> options{PartialMatching::kUnmatched};
+  for (const int32_t pair : graph_.pairsOf(copy)) {
+    const PieceGraph::Pair& p = graph_.pairs()[pair];
+    const int32_t other = p.first == copy ? p.second : p.first;
+    if (partial_.decision[other] == PartialMatching::kUndecided) options.push_back(pair);
+  }
+  const auto first = std::find(options.begin(), options.end(), start_.pairOfCopy[copy]);
+  if (first != options.end()) std::rotate(options.begin(), first, first + 1);
+  return options;
+}
+
+void TreeSearch::scoreLeaf() {
+  CopyMatching matching;
+  matching.pairOfCopy.resize(partial_.decision.size());
+  for (size_t c = 0; c < partial_.decision.size(); ++c) matching.pairOfCopy[c] = std::max(partial_.decision[c], -1);
+  const int64_t score = scoreMatching(graph_, matching);
+  if (score > outcome_.score) {
+    outcome_.score = score;
+    outcome_.best = std::move(matching);
+  }
+}
+
+void TreeSearch::descend() {
+  if (gaveUp_ || mustStop()) {
+    gaveUp_ = true;
+    return;
+  }
+  ++outcome_.treeNodes;
+  // Scores are whole numbers: a bound below the best plus one cuts.
+  if (std::floor(bound_(partial_) + 1e-9) <= static_cast<double>(outcome_.score)) return;
+  const int32_t copy = nextCopy();
+  if (copy < 0) return scoreLeaf();
+  for (const int32_t option : optionsOf(copy)) {
+    int32_t other = -1;
+    if (option >= 0) {
+      const PieceGraph::Pair& p = graph_.pairs()[option];
+      other = p.first == copy ? p.second : p.first;
+      partial_.decision[other] = option;
+    }
+    partial_.decision[copy] = option;
+    descend();
+    partial_.decision[copy] = PartialMatching::kUndecided;
+    if (other >= 0) partial_.decision[other] = PartialMatching::kUndecided;
+    if (gaveUp_) return;
+  }
+}
+
+}  // namespace
+
+TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes,
+                                     const SolveControl& control) {
+  return TreeSearch(graph, start, maxTreeNodes, control).run();
+}
+
+int64_t defaultTreeNodes(const PieceGraph& graph) {
+  if (graph.copies().size() > kLargestSearchedCopies) return 0;
+  const auto size = static_cast<int64_t>(graph.nodes().size() + graph.copies().size() + graph.pairs().size()) + 1;
+  return kWorkPerSearch / size;
+}
+
+}  // namespace paralog::compact

@@ -1,0 +1,73 @@
+#ifndef PARALOG_COMPACT_PARTIAL_MATCHING_BOUND_H
+#define PARALOG_COMPACT_PARTIAL_MATCHING_BOUND_H
+
+#include <cstdint>
+#include <vector>
+
+#include "compact/piece_graph.h"
+
+namespace paralog::compact {
+
+/// A matching under construction: for every copy the candidate pair that
+/// matches it, kUnmatched, or kUndecided. A decided pair is written on both
+/// of its copies.
+struct PartialMatching {
+  static constexpr int32_t kUndecided = -2;
+  static constexpr int32_t kUnmatched = -1;
+  std::vector<int32_t> decision;
+};
+
+/// An upper bound on the score of every matching that completes a partial
+/// one: the pieces its decided pairs close are counted at what they earn
+/// (with the open-join credit of scoreWithOpenJoins), the rest by the
+/// shares of the counting bound (1/2 per node, 1/2 per free end, 1/2 more
+/// per node that may still end alone or in a conserved adjacency, and at
+/// most 2 per piece, 1 for a piece that reaches a telomere), and every
+/// undecided copy by 1. With every copy decided it is the matching's
+/// scoreWithOpenJoins. docs/compact-model.md ("An exhaustive search for
+/// small pairs") gives the argument.
+///
+/// Does not own `graph`, which must outlive it. Keeps scratch space, so one
+/// object serves one thread.
+class PartialMatchingBound {
+ public:
+  explicit PartialMatchingBound(const PieceGraph& graph);
+
+  /// REQUIRES: `partial` has a decision per copy of the graph, and every
+  /// pair it decides is a candidate pair written on both of its copies.
+  double operator()(const PartialMatching& partial);
+
+  /// Whether some matching makes `node` a conserved adjacency.
+  bool mayBeConserved(int32_t node) const { return !conserved_[node].empty(); }
+
+ private:
+  /// A node of the other genome that a node's two ends could form a
+  /// conserved adjacency with, and the two pairs that would link them.
+  struct ConservedOption {
+    int32_t node;
+    int32_t pairs[2];
+  };
+  /// What one walk along the decided links from a node found.
+  struct Segment;
+
+  void addConservedOptions(int32_t node);
+  Segment walkSegment(int32_t node, const PartialMatching& partial);
+  /// Follows the links from `node` out by extremity `out` to the end of the
+  /// segment (or back to the start of a cycle), adding to `segment`.
+  void walkFrom(int32_t node, int32_t out, int32_t start, const PartialMatching& partial, Segment& segment);
+  bool mayEndConserved(int32_t node, const PartialMatching& partial) const;
+  bool pairAllowed(int32_t pair, const PartialMatching& partial) const;
+  int chromosomeStatus(int32_t chromosome) const;
+
+  const PieceGraph& graph_;
+  std::vector<std::vector<ConservedOption>> conserved_;  ///< by node
+  std::vector<uint32_t> seen_;                           ///< by node: the call that walked it
+  uint32_t call_ = 0;
+  std::vector<int32_t> segmentNodes_;
+  std::vector<int32_t> matchedOn_;    ///< by chromosome, this call's decided matched copies
+  std::vector<int32_t> undecidedOn_;  ///< by chromosome, this call's undecided copies
+};
+
+}  // namespace paralog::compact
+
+#endif  // PARALOG_COMPACT_PARTIAL_MATCHING_BOUND_H
