@@ -12,8 +12,9 @@
 namespace paralog::compact {
 namespace {
 
-// A node's credit in the cut; the multipliers are whole multiples of its
-// inverse.
+// A unit of credit in the cut (a matched pair, a node alone; a node of a
+// conserved adjacency earns half); the multipliers are whole multiples of
+// its inverse.
 constexpr int64_t kScale = 1024;
 // Multiplier updates at most; each is one minimum cut.
 constexpr int kRounds = 60;
@@ -66,8 +67,8 @@ std::vector<int32_t> nodeVariables(const PieceGraph& graph, const CopyStates& st
   return variables;
 }
 
-// A node alone with both ends free: both copies unmatched. A shared node
-// of the first genome earns nothing alone. Returns the nodes alone
+// A node alone with both ends free, 1: both copies unmatched. A shared
+// node of the first genome earns nothing alone. Returns the nodes alone
 // whatever the matching (both copies without candidates).
 int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
   int64_t always = 0;
@@ -84,7 +85,7 @@ int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, Credi
   return always;
 }
 
-// A node of a conserved adjacency: its copies are matched, and so are
+// A node of a conserved adjacency, 1/2: its copies are matched, and so are
 // those of its partner node when it has only one that it could be
 // conserved with.
 void addConservedCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
@@ -105,7 +106,7 @@ void addConservedCredits(const PieceGraph& graph, const CopyStates& states, Cred
       const std::vector<int32_t> more = nodeVariables(graph, states, of[0]);
       variables.insert(variables.end(), more.begin(), more.end());
     }
-    cut.addCredit(variables, true, kScale);
+    cut.addCredit(variables, true, kScale / 2);
   }
 }
 
@@ -131,21 +132,24 @@ std::vector<char> balanced(const CopyStates& states, std::vector<char> values, s
   return values;
 }
 
-// The most nodes needing the extra over the states of every matching, from
-// above: for any multipliers, the best total with each family's imbalance
-// priced is at least that most (a balanced state pays nothing). The
+// The most credit over the states of every matching, from above: for any
+// multipliers, the best total with each family's imbalance priced is at
+// least that most (a balanced state pays nothing). A matched pair earns 1:
+// a shared variable 1, a family's copy 1/2 in either genome. The
 // multipliers follow the imbalance (subgradient steps of Polyak's length
 // toward the best balanced total seen). In kScale units.
-std::optional<int64_t> mostExtraNodes(CreditCut& cut, const CopyStates& states, const SolveControl& control) {
+std::optional<int64_t> mostCredit(CreditCut& cut, const CopyStates& states, const SolveControl& control) {
   std::vector<int64_t> multiplier(states.families, 0), weights(states.variables, 0);
-  const std::vector<int64_t> none(states.variables, 0);
+  std::vector<int64_t> pairCredit(states.variables, kScale / 2);
+  for (int32_t v = 0; v < states.variables; ++v) pairCredit[v] = states.familyOf[v] < 0 ? kScale : kScale / 2;
   const auto stop = [&] { return control.stopReason().has_value(); };
   std::optional<int64_t> best;
   int64_t reached = 0;
   double length = 1;
   for (int round = 0, sinceBetter = 0; round < kRounds; ++round) {
     for (int32_t v = 0; v < states.variables; ++v) {
-      weights[v] = states.familyOf[v] < 0 ? 0 : multiplier[states.familyOf[v]] * states.sideOf[v];
+      const int32_t family = states.familyOf[v];
+      weights[v] = pairCredit[v] + (family < 0 ? 0 : multiplier[family] * states.sideOf[v]);
     }
     const std::optional<CreditCut::Best> found = cut.maximise(weights, stop);
     if (!found) break;
@@ -157,10 +161,10 @@ std::optional<int64_t> mostExtraNodes(CreditCut& cut, const CopyStates& states, 
       sinceBetter = 0;
     }
     const std::vector<int64_t> imbalance = imbalanceOf(states, found->values);
-    reached = std::max(reached, cut.totalAt(balanced(states, found->values, imbalance), none));
+    reached = std::max(reached, cut.totalAt(balanced(states, found->values, imbalance), pairCredit));
     double norm = 0;
     for (const int64_t i : imbalance) norm += static_cast<double>(i * i);
-    if (norm == 0 || *best / kScale * kScale <= reached) break;
+    if (norm == 0 || *best / (kScale / 2) * (kScale / 2) <= reached) break;
     const double move = length * static_cast<double>(found->total - reached) / norm;
     for (int32_t f = 0; f < states.families; ++f) {
       multiplier[f] -= std::llround(move * static_cast<double>(imbalance[f]));
@@ -171,24 +175,24 @@ std::optional<int64_t> mostExtraNodes(CreditCut& cut, const CopyStates& states, 
 
 }  // namespace
 
-std::optional<int64_t> mostNodesNeedingExtra(const PieceGraph& graph, const SolveControl& control) {
+std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl& control) {
   const CopyStates states = copyStates(graph);
   CreditCut cut(states.variables);
   const int64_t always = addAloneCredits(graph, states, cut);
   addConservedCredits(graph, states, cut);
-  const std::optional<int64_t> most = mostExtraNodes(cut, states, control);
+  const std::optional<int64_t> most = mostCredit(cut, states, control);
   if (!most) return std::nullopt;
-  return always + *most / kScale;
+  return 2 * always + *most / (kScale / 2);
 }
 
-// Per piece as in the refined count: the score is at most N/2 + C1 + C2
-// plus half the nodes that need the extra.
+// Per piece, with 1/2 per node and 1/4 per free end shared out: the score
+// is at most N/2 + (C1 + C2)/2 + the credit of the matching.
 std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control) {
-  const std::optional<int64_t> extra = mostNodesNeedingExtra(graph, control);
-  if (!extra) return std::nullopt;
+  const std::optional<int64_t> halves = mostCutCredit(graph, control);
+  if (!halves) return std::nullopt;
   const auto nodes = static_cast<int64_t>(graph.nodes().size());
   const auto copies = static_cast<int64_t>(graph.copies().size());
-  return (nodes + 2 * copies + *extra) / 2;
+  return (nodes + copies + *halves) / 2;
 }
 
 }  // namespace paralog::compact
