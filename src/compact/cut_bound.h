@@ -14,11 +14,10 @@ namespace paralog::compact {
 /// (score_bound.h) whose matched pairs and nodes that need the extra are
 /// counted at once over every copy's state, matched or not, by minimum
 /// cuts, each family's matched copies balanced between the genomes by
-/// Lagrange multipliers
-/// (docs/compact-model.md, "The cut bound"). Each cut takes well under a
-/// second at genome scale; `control` is polled during the cuts, and a stop
-/// ends it with the best bound found so far (none before the first cut
-/// ends).
+/// Lagrange multipliers (docs/compact-model.md, "The cut bound"). Each
+/// cut takes well under a second at genome scale; `control` is polled
+/// during the cuts, and a stop ends it with the best bound found so far
+/// (none before the first cut ends).
 std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control);
 
 /// What the cut bound is made of, in halves: at least the most, over every
