@@ -96,7 +96,7 @@ SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, b
   better.cutoff = -outcome.score - 0.25;
   better.keptBySearch = shared;
   // Reported until the root relaxation gives a better one.
-  better.knownBound = -static_cast<double>(scoreUpperBound(graph));
+  better.knownBound = -static_cast<double>(scoreUpperBound(graph, control));
   const SolveResult solved = solveWithCbc(model.program(), better, control);
   outcome.status = solved.solution.status;
   outcome.stillRunning = solved.searchStillRunning;

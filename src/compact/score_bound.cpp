@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <tuple>
 #include <utility>
+
+#include "compact/cut_bound.h"
 
 namespace paralog::compact {
 namespace {
@@ -86,6 +89,12 @@ int64_t scoreUpperBound(const PieceGraph& graph) {
   // nodes / 2 + copies + extraEnds / 4, rounded down: scores are whole.
   const int64_t refined = (2 * nodes + 4 * copies + extraEnds(graph)) / 4;
   return std::min(nodes + copies, refined);
+}
+
+int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control) {
+  const int64_t counted = scoreUpperBound(graph);
+  const std::optional<int64_t> cut = cutScoreBound(graph, control);
+  return cut ? std::min(counted, *cut) : counted;
 }
 
 }  // namespace paralog::compact

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "compact/piece_graph.h"
+#include "solver/solve_control.h"
 
 namespace paralog::compact {
 
@@ -16,6 +17,11 @@ namespace paralog::compact {
 /// gives the argument. Minus it bounds the model's optimum from below
 /// before any relaxation is solved.
 int64_t scoreUpperBound(const PieceGraph& graph);
+
+/// The smaller of the bound above and the cut bound (cut_bound.h), which
+/// polls `control`; the bound above alone when a stop comes before the
+/// first cut ends.
+int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control);
 
 }  // namespace paralog::compact
 

@@ -39,10 +39,14 @@
 #include "solver/root_relaxation.h"
 #include "solver/solution_check.h"
 #include "support/run_program.h"
+#include "support/random_pairs.h"
 #include "support/structure_builders.h"
 
 namespace paralog::compact {
 namespace {
+
+using testutil::forEachMatching;
+using testutil::randomGenome;
 
 // The sanitizer build runs the property tests on a fifth of the random
 // pairs: each pair costs it many times what it costs a Release build.
@@ -56,44 +60,6 @@ CompactSolveRequest matchAllRequest(bool matchAll) {
   CompactSolveRequest request;
   request.matchAll = matchAll;
   return request;
-}
-
-// Up to four genes of up to three copies each, shuffled over linear and
-// circular chromosomes, some of one gene.
-Structure randomGenome(std::mt19937& random, int32_t id, const std::vector<int>& copies) {
-  std::vector<Gene> genes;
-  for (size_t g = 0; g < copies.size(); ++g) {
-    for (int i = 1; i <= copies[g]; ++i) {
-      genes.push_back({std::string(1, static_cast<char>('a' + g)), i, random() % 2 == 0 ? 1 : -1});
-    }
-  }
-  std::shuffle(genes.begin(), genes.end(), random);
-  std::vector<Chromosome> chromosomes;
-  for (size_t at = 0; at < genes.size();) {
-    const size_t length = 1 + random() % (genes.size() - at);
-    Chromosome chromosome;
-    chromosome.circular = random() % 2 == 0;
-    chromosome.genes.assign(genes.begin() + at, genes.begin() + at + length);
-    chromosomes.push_back(chromosome);
-    at += length;
-  }
-  return testutil::structure(id, chromosomes);
-}
-
-// Every matching of the graph's candidate pairs, each copy at most once.
-void forEachMatching(const PieceGraph& graph, const std::function<void(const CopyMatching&)>& visit) {
-  CopyMatching matching;
-  matching.pairOfCopy.assign(graph.copies().size(), -1);
-  std::function<void(size_t)> extend = [&](size_t p) {
-    if (p == graph.pairs().size()) return visit(matching);
-    extend(p + 1);
-    const PieceGraph::Pair& pair = graph.pairs()[p];
-    if (matching.pairOfCopy[pair.first] >= 0 || matching.pairOfCopy[pair.second] >= 0) return;
-    matching.pairOfCopy[pair.first] = matching.pairOfCopy[pair.second] = static_cast<int32_t>(p);
-    extend(p + 1);
-    matching.pairOfCopy[pair.first] = matching.pairOfCopy[pair.second] = -1;
-  };
-  extend(0);
 }
 
 // True when every family matches as many pairs as its smaller side has copies.

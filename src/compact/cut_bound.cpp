@@ -1,0 +1,198 @@
+#include "compact/cut_bound.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "compact/conserved_adjacencies.h"
+#include "compact/credit_cut.h"
+
+namespace paralog::compact {
+namespace {
+
+// A unit of credit in the cut (a matched pair, a node alone; a node of a
+// conserved adjacency earns half); the multipliers are whole multiples of
+// its inverse.
+constexpr int64_t kScale = 1024;
+// Multiplier updates at most; each is one minimum cut.
+constexpr int kRounds = 60;
+
+// The 0/1 variables of the cut, "this copy is matched": one per copy with
+// a candidate, except that a copy whose only candidate has no other shares
+// its partner's variable (the two are matched together or not at all).
+// The copies of a family with its own variables must be matched as often
+// in one genome as in the other; that is what the multipliers price.
+struct CopyStates {
+  std::vector<int32_t> variableOf;  // per copy; -1 for a copy never matched
+  std::vector<int32_t> familyOf;    // per variable; -1 for a shared one
+  std::vector<int32_t> sideOf;      // per variable: 1 first genome, -1 second
+  int32_t variables = 0;
+  int32_t families = 0;
+};
+
+CopyStates copyStates(const PieceGraph& graph) {
+  CopyStates states;
+  states.variableOf.assign(graph.copies().size(), -1);
+  std::map<std::string_view, int32_t> familyIndex;
+  for (int32_t c = 0; c < static_cast<int32_t>(graph.copies().size()); ++c) {
+    const std::vector<int32_t>& pairs = graph.pairsOf(c);
+    if (pairs.empty() || states.variableOf[c] >= 0) continue;
+    states.variableOf[c] = states.variables++;
+    const PieceGraph::Pair& pair = graph.pairs()[pairs[0]];
+    const int32_t partner = pair.first == c ? pair.second : pair.first;
+    if (pairs.size() == 1 && graph.pairsOf(partner).size() == 1) {
+      states.variableOf[partner] = states.variableOf[c];
+      states.familyOf.push_back(-1);
+      states.sideOf.push_back(0);
+      continue;
+    }
+    const auto [entry, added] = familyIndex.emplace(graph.copies()[c].name, states.families);
+    if (added) ++states.families;
+    states.familyOf.push_back(entry->second);
+    states.sideOf.push_back(graph.copies()[c].genome == 0 ? 1 : -1);
+  }
+  return states;
+}
+
+// The variables of the copies of an adjacency's two ends; copies never
+// matched have none.
+std::vector<int32_t> nodeVariables(const PieceGraph& graph, const CopyStates& states, int32_t node) {
+  std::vector<int32_t> variables;
+  for (const int32_t end : graph.nodes()[node].ends) {
+    const int32_t variable = states.variableOf[PieceGraph::copyOf(end)];
+    if (variable >= 0) variables.push_back(variable);
+  }
+  return variables;
+}
+
+// A node alone with both ends free, 1: both copies unmatched. A shared
+// node of the first genome earns nothing alone. Returns the nodes alone
+// whatever the matching (both copies without candidates).
+int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
+  int64_t always = 0;
+  for (int32_t n = 0; n < static_cast<int32_t>(graph.nodes().size()); ++n) {
+    const PieceGraph::Node& node = graph.nodes()[n];
+    if (node.telomere() || (node.genome == 0 && graph.sharedFirstNode(n))) continue;
+    const std::vector<int32_t> variables = nodeVariables(graph, states, n);
+    if (variables.empty()) {
+      ++always;
+    } else {
+      cut.addCredit(variables, false, kScale);
+    }
+  }
+  return always;
+}
+
+// A node of a conserved adjacency, 1/2: its copies are matched, and so are
+// those of its partner node when it has only one that it could be
+// conserved with.
+void addConservedCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
+  std::vector<std::vector<int32_t>> partners(graph.nodes().size());
+  for (const ConservedAdjacency& conserved : conservedAdjacencies(graph)) {
+    const int32_t end = graph.nodes()[conserved.node].ends[0];
+    const int32_t partner = graph.nodeOf(PieceGraph::extremity(graph.pairs()[conserved.pair].second, end % 2));
+    partners[conserved.node].push_back(partner);
+    partners[partner].push_back(conserved.node);
+  }
+  for (int32_t n = 0; n < static_cast<int32_t>(partners.size()); ++n) {
+    std::vector<int32_t>& of = partners[n];
+    if (of.empty()) continue;
+    std::sort(of.begin(), of.end());
+    of.erase(std::unique(of.begin(), of.end()), of.end());
+    std::vector<int32_t> variables = nodeVariables(graph, states, n);
+    if (of.size() == 1) {
+      const std::vector<int32_t> more = nodeVariables(graph, states, of[0]);
+      variables.insert(variables.end(), more.begin(), more.end());
+    }
+    cut.addCredit(variables, true, kScale / 2);
+  }
+}
+
+// Per family, matched copies of the first genome minus those of the second.
+std::vector<int64_t> imbalanceOf(const CopyStates& states, const std::vector<char>& values) {
+  std::vector<int64_t> imbalance(states.families, 0);
+  for (int32_t v = 0; v < states.variables; ++v) {
+    if (states.familyOf[v] >= 0 && values[v]) imbalance[states.familyOf[v]] += states.sideOf[v];
+  }
+  return imbalance;
+}
+
+// The values with copies of the larger side unmatched until each family
+// is balanced: states some matching can have.
+std::vector<char> balanced(const CopyStates& states, std::vector<char> values, std::vector<int64_t> imbalance) {
+  for (int32_t v = 0; v < states.variables; ++v) {
+    const int32_t family = states.familyOf[v];
+    if (family >= 0 && values[v] && imbalance[family] * states.sideOf[v] > 0) {
+      values[v] = 0;
+      imbalance[family] -= states.sideOf[v];
+    }
+  }
+  return values;
+}
+
+// The most credit over the states of every matching, from above: for any
+// multipliers, the best total with each family's imbalance priced is at
+// least that most (a balanced state pays nothing). A matched pair earns 1:
+// a shared variable 1, a family's copy 1/2 in either genome. The
+// multipliers follow the imbalance (subgradient steps of Polyak's length
+// toward the best balanced total seen). In kScale units.
+std::optional<int64_t> mostCredit(CreditCut& cut, const CopyStates& states, const SolveControl& control) {
+  std::vector<int64_t> multiplier(states.families, 0), weights(states.variables, 0);
+  std::vector<int64_t> pairCredit(states.variables, kScale / 2);
+  for (int32_t v = 0; v < states.variables; ++v) pairCredit[v] = states.familyOf[v] < 0 ? kScale : kScale / 2;
+  const auto stop = [&] { return control.stopReason().has_value(); };
+  std::optional<int64_t> best;
+  int64_t reached = 0;
+  double length = 1;
+  for (int round = 0, sinceBetter = 0; round < kRounds; ++round) {
+    for (int32_t v = 0; v < states.variables; ++v) {
+      const int32_t family = states.familyOf[v];
+      weights[v] = pairCredit[v] + (family < 0 ? 0 : multiplier[family] * states.sideOf[v]);
+    }
+    const std::optional<CreditCut::Best> found = cut.maximise(weights, stop);
+    if (!found) break;
+    if (!best || found->total < *best) {
+      best = found->total;
+      sinceBetter = 0;
+    } else if (++sinceBetter == 3) {
+      length /= 2;
+      sinceBetter = 0;
+    }
+    const std::vector<int64_t> imbalance = imbalanceOf(states, found->values);
+    reached = std::max(reached, cut.totalAt(balanced(states, found->values, imbalance), pairCredit));
+    double norm = 0;
+    for (const int64_t i : imbalance) norm += static_cast<double>(i * i);
+    if (norm == 0 || *best / (kScale / 2) * (kScale / 2) <= reached) break;
+    const double move = length * static_cast<double>(found->total - reached) / norm;
+    for (int32_t f = 0; f < states.families; ++f) {
+      multiplier[f] -= std::llround(move * static_cast<double>(imbalance[f]));
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl& control) {
+  const CopyStates states = copyStates(graph);
+  CreditCut cut(states.variables);
+  const int64_t always = addAloneCredits(graph, states, cut);
+  addConservedCredits(graph, states, cut);
+  const std::optional<int64_t> most = mostCredit(cut, states, control);
+  if (!most) return std::nullopt;
+  return 2 * always + *most / (kScale / 2);
+}
+
+// Per piece, with 1/2 per node and 1/4 per free end shared out: the score
+// is at most N/2 + (C1 + C2)/2 + the credit of the matching.
+std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control) {
+  const std::optional<int64_t> halves = mostCutCredit(graph, control);
+  if (!halves) return std::nullopt;
+  const auto nodes = static_cast<int64_t>(graph.nodes().size());
+  const auto copies = static_cast<int64_t>(graph.copies().size());
+  return (nodes + copies + *halves) / 2;
+}
+
+}  // namespace paralog::compact

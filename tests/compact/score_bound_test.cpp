@@ -1,0 +1,127 @@
+// The score bounds reported before the search, against the best score over
+// every matching of random small pairs: never below it under either join
+// credit, the cut's credit never below any matching's, and the cut bound
+// exact for a genome against itself.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "compact/cut_bound.h"
+#include "compact/piece_graph.h"
+#include "compact/piece_walk.h"
+#include "compact/score_bound.h"
+#include "solver/solve_control.h"
+#include "support/random_pairs.h"
+
+namespace paralog::compact {
+namespace {
+
+// The score of the matching that pairs every copy with the copy of the
+// same index, for a genome against itself: no matching scores more.
+int64_t identityScore(const PieceGraph& graph) {
+  std::vector<int32_t> identity;
+  for (size_t p = 0; p < graph.pairs().size(); ++p) {
+    const PieceGraph::Pair& pair = graph.pairs()[p];
+    if (graph.copies()[pair.first].index == graph.copies()[pair.second].index) {
+      identity.push_back(static_cast<int32_t>(p));
+    }
+  }
+  return scoreMatching(graph, CopyMatching::of(graph, identity));
+}
+
+// What the cut counts of a matching, in halves: 2 per matched pair, 1 per
+// node of a cycle of two links, 2 per adjacency alone with both ends free
+// (a shared one of the first genome earns nothing there).
+int64_t cutCredit(const PieceGraph& graph, const CopyMatching& matching) {
+  int64_t halves = 2 * static_cast<int64_t>(matching.pairs(graph).size());
+  for (const Piece& piece : walkPieces(graph, matching).pieces) {
+    const int32_t node = piece.steps[0].node;
+    if (piece.cycle && piece.steps.size() == 2) halves += 2;
+    if (!piece.cycle && piece.steps.size() == 1 && !graph.nodes()[node].telomere() && !graph.sharedFirstNode(node)) {
+      halves += 2;
+    }
+  }
+  return halves;
+}
+
+// The genome rearranged: up to two segments of a chromosome reversed, up to
+// two copies lost, sometimes a copy of a gene the genome lacks, as id 2.
+Structure relatedGenome(std::mt19937& random, const Structure& genome) {
+  std::vector<Chromosome> chromosomes = genome.chromosomes;
+  for (int reversals = static_cast<int>(random() % 3); reversals > 0; --reversals) {
+    std::vector<Gene>& genes = chromosomes[random() % chromosomes.size()].genes;
+    const size_t from = random() % genes.size();
+    const size_t to = from + 1 + random() % (genes.size() - from);
+    std::reverse(genes.begin() + static_cast<long>(from), genes.begin() + static_cast<long>(to));
+    for (size_t g = from; g < to; ++g) genes[g].sign = -genes[g].sign;
+  }
+  for (int lost = static_cast<int>(random() % 3); lost > 0; --lost) {
+    std::vector<Gene>& genes = chromosomes[random() % chromosomes.size()].genes;
+    if (genes.size() > 1) genes.erase(genes.begin() + static_cast<long>(random() % genes.size()));
+  }
+  if (random() % 4 == 0) chromosomes[0].genes.push_back({"z", 1, 1});
+  return testutil::structure(2, chromosomes);
+}
+
+// The genome's genes on one circular chromosome: two unrelated ones score
+// best with most copies unmatched, where the bounds come close too.
+Structure circularized(const Structure& genome) {
+  std::vector<Chromosome> one(1);
+  one[0].circular = true;
+  for (const Chromosome& chromosome : genome.chromosomes) {
+    one[0].genes.insert(one[0].genes.end(), chromosome.genes.begin(), chromosome.genes.end());
+  }
+  return testutil::structure(genome.id, one);
+}
+
+// Mostly single-copy genes, some in two or three copies, some missing
+// from one genome (copies without candidates), on linear and circular
+// chromosomes.
+TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
+  std::mt19937 random(20261210);
+  const SolveControl noLimit(std::nullopt, nullptr);
+  const SolveControl past(0.0, nullptr);
+  for (int compared = 0; compared < 150;) {
+    std::vector<int> firstCopies, secondCopies;
+    for (int g = 0, genes = 1 + static_cast<int>(random() % 6); g < genes; ++g) {
+      firstCopies.push_back(std::vector<int>{1, 1, 2, 3}[random() % 4]);
+      secondCopies.push_back(std::vector<int>{0, 1, 1, 2, 3}[random() % 5]);
+    }
+    if (*std::max_element(secondCopies.begin(), secondCopies.end()) == 0) continue;
+    Structure first = testutil::randomGenome(random, 1, firstCopies);
+    // Every other pair is a rearranged copy of the first genome, where the
+    // bounds come close to the best score.
+    Structure second = compared % 2 == 0 ? testutil::randomGenome(random, 2, secondCopies)
+                                         : relatedGenome(random, first);
+    if (compared % 3 == 0) first = circularized(first), second = circularized(second);
+    const PieceGraph graph(first, second);
+    if (graph.pairs().size() > 10) continue;
+    ++compared;
+    double best = -1;
+    int64_t mostCredit = 0;
+    testutil::forEachMatching(graph, [&](const CopyMatching& matching) {
+      mostCredit = std::max(mostCredit, cutCredit(graph, matching));
+      best = std::max(best, static_cast<double>(scoreMatching(graph, matching)));
+      best = std::max(best, scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+    });
+    EXPECT_LE(mostCredit, mostCutCredit(graph, noLimit)) << "case " << compared;
+    const int64_t counted = scoreUpperBound(graph);
+    const std::optional<int64_t> cut = cutScoreBound(graph, noLimit);
+    ASSERT_TRUE(cut.has_value());
+    EXPECT_GE(static_cast<double>(counted), best) << "case " << compared;
+    EXPECT_GE(static_cast<double>(*cut), best) << "case " << compared;
+    EXPECT_EQ(scoreUpperBound(graph, noLimit), std::min(counted, *cut));
+    EXPECT_GE(static_cast<double>(scoreUpperBound(graph, past)), best) << "case " << compared;
+    Structure self = first;
+    self.id = 2;
+    const PieceGraph selfGraph(first, self);
+    EXPECT_EQ(cutScoreBound(selfGraph, noLimit), identityScore(selfGraph)) << "case " << compared;
+  }
+}
+
+}  // namespace
+}  // namespace paralog::compact
