@@ -9,7 +9,11 @@
 namespace paralog::compact {
 namespace {
 
+// Work (tree nodes times the size of the graph) the search may spend, about
+// half a second; beyond a few dozen genes the budget shrinks with the size
+// again, as larger trees are seldom covered and CBC proves near pairs fast.
 constexpr int64_t kWorkPerSearch = 120'000'000;
+constexpr int64_t kSmallPairSize = 320;
 // Copies whose ends may sit in conserved adjacencies are decided first:
 // there the matching can gain, everywhere else matching mostly costs, and
 // deciding the gains first cuts the tree a hundredfold on far-apart pairs.
@@ -148,7 +152,7 @@ TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching
 int64_t defaultTreeNodes(const PieceGraph& graph) {
   if (graph.copies().size() > kLargestSearchedCopies) return 0;
   const auto size = static_cast<int64_t>(graph.nodes().size() + graph.copies().size() + graph.pairs().size()) + 1;
-  return kWorkPerSearch / size;
+  return kWorkPerSearch / size * kSmallPairSize / std::max(size, kSmallPairSize);
 }
 
 }  // namespace paralog::compact

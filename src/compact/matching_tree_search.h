@@ -35,10 +35,10 @@ struct TreeSearchOutcome {
 TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes,
                                      const SolveControl& control);
 
-/// The node budget searchMatchingTree is given before CBC takes over: a
-/// fixed amount of work (tree nodes times the size of the graph), about
-/// half a second, for pairs of up to a few hundred gene copies; 0 for
-/// larger pairs, whose tree it never covers.
+/// The node budget searchMatchingTree is given before CBC takes over:
+/// about half a second of work (tree nodes times the size of the graph)
+/// for pairs of a few dozen genes, less for larger ones, and 0 beyond a
+/// few hundred gene copies, whose tree it never covers.
 int64_t defaultTreeNodes(const PieceGraph& graph);
 
 }  // namespace paralog::compact
