@@ -170,14 +170,9 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
   std::mt19937 random(20261209);
   int compared = 0;
   while (compared < 60 / kSanitizedShare) {
-    const int genes = 1 + static_cast<int>(random() % 4);
-    std::vector<int> firstCopies, secondCopies;
-    for (int g = 0; g < genes; ++g) {
-      firstCopies.push_back(1 + static_cast<int>(random() % 3));
-      secondCopies.push_back(1 + static_cast<int>(random() % 3));
-    }
-    const Structure first = randomGenome(random, 1, firstCopies);
-    const Structure second = randomGenome(random, 2, secondCopies);
+    const auto genomes = testutil::randomPair(random, 4);
+    const Structure& first = genomes.first;
+    const Structure& second = genomes.second;
     const PieceGraph graph(first, second);
     if (graph.pairs().size() > 10) continue;
     ++compared;
@@ -294,13 +289,9 @@ void loadRelaxation(const LinearProgram& program, OsiClpSolverInterface& solver)
 TEST(CompactModelTest, EarlyBoundsNeverClaimMoreThanTheBestMatching) {
   std::mt19937 random(20261210);
   for (int compared = 0; compared < 80 / kSanitizedShare;) {
-    std::vector<int> firstCopies, secondCopies;
-    for (int g = 0, genes = 1 + static_cast<int>(random() % 5); g < genes; ++g) {
-      firstCopies.push_back(1 + static_cast<int>(random() % 3));
-      secondCopies.push_back(1 + static_cast<int>(random() % 3));
-    }
-    const Structure first = randomGenome(random, 1, firstCopies);
-    const Structure second = randomGenome(random, 2, secondCopies);
+    const auto genomes = testutil::randomPair(random, 5);
+    const Structure& first = genomes.first;
+    const Structure& second = genomes.second;
     const PieceGraph graph(first, second);
     if (graph.pairs().size() > 10) continue;
     ++compared;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compact/piece_graph.h"
@@ -37,6 +38,19 @@ inline Structure randomGenome(std::mt19937& random, int32_t id, const std::vecto
     at += length;
   }
   return structure(id, chromosomes);
+}
+
+// Two random genomes (randomGenome) of the same 1 to `maxGenes` genes, each
+// in 1 to 3 copies per genome.
+inline std::pair<Structure, Structure> randomPair(std::mt19937& random, int maxGenes) {
+  const int genes = 1 + static_cast<int>(random() % static_cast<unsigned>(maxGenes));
+  std::vector<int> firstCopies, secondCopies;
+  for (int g = 0; g < genes; ++g) {
+    firstCopies.push_back(1 + static_cast<int>(random() % 3));
+    secondCopies.push_back(1 + static_cast<int>(random() % 3));
+  }
+  Structure first = randomGenome(random, 1, firstCopies);
+  return {std::move(first), randomGenome(random, 2, secondCopies)};
 }
 
 // Every matching of the graph's candidate pairs, each copy at most once.
