@@ -75,7 +75,7 @@ struct SearchOutcome {
 // keeps the start, unproven; a search left running keeps the model (see
 // SolveOptions::keptBySearch), so that it is not freed on the way to the answer.
 SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, bool matchAll, JoinCredit credit,
-                           const SolveOptions& options, const SolveControl& control) {
+                           int64_t scoreBound, const SolveOptions& options, const SolveControl& control) {
   if (const std::optional<StopReason> stop = control.stopReason()) {
     SearchOutcome stopped;
     stopped.matching = start;
@@ -96,7 +96,7 @@ SearchOutcome searchBeyond(const PieceGraph& graph, const CopyMatching& start, b
   better.cutoff = -outcome.score - 0.25;
   better.keptBySearch = shared;
   // Reported until the root relaxation gives a better one.
-  better.knownBound = -static_cast<double>(scoreUpperBound(graph, control));
+  better.knownBound = -static_cast<double>(scoreBound);
   const SolveResult solved = solveWithCbc(model.program(), better, control);
   outcome.status = solved.solution.status;
   outcome.stillRunning = solved.searchStillRunning;
@@ -145,7 +145,8 @@ SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph&
     const bool searching = split.status == SolutionStatus::kOptimal && !split.stillRunning;
     if (searching) {
       const SearchOutcome outcome =
-          searchBeyond(partGraph, matching, matchAll, JoinCredit::kOpenBound, options, control);
+          searchBeyond(partGraph, matching, matchAll, JoinCredit::kOpenBound,
+                       scoreUpperBound(partGraph, control), options, control);
       matching = outcome.matching;
       split.upperBound += std::isnan(outcome.bound) ? std::numeric_limits<double>::infinity() : -outcome.bound;
       split.status = outcome.status;
@@ -163,10 +164,12 @@ SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph&
 // first half of the time left): feasible for the default program too, and
 // on divergent genomes far better than the default heuristic, which it
 // hands to the default search as its start.
-CompactSolveResult matchAllStart(const Structure& first, const Structure& second, const CompactSolveRequest& request) {
+CompactSolveResult matchAllStart(const Structure& first, const Structure& second, const CompactSolveRequest& request,
+                                 int64_t scoreBound) {
   CompactSolveRequest restricted = request;
   restricted.matchAll = true;
   restricted.heuristic = nullptr;
+  restricted.scoreBound = scoreBound;
   // Its bound is the restricted program's, not the default's: say so.
   restricted.options.progressPhase = "--match-all start";
   if (const std::optional<double> left = request.control.secondsLeft()) {
@@ -181,8 +184,15 @@ CompactSolveResult matchAllStart(const Structure& first, const Structure& second
 struct Start {
   CopyMatching matching;
   bool proven = false;
+  std::optional<int64_t> scoreBound = std::nullopt;  ///< scoreUpperBound, once computed
   bool searchStillRunning = false;
 };
+
+// The request's bound on the score of every matching, or scoreUpperBound's
+// (seconds at genome scale).
+int64_t wholeScoreBound(const PieceGraph& graph, const CompactSolveRequest& request) {
+  return request.scoreBound ? *request.scoreBound : scoreUpperBound(graph, request.control);
+}
 
 // The heuristic matching improved by the kicked local search and, for the
 // default program, by the search of the tree of matchings, which may also
@@ -208,7 +218,10 @@ Start startMatching(const Structure& first, const Structure& second, const Piece
   if (start.proven || request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
   // No --match-all matching can beat the start: its search would only cost.
   if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
-  const CompactSolveResult restricted = matchAllStart(first, second, request);
+  // The bound holds for every matching: the --match-all search and the
+  // default one share it.
+  start.scoreBound = wholeScoreBound(graph, request);
+  const CompactSolveResult restricted = matchAllStart(first, second, request, *start.scoreBound);
   start.searchStillRunning = restricted.searchStillRunning;
   CopyMatching matching = matchingOfPairs(graph, restricted.matching);
   if (scoreMatching(graph, matching) > scoreMatching(graph, start.matching)) start.matching = std::move(matching);
@@ -263,7 +276,9 @@ CompactSolveResult solveCompact(const Structure& first, const Structure& second,
   }
   if (parts.size() > 1 && settledByParts(parts, graph, request, best, splitBound, result)) return result;
   const SearchOutcome joint =
-      searchBeyond(graph, best, request.matchAll, JoinCredit::kOwnPieces, request.options, request.control);
+      searchBeyond(graph, best, request.matchAll, JoinCredit::kOwnPieces,
+                   start.scoreBound ? *start.scoreBound : wholeScoreBound(graph, request), request.options,
+                   request.control);
   result.score = static_cast<int64_t>(joint.score);
   result.status = joint.status;
   result.searchStillRunning = joint.stillRunning || start.searchStillRunning;

@@ -2,6 +2,7 @@
 #define PARALOG_COMPACT_COMPACT_SOLVE_H
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "genome/genome.h"
@@ -63,6 +64,11 @@ struct CompactSolveRequest {
   /// proves the optimum of pairs of a few dozen genes without a model; CBC
   /// searches only when it gives up. False leaves every proof to CBC.
   bool treeSearch = true;
+  /// An upper bound on the score of every matching of these genomes
+  /// (scoreUpperBound), when the caller has it, so that it is not
+  /// computed again; reported as the search's bound until CBC proves a
+  /// better one.
+  std::optional<int64_t> scoreBound;
   /// What heuristicPairs returned for these genomes and this matchAll,
   /// when the caller has it, so that it is not computed again; not owned,
   /// must outlive the call. Null: solveCompact computes it.
