@@ -94,7 +94,8 @@ void reportTreeSearch(const paralog::Structure& first, const paralog::Structure&
     paralog::compact::PartialMatchingBound bound(graph);
     paralog::compact::PartialMatching partial;
     partial.decision.assign(graph.copies().size(), paralog::compact::PartialMatching::kUndecided);
-    std::fprintf(stderr, "root %.1f\n", bound(partial));
+    std::fprintf(stderr, "root %.1f, default budget %lld nodes\n", bound(partial),
+                 static_cast<long long>(paralog::compact::defaultTreeNodes(graph)));
   }
   const auto start = std::chrono::steady_clock::now();
   const paralog::compact::TreeSearchOutcome outcome =

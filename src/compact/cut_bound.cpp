@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -24,13 +25,19 @@ constexpr int kRounds = 60;
 // its partner's variable (the two are matched together or not at all).
 // The copies of a family with its own variables must be matched as often
 // in one genome as in the other; that is what the multipliers price.
-struct CopyStates {
+}  // namespace
+
+struct CutBound::CopyStates {
   std::vector<int32_t> variableOf;  // per copy; -1 for a copy never matched
   std::vector<int32_t> familyOf;    // per variable; -1 for a shared one
   std::vector<int32_t> sideOf;      // per variable: 1 first genome, -1 second
   int32_t variables = 0;
   int32_t families = 0;
 };
+
+namespace {
+
+using CopyStates = CutBound::CopyStates;
 
 CopyStates copyStates(const PieceGraph& graph) {
   CopyStates states;
@@ -88,8 +95,9 @@ int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, Credi
 // A node of a conserved adjacency, 1/2: its copies are matched, and so are
 // those of its partner node when it has only one that it could be
 // conserved with.
-void addConservedCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
+std::vector<char> addConservedCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
   std::vector<std::vector<int32_t>> partners(graph.nodes().size());
+  std::vector<char> credited(graph.nodes().size(), 0);
   for (const ConservedAdjacency& conserved : conservedAdjacencies(graph)) {
     const int32_t end = graph.nodes()[conserved.node].ends[0];
     const int32_t partner = graph.nodeOf(PieceGraph::extremity(graph.pairs()[conserved.pair].second, end % 2));
@@ -107,7 +115,9 @@ void addConservedCredits(const PieceGraph& graph, const CopyStates& states, Cred
       variables.insert(variables.end(), more.begin(), more.end());
     }
     cut.addCredit(variables, true, kScale / 2);
+    credited[n] = 1;
   }
+  return credited;
 }
 
 // Per family, matched copies of the first genome minus those of the second.
@@ -120,11 +130,14 @@ std::vector<int64_t> imbalanceOf(const CopyStates& states, const std::vector<cha
 }
 
 // The values with copies of the larger side unmatched until each family
-// is balanced: states some matching can have.
-std::vector<char> balanced(const CopyStates& states, std::vector<char> values, std::vector<int64_t> imbalance) {
+// is balanced: states some matching can have. Variables held at a value
+// keep it; the pairs that hold copies matched are balanced by themselves,
+// so the free copies of the larger side always suffice.
+std::vector<char> balanced(const CopyStates& states, std::vector<char> values, std::vector<int64_t> imbalance,
+                           const std::vector<int8_t>& held) {
   for (int32_t v = 0; v < states.variables; ++v) {
     const int32_t family = states.familyOf[v];
-    if (family >= 0 && values[v] && imbalance[family] * states.sideOf[v] > 0) {
+    if (family >= 0 && values[v] && held[v] < 0 && imbalance[family] * states.sideOf[v] > 0) {
       values[v] = 0;
       imbalance[family] -= states.sideOf[v];
     }
@@ -132,67 +145,121 @@ std::vector<char> balanced(const CopyStates& states, std::vector<char> values, s
   return values;
 }
 
+}  // namespace
+
+CutBound::CutBound(const PieceGraph& graph)
+    : graph_(graph), states_(std::make_unique<CopyStates>(copyStates(graph))), cut_(states_->variables) {
+  always_ = addAloneCredits(graph, *states_, cut_);
+  conservedCredit_ = addConservedCredits(graph, *states_, cut_);
+  multiplier_.assign(states_->families, 0);
+  held_.assign(states_->variables, -1);
+}
+
+CutBound::~CutBound() = default;
+
+void CutBound::holdDecisions(const PartialMatching* partial) {
+  std::fill(held_.begin(), held_.end(), int8_t{-1});
+  if (partial == nullptr) return;
+  for (size_t c = 0; c < partial->decision.size(); ++c) {
+    const int32_t variable = states_->variableOf[c];
+    const int32_t decided = partial->decision[c];
+    if (variable < 0 || decided == PartialMatching::kUndecided) continue;
+    held_[variable] = decided >= 0 ? 1 : 0;
+  }
+}
+
 // The most credit over the states of every matching, from above: for any
 // multipliers, the best total with each family's imbalance priced is at
 // least that most (a balanced state pays nothing). A matched pair earns 1:
 // a shared variable 1, a family's copy 1/2 in either genome. The
 // multipliers follow the imbalance (subgradient steps of Polyak's length
-// toward the best balanced total seen). In kScale units.
-std::optional<int64_t> mostCredit(CreditCut& cut, const CopyStates& states, const SolveControl& control) {
-  std::vector<int64_t> multiplier(states.families, 0), weights(states.variables, 0);
-  std::vector<int64_t> pairCredit(states.variables, kScale / 2);
-  for (int32_t v = 0; v < states.variables; ++v) pairCredit[v] = states.familyOf[v] < 0 ? kScale : kScale / 2;
+// toward the best balanced total seen), starting from those the last call
+// ended with. Held variables are forced by a weight larger than every
+// credit, taken off the totals again. In kScale units.
+std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& control) {
+  const CopyStates& states = *states_;
+  std::vector<int64_t> weights(states.variables, 0), pairCredit(states.variables, 0);
+  int64_t heldOnes = 0;
+  for (int32_t v = 0; v < states.variables; ++v) {
+    pairCredit[v] = states.familyOf[v] < 0 ? kScale : kScale / 2;
+    heldOnes += held_[v] == 1 ? 1 : 0;
+  }
+  const int64_t force = kScale * static_cast<int64_t>(4 * (graph_.nodes().size() + graph_.copies().size()) + 4);
   const auto stop = [&] { return control.stopReason().has_value(); };
   std::optional<int64_t> best;
   int64_t reached = 0;
   double length = 1;
-  for (int round = 0, sinceBetter = 0; round < kRounds; ++round) {
+  for (int round = 0, sinceBetter = 0; round < rounds; ++round) {
     for (int32_t v = 0; v < states.variables; ++v) {
       const int32_t family = states.familyOf[v];
-      weights[v] = pairCredit[v] + (family < 0 ? 0 : multiplier[family] * states.sideOf[v]);
+      weights[v] = pairCredit[v] + (family < 0 ? 0 : multiplier_[family] * states.sideOf[v]);
+      if (held_[v] >= 0) weights[v] = held_[v] == 1 ? pairCredit[v] + force : -force;
     }
-    const std::optional<CreditCut::Best> found = cut.maximise(weights, stop);
+    const std::optional<CreditCut::Best> found = cut_.maximise(weights, stop);
     if (!found) break;
-    if (!best || found->total < *best) {
-      best = found->total;
+    const int64_t total = found->total - force * heldOnes;
+    if (!best || total < *best) {
+      best = total;
       sinceBetter = 0;
     } else if (++sinceBetter == 3) {
       length /= 2;
       sinceBetter = 0;
     }
     const std::vector<int64_t> imbalance = imbalanceOf(states, found->values);
-    reached = std::max(reached, cut.totalAt(balanced(states, found->values, imbalance), pairCredit));
+    reached = std::max(reached, cut_.totalAt(balanced(states, found->values, imbalance, held_), pairCredit));
     double norm = 0;
     for (const int64_t i : imbalance) norm += static_cast<double>(i * i);
     if (norm == 0 || *best / (kScale / 2) * (kScale / 2) <= reached) break;
-    const double move = length * static_cast<double>(found->total - reached) / norm;
+    const double move = length * static_cast<double>(total - reached) / norm;
     for (int32_t f = 0; f < states.families; ++f) {
-      multiplier[f] -= std::llround(move * static_cast<double>(imbalance[f]));
+      multiplier_[f] -= std::llround(move * static_cast<double>(imbalance[f]));
     }
   }
   return best;
 }
 
-}  // namespace
+std::optional<int64_t> CutBound::mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control) {
+  holdDecisions(partial);
+  const std::optional<int64_t> most = mostCredit(rounds, control);
+  if (!most) return std::nullopt;
+  return 2 * always_ + *most / (kScale / 2);
+}
+
+std::optional<int64_t> CutBound::operator()(const PartialMatching* partial, int rounds, const SolveControl& control) {
+  const std::optional<int64_t> halves = mostHalves(partial, rounds, control);
+  if (!halves) return std::nullopt;
+  const auto nodes = static_cast<int64_t>(graph_.nodes().size());
+  const auto copies = static_cast<int64_t>(graph_.copies().size());
+  return (nodes + copies + *halves) / 2;
+}
 
 std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl& control) {
-  const CopyStates states = copyStates(graph);
-  CreditCut cut(states.variables);
-  const int64_t always = addAloneCredits(graph, states, cut);
-  addConservedCredits(graph, states, cut);
-  const std::optional<int64_t> most = mostCredit(cut, states, control);
-  if (!most) return std::nullopt;
-  return 2 * always + *most / (kScale / 2);
+  return CutBound(graph).mostHalves(nullptr, kRounds, control);
 }
 
 // Per piece, with 1/2 per node and 1/4 per free end shared out: the score
 // is at most N/2 + (C1 + C2)/2 + the credit of the matching.
 std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control) {
-  const std::optional<int64_t> halves = mostCutCredit(graph, control);
+  return CutBound(graph)(nullptr, kRounds, control);
+}
+
+// The shares of a closed piece are constant under the partial matching:
+// 1/2 per node, 1/4 per free end, and the credits its nodes earn for sure
+// (alone with both ends free, or in a closed cycle of two links, whose
+// copies and partner's copies are all held matched). Swapping them for
+// what the piece earns keeps the sum over pieces an upper bound. In
+// quarters.
+std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, const ClosedPieces& closed, int rounds,
+                                            const SolveControl& control) {
+  const std::optional<int64_t> halves = mostHalves(&partial, rounds, control);
   if (!halves) return std::nullopt;
-  const auto nodes = static_cast<int64_t>(graph.nodes().size());
-  const auto copies = static_cast<int64_t>(graph.copies().size());
-  return (nodes + copies + *halves) / 2;
+  const auto nodes = static_cast<int64_t>(graph_.nodes().size());
+  const auto copies = static_cast<int64_t>(graph_.copies().size());
+  int64_t conserved = 0;
+  for (const int32_t node : closed.twoNodeCycles) conserved += conservedCredit_[node] ? 1 : 0;
+  const int64_t shares = 2 * closed.nodes + closed.freeEnds + 4 * closed.aloneNodes + 2 * conserved;
+  const auto value = static_cast<int64_t>(std::floor(4 * closed.value + 1e-9));
+  return (2 * (nodes + copies + *halves) - shares + value) / 4;
 }
 
 }  // namespace paralog::compact

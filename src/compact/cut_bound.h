@@ -2,7 +2,12 @@
 #define PARALOG_COMPACT_CUT_BOUND_H
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
+
+#include "compact/credit_cut.h"
+#include "compact/partial_matching_bound.h"
 
 #include "compact/piece_graph.h"
 #include "solver/solve_control.h"
@@ -26,6 +31,52 @@ std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl
 /// a shared node of the first genome). Polls `control` as cutScoreBound
 /// does.
 std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl& control);
+
+/// The cut bound of one graph, kept for many evaluations, over every
+/// matching or over those that complete a partial one (each copy it
+/// decides matched or unmatched as there). The Lagrange multipliers of the
+/// last evaluation are where the next one starts, so evaluations of
+/// similar partial matchings in a row need few cuts.
+///
+/// Does not own `graph`, which must outlive it. Keeps scratch space, so one
+/// object serves one thread.
+class CutBound {
+ public:
+  explicit CutBound(const PieceGraph& graph);
+  ~CutBound();
+  CutBound(const CutBound&) = delete;
+  CutBound& operator=(const CutBound&) = delete;
+
+  /// The bound on the score of every matching that completes `partial`
+  /// (every matching when null), after at most `rounds` cuts; none when
+  /// `control` says stop before the first cut ends.
+  /// REQUIRES: `partial`, when given, has a decision per copy of the graph
+  /// and decides both copies of each pair it matches.
+  std::optional<int64_t> operator()(const PartialMatching* partial, int rounds, const SolveControl& control);
+  /// The bound on the score of every matching that completes `partial`,
+  /// with the pieces it closes (`closed`, PartialMatchingBound::closed() of
+  /// the same partial matching) counted at what they earn instead of by
+  /// their shares; none when `control` says stop first.
+  std::optional<int64_t> operator()(const PartialMatching& partial, const ClosedPieces& closed, int rounds,
+                                    const SolveControl& control);
+  /// What the bound is made of, in halves (mostCutCredit).
+  std::optional<int64_t> mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control);
+
+  /// The 0/1 "matched" variables of the cut and how copies share them.
+  struct CopyStates;
+
+ private:
+  void holdDecisions(const PartialMatching* partial);
+  std::optional<int64_t> mostCredit(int rounds, const SolveControl& control);
+
+  const PieceGraph& graph_;
+  std::unique_ptr<const CopyStates> states_;
+  CreditCut cut_;
+  int64_t always_ = 0;              ///< nodes alone whatever the matching
+  std::vector<int64_t> multiplier_;  ///< per family
+  std::vector<int8_t> held_;         ///< per variable: the value held, or -1
+  std::vector<char> conservedCredit_;  ///< per node: whether it earns a credit as a conserved adjacency
+};
 
 }  // namespace paralog::compact
 

@@ -135,6 +135,16 @@ double closedValue(const PieceGraph& graph, int32_t node, int a, int b, int32_t 
   return 0.5;
 }
 
+void PartialMatchingBound::addClosed(int32_t node, const Segment& segment, double value) {
+  closed_.value += value;
+  closed_.nodes += segment.nodes;
+  closed_.freeEnds += segment.freeEnds;
+  if (segment.cycle && segment.nodes == 2) closed_.twoNodeCycles.insert(closed_.twoNodeCycles.end(), segmentNodes_.begin(), segmentNodes_.end());
+  const PieceGraph::Node& here = graph_.nodes()[node];
+  const bool aloneFree = segment.nodes == 1 && !here.telomere() && segment.freeEnds == 2;
+  if (aloneFree && !(here.genome == 0 && graph_.sharedFirstNode(node))) ++closed_.aloneNodes;
+}
+
 double PartialMatchingBound::operator()(const PartialMatching& partial) {
   if (++call_ == 0) {
     std::fill(seen_.begin(), seen_.end(), 0);
@@ -142,6 +152,8 @@ double PartialMatchingBound::operator()(const PartialMatching& partial) {
   }
   std::fill(matchedOn_.begin(), matchedOn_.end(), 0);
   std::fill(undecidedOn_.begin(), undecidedOn_.end(), 0);
+  closed_ = ClosedPieces{0, 0, 0, 0, std::move(closed_.twoNodeCycles)};
+  closed_.twoNodeCycles.clear();
   double bound = 0;
   for (size_t c = 0; c < graph_.copies().size(); ++c) {
     const int32_t decided = partial.decision[c];
@@ -152,15 +164,27 @@ double PartialMatchingBound::operator()(const PartialMatching& partial) {
   for (size_t c = 0; c < graph_.chromosomes().size(); ++c) {
     const auto genes = static_cast<double>(graph_.chromosomes()[c].copies.size());
     if (chromosomeStatus(static_cast<int32_t>(c)) == kDead && genes >= 2) bound += genes - 1;
+    if (chromosomeStatus(static_cast<int32_t>(c)) == kDead) closed_.value += std::max(genes - 1, 0.0);
   }
   for (size_t n = 0; n < graph_.nodes().size(); ++n) {
     const auto node = static_cast<int32_t>(n);
-    if (seen_[node] == call_ || chromosomeStatus(graph_.nodes()[node].chromosome) == kDead) continue;
+    if (seen_[node] == call_) continue;
+    if (chromosomeStatus(graph_.nodes()[node].chromosome) == kDead) {
+      segmentNodes_.assign(1, node);
+      Segment alone;
+      alone.nodes = 1;
+      alone.freeEnds = 2;
+      addClosed(node, alone, 0);
+      continue;
+    }
     const Segment segment = walkSegment(node, partial);
     if (segment.cycle && !segment.mayDie) {
       bound += 2;
+      addClosed(node, segment, 2);
     } else if (!segment.open()) {
-      bound += closedValue(graph_, node, segment.ends[0], segment.ends[1], segment.nodes, segment.flips);
+      const double value = closedValue(graph_, node, segment.ends[0], segment.ends[1], segment.nodes, segment.flips);
+      bound += value;
+      addClosed(node, segment, value);
     } else {
       int32_t extras = 0;
       const bool mayBeShort = segment.nodes <= 2 && segment.ends[0] == kOpenEnd && segment.ends[1] == kOpenEnd;

@@ -17,6 +17,17 @@ struct PartialMatching {
   std::vector<int32_t> decision;
 };
 
+/// What a partial matching's decided pairs close for good: the pieces whose
+/// every copy is decided (cycles, and paths whose two ends are telomeres or
+/// free ends), and the dead chromosomes.
+struct ClosedPieces {
+  double value = 0;          ///< what they earn, with the open-join credit and dead rewards
+  int64_t nodes = 0;
+  int64_t freeEnds = 0;
+  int64_t aloneNodes = 0;    ///< adjacency nodes alone with both ends free, not shared first-genome ones
+  std::vector<int32_t> twoNodeCycles;  ///< nodes of closed cycles of two links
+};
+
 /// An upper bound on the score of every matching that completes a partial
 /// one: the pieces its decided pairs close are counted at what they earn
 /// (with the open-join credit of scoreWithOpenJoins), the rest by the
@@ -37,6 +48,9 @@ class PartialMatchingBound {
   /// pair it decides is a candidate pair written on both of its copies.
   double operator()(const PartialMatching& partial);
 
+  /// What the last call's partial matching closes for good.
+  const ClosedPieces& closed() const { return closed_; }
+
   /// Whether some matching makes `node` a conserved adjacency.
   bool mayBeConserved(int32_t node) const { return !conserved_[node].empty(); }
 
@@ -51,6 +65,7 @@ class PartialMatchingBound {
   struct Segment;
 
   void addConservedOptions(int32_t node);
+  void addClosed(int32_t node, const Segment& segment, double value);
   Segment walkSegment(int32_t node, const PartialMatching& partial);
   /// Follows the links from `node` out by extremity `out` to the end of the
   /// segment (or back to the start of a cycle), adding to `segment`.
@@ -66,6 +81,7 @@ class PartialMatchingBound {
   std::vector<int32_t> segmentNodes_;
   std::vector<int32_t> matchedOn_;    ///< by chromosome, this call's decided matched copies
   std::vector<int32_t> undecidedOn_;  ///< by chromosome, this call's undecided copies
+  ClosedPieces closed_;
 };
 
 }  // namespace paralog::compact

@@ -27,6 +27,7 @@
 #include "compact/incremental_score.h"
 #include "compact/kicked_search.h"
 #include "compact/matching_tree_search.h"
+#include "compact/cut_bound.h"
 #include "compact/partial_matching_bound.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
@@ -133,17 +134,22 @@ void expectKickedSearchSound(const PieceGraph& graph, bool matchAll, int64_t bes
   }
 }
 
-// The bound of a partial matching is at least the score of every matching
-// that completes it (with every copy decided, what the matching earns with
+// The bound of a partial matching, by counts and by the cut with closed
+// pieces at their value, is at least the score of every matching that
+// completes it (with every copy decided, what the matching earns with
 // open joins), checked on each matching with more and more of its copies
 // undecided; the search of the tree of matchings proves the best score,
 // and with a budget of one node keeps its start.
 void expectTreeSearchSound(const PieceGraph& graph, int64_t best, std::mt19937& random) {
+  const SolveControl control(std::nullopt, nullptr);
   PartialMatchingBound bound(graph);
+  CutBound cut(graph);
   forEachMatching(graph, [&](const CopyMatching& matching) {
     PartialMatching partial{matching.pairOfCopy};
     const int64_t score = scoreMatching(graph, matching);
-    ASSERT_DOUBLE_EQ(bound(partial), scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+    const int64_t open = scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching)));
+    ASSERT_DOUBLE_EQ(bound(partial), static_cast<double>(open));
+    ASSERT_GE(cut(partial, bound.closed(), 3, control).value(), open);
     for (int round = 0; round < 4; ++round) {
       for (size_t c = 0; c < partial.decision.size(); ++c) {
         if (random() % 3 != 0) continue;
@@ -154,9 +160,9 @@ void expectTreeSearchSound(const PieceGraph& graph, int64_t best, std::mt19937& 
         }
       }
       ASSERT_GE(bound(partial) + 1e-9, static_cast<double>(score));
+      ASSERT_GE(cut(partial, bound.closed(), 1 + round, control).value(), score);
     }
   });
-  const SolveControl control(std::nullopt, nullptr);
   const TreeSearchOutcome full =
       searchMatchingTree(graph, CopyMatching::of(graph, {}), std::numeric_limits<int64_t>::max(), control);
   EXPECT_TRUE(full.proven);
