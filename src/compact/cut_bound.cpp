@@ -247,8 +247,10 @@ std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl
 // 1/2 per node, 1/4 per free end, and the credits its nodes earn for sure
 // (alone with both ends free, or in a closed cycle of two links, whose
 // copies and partner's copies are all held matched). Swapping them for
-// what the piece earns keeps the sum over pieces an upper bound. In
-// quarters.
+// what the piece earns keeps the sum over pieces an upper bound. So does
+// lowering an open segment's constant shares to what a piece through it
+// can earn (2, or 1 with a telomere): a piece of several such segments
+// earns no more than one alone may. In quarters.
 std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, const ClosedPieces& closed, int rounds,
                                             const SolveControl& control) {
   const std::optional<int64_t> halves = mostHalves(&partial, rounds, control);
@@ -257,7 +259,8 @@ std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, cons
   const auto copies = static_cast<int64_t>(graph_.copies().size());
   int64_t conserved = 0;
   for (const int32_t node : closed.twoNodeCycles) conserved += conservedCredit_[node] ? 1 : 0;
-  const int64_t shares = 2 * closed.nodes + closed.freeEnds + 4 * closed.aloneNodes + 2 * conserved;
+  const int64_t shares =
+      2 * closed.nodes + closed.freeEnds + 4 * closed.aloneNodes + 2 * conserved + closed.excessQuarters;
   const auto value = static_cast<int64_t>(std::floor(4 * closed.value + 1e-9));
   return (2 * (nodes + copies + *halves) - shares + value) / 4;
 }

@@ -152,7 +152,7 @@ double PartialMatchingBound::operator()(const PartialMatching& partial) {
   }
   std::fill(matchedOn_.begin(), matchedOn_.end(), 0);
   std::fill(undecidedOn_.begin(), undecidedOn_.end(), 0);
-  closed_ = ClosedPieces{0, 0, 0, 0, std::move(closed_.twoNodeCycles)};
+  closed_ = ClosedPieces{0, 0, 0, 0, 0, std::move(closed_.twoNodeCycles)};
   closed_.twoNodeCycles.clear();
   double bound = 0;
   for (size_t c = 0; c < graph_.copies().size(); ++c) {
@@ -194,7 +194,9 @@ double PartialMatchingBound::operator()(const PartialMatching& partial) {
         for (const int32_t member : segmentNodes_) extras += mayEndConserved(member, partial) ? 1 : 0;
       }
       const double share = 0.5 * (segment.nodes + extras + segment.freeEnds);
-      bound += std::min(share, segment.reachesTelomere() ? 1.0 : 2.0);
+      const int cap = segment.reachesTelomere() ? 1 : 2;
+      bound += std::min(share, static_cast<double>(cap));
+      if (!segment.mayDie) closed_.excessQuarters += std::max(0, 2 * segment.nodes + segment.freeEnds - 4 * cap);
     }
   }
   return bound;

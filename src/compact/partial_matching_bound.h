@@ -17,14 +17,19 @@ struct PartialMatching {
   std::vector<int32_t> decision;
 };
 
-/// What a partial matching's decided pairs close for good: the pieces whose
-/// every copy is decided (cycles, and paths whose two ends are telomeres or
-/// free ends), and the dead chromosomes.
+/// What a partial matching's decided pairs settle: the pieces they close
+/// for good (cycles, and paths whose two ends are telomeres or free ends),
+/// the dead chromosomes, and how much the open segments' shares may claim
+/// beyond what any piece earns.
 struct ClosedPieces {
   double value = 0;          ///< what they earn, with the open-join credit and dead rewards
   int64_t nodes = 0;
   int64_t freeEnds = 0;
   int64_t aloneNodes = 0;    ///< adjacency nodes alone with both ends free, not shared first-genome ones
+  /// Over the other segments (not on a chromosome that may still die), by
+  /// how many quarters 1/2 per node and 1/4 per free end exceed what a
+  /// piece through the segment can earn (2, or 1 with a telomere).
+  int64_t excessQuarters = 0;
   std::vector<int32_t> twoNodeCycles;  ///< nodes of closed cycles of two links
 };
 

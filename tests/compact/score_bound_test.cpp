@@ -1,7 +1,8 @@
 // The score bounds reported before the search, against the best score over
 // every matching of random small pairs: never below it under either join
 // credit, the cut's credit never below any matching's, and the cut bound
-// exact for a genome against itself.
+// exact for a genome against itself. The bounds of partial matchings that
+// the tree search uses, against random matchings of larger pairs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "compact/cut_bound.h"
+#include "compact/partial_matching_bound.h"
 #include "compact/piece_graph.h"
 #include "compact/piece_walk.h"
 #include "compact/score_bound.h"
@@ -120,6 +122,63 @@ TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
     self.id = 2;
     const PieceGraph selfGraph(first, self);
     EXPECT_EQ(cutScoreBound(selfGraph, noLimit), identityScore(selfGraph)) << "case " << compared;
+  }
+}
+
+// A random matching: candidate pairs in random order, most taken while
+// both copies are free.
+CopyMatching randomMatching(std::mt19937& random, const PieceGraph& graph) {
+  std::vector<int32_t> order(graph.pairs().size());
+  for (size_t p = 0; p < order.size(); ++p) order[p] = static_cast<int32_t>(p);
+  std::shuffle(order.begin(), order.end(), random);
+  std::vector<char> used(graph.copies().size(), 0);
+  std::vector<int32_t> taken;
+  for (const int32_t p : order) {
+    const PieceGraph::Pair& pair = graph.pairs()[p];
+    if (used[pair.first] || used[pair.second] || random() % 5 == 0) continue;
+    used[pair.first] = used[pair.second] = 1;
+    taken.push_back(p);
+  }
+  return CopyMatching::of(graph, taken);
+}
+
+// Pairs of up to 16 genes, whose matchings have long paths of decided
+// links: both bounds of a partial matching, by counts and by the cut with
+// the closed pieces at their value, stay at or above the score of a
+// matching that completes it, and meet its open-join score when it is all
+// decided (the cut from above).
+TEST(ScoreBoundTest, PartialMatchingBoundsHoldOnLargerPairs) {
+  std::mt19937 random(20261211);
+  const SolveControl noLimit(std::nullopt, nullptr);
+  for (int compared = 0; compared < 120; ++compared) {
+    std::vector<int> copies;
+    for (int g = 0, genes = 4 + static_cast<int>(random() % 13); g < genes; ++g) {
+      copies.push_back(std::vector<int>{1, 1, 1, 2, 3}[random() % 5]);
+    }
+    Structure first = testutil::randomGenome(random, 1, copies);
+    Structure second = compared % 4 == 0 ? testutil::randomGenome(random, 2, copies) : relatedGenome(random, first);
+    if (compared % 3 == 0) first = circularized(first), second = circularized(second);
+    const PieceGraph graph(first, second);
+    PartialMatchingBound counted(graph);
+    CutBound cut(graph);
+    for (int drawn = 0; drawn < 20; ++drawn) {
+      const CopyMatching matching = randomMatching(random, graph);
+      const int64_t score = scoreMatching(graph, matching);
+      const auto open = static_cast<int64_t>(scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+      PartialMatching partial{matching.pairOfCopy};
+      ASSERT_DOUBLE_EQ(counted(partial), static_cast<double>(open)) << "case " << compared;
+      ASSERT_GE(cut(partial, counted.closed(), 3, noLimit).value(), open) << "case " << compared;
+      while (std::count(partial.decision.begin(), partial.decision.end(), PartialMatching::kUndecided) <
+             static_cast<long>(partial.decision.size())) {
+        const size_t c = random() % partial.decision.size();
+        if (const int32_t p = partial.decision[c]; p >= 0) {
+          partial.decision[graph.pairs()[p].first] = partial.decision[graph.pairs()[p].second] = PartialMatching::kUndecided;
+        }
+        partial.decision[c] = PartialMatching::kUndecided;
+        ASSERT_GE(counted(partial) + 1e-9, static_cast<double>(score)) << "case " << compared;
+        ASSERT_GE(cut(partial, counted.closed(), 1 + drawn % 3, noLimit).value(), score) << "case " << compared;
+      }
+    }
   }
 }
 
