@@ -36,7 +36,7 @@ TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching
                                      const SolveControl& control);
 
 /// The node budget searchMatchingTree is given before CBC takes over:
-/// about half a second of work (tree nodes times the size of the graph)
+/// up to a few seconds of work (tree nodes times the size of the graph)
 /// for pairs of a few dozen genes, less for larger ones, and 0 beyond a
 /// few hundred gene copies, whose tree it never covers.
 int64_t defaultTreeNodes(const PieceGraph& graph);
