@@ -139,7 +139,9 @@ void PartialMatchingBound::addClosed(int32_t node, const Segment& segment, doubl
   closed_.value += value;
   closed_.nodes += segment.nodes;
   closed_.freeEnds += segment.freeEnds;
-  if (segment.cycle && segment.nodes == 2) closed_.twoNodeCycles.insert(closed_.twoNodeCycles.end(), segmentNodes_.begin(), segmentNodes_.end());
+  if (segment.cycle && segment.nodes == 2) {
+    closed_.twoNodeCycles.insert(closed_.twoNodeCycles.end(), segmentNodes_.begin(), segmentNodes_.end());
+  }
   const PieceGraph::Node& here = graph_.nodes()[node];
   const bool aloneFree = segment.nodes == 1 && !here.telomere() && segment.freeEnds == 2;
   if (aloneFree && !(here.genome == 0 && graph_.sharedFirstNode(node))) ++closed_.aloneNodes;

@@ -164,7 +164,8 @@ TEST(ScoreBoundTest, PartialMatchingBoundsHoldOnLargerPairs) {
     for (int drawn = 0; drawn < 20; ++drawn) {
       const CopyMatching matching = randomMatching(random, graph);
       const int64_t score = scoreMatching(graph, matching);
-      const auto open = static_cast<int64_t>(scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
+      const auto open =
+          static_cast<int64_t>(scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
       PartialMatching partial{matching.pairOfCopy};
       ASSERT_DOUBLE_EQ(counted(partial), static_cast<double>(open)) << "case " << compared;
       ASSERT_GE(cut(partial, counted.closed(), 3, noLimit).value(), open) << "case " << compared;
@@ -172,7 +173,8 @@ TEST(ScoreBoundTest, PartialMatchingBoundsHoldOnLargerPairs) {
              static_cast<long>(partial.decision.size())) {
         const size_t c = random() % partial.decision.size();
         if (const int32_t p = partial.decision[c]; p >= 0) {
-          partial.decision[graph.pairs()[p].first] = partial.decision[graph.pairs()[p].second] = PartialMatching::kUndecided;
+          partial.decision[graph.pairs()[p].first] = PartialMatching::kUndecided;
+          partial.decision[graph.pairs()[p].second] = PartialMatching::kUndecided;
         }
         partial.decision[c] = PartialMatching::kUndecided;
         ASSERT_GE(counted(partial) + 1e-9, static_cast<double>(score)) << "case " << compared;
