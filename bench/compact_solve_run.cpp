@@ -6,6 +6,7 @@
 // PARALOG_HEURISTIC_ONLY=1 prints the greedy heuristic's score and seconds
 // and the kicked local search's after it, and searches no further.
 // PARALOG_WHOLE=1 solves without taking the genomes apart first,
+// PARALOG_NO_TREE=1 leaves the proof of small pairs to CBC,
 // PARALOG_MATCH_ALL=1 solves the --match-all program, PARALOG_HEURISTIC_START=1
 // starts the default search from the heuristic matching alone,
 // PARALOG_CBC_ARGS="-cuts off ..." appends CBC settings to the search's own.
@@ -82,14 +83,16 @@ void reportHeuristics(const paralog::Structure& first, const paralog::Structure&
               std::chrono::duration<double>(kicked - greedy).count());
 }
 
-// PARALOG_TREE_NODES=N: the kicked start's score, then the tree search's
+// PARALOG_TREE_NODES=N (with PARALOG_MATCH_ALL, over the --match-all
+// program's matchings): the kicked start's score, then the tree search's
 // from it with a budget of N nodes: score, proven or not, nodes, seconds.
 void reportTreeSearch(const paralog::Structure& first, const paralog::Structure& second, int64_t nodes) {
   const paralog::compact::PieceGraph graph(first, second);
   const paralog::SolveControl control(std::nullopt, nullptr);
+  const bool matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
   paralog::compact::CopyMatching matching = paralog::compact::kickedSearch(
-      graph, paralog::compact::heuristicMatching(graph, false), false, paralog::compact::defaultKickRounds(graph),
-      control);
+      graph, paralog::compact::heuristicMatching(graph, matchAll), matchAll,
+      paralog::compact::defaultKickRounds(graph), control);
   if (std::getenv("PARALOG_DEBUG")) {
     paralog::compact::PartialMatchingBound bound(graph);
     paralog::compact::PartialMatching partial;
@@ -99,7 +102,7 @@ void reportTreeSearch(const paralog::Structure& first, const paralog::Structure&
   }
   const auto start = std::chrono::steady_clock::now();
   const paralog::compact::TreeSearchOutcome outcome =
-      paralog::compact::searchMatchingTree(graph, matching, nodes, control);
+      paralog::compact::searchMatchingTree(graph, matching, matchAll, nodes, control);
   std::printf("%lld\t%lld\t%s\t%lld\t%.2f\n", static_cast<long long>(paralog::compact::scoreMatching(graph, matching)),
               static_cast<long long>(outcome.score), outcome.proven ? "proven" : "unproven",
               static_cast<long long>(outcome.treeNodes),
@@ -160,6 +163,7 @@ int main(int argc, char** argv) {
     request.matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
     request.startFromMatchAll = std::getenv("PARALOG_HEURISTIC_START") == nullptr;
     if (std::getenv("PARALOG_WHOLE") != nullptr) request.partSplit = paralog::compact::PartSplit::kWhole;
+    request.treeSearch = std::getenv("PARALOG_NO_TREE") == nullptr;
     const std::clock_t cpuStart = std::clock();
     const paralog::compact::CompactSolveResult result = paralog::compact::solveCompact(structures[0], structures[1], request);
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;

@@ -203,8 +203,8 @@ Start kickedStart(const PieceGraph& graph, const CompactSolveRequest& request) {
   start.matching = kickedSearch(graph, std::move(start.matching), request.matchAll, defaultKickRounds(graph),
                                 request.control);
   const int64_t treeNodes = defaultTreeNodes(graph);
-  if (request.matchAll || !request.treeSearch || treeNodes == 0 || request.control.stopReason()) return start;
-  TreeSearchOutcome tree = searchMatchingTree(graph, start.matching, treeNodes, request.control);
+  if (!request.treeSearch || treeNodes == 0 || request.control.stopReason()) return start;
+  TreeSearchOutcome tree = searchMatchingTree(graph, start.matching, request.matchAll, treeNodes, request.control);
   start.matching = std::move(tree.best);
   start.proven = tree.proven;
   return start;

@@ -59,10 +59,10 @@ struct CompactSolveRequest {
   /// or for half the time left) and start from the better of its matching
   /// and the heuristic one. False starts from the heuristic one alone.
   bool startFromMatchAll = true;
-  /// Without matchAll: search the tree of matchings first
-  /// (searchMatchingTree, a fixed budget of a fraction of a second), which
-  /// proves the optimum of pairs of a few dozen genes without a model; CBC
-  /// searches only when it gives up. False leaves every proof to CBC.
+  /// Search the tree of matchings first (searchMatchingTree, a fixed
+  /// budget of up to a few seconds), which proves the optimum of pairs of a
+  /// few dozen genes without a model; CBC searches only when it gives up.
+  /// False leaves every proof to CBC.
   bool treeSearch = true;
   /// An upper bound on the score of every matching of these genomes
   /// (scoreUpperBound), when the caller has it, so that it is not

@@ -1,7 +1,10 @@
 #include "compact/matching_tree_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
+#include <string_view>
 #include <vector>
 
 #include "compact/cut_bound.h"
@@ -33,12 +36,67 @@ constexpr int kCutRounds = 3;
 // Beyond a few hundred genes the tree is never covered within the budget.
 constexpr size_t kLargestSearchedCopies = 500;
 
+// Under --match-all each family matches as many pairs as it has copies
+// with candidates in the genome with fewer: how far a partial matching is
+// from that, so that a copy is left unmatched only while the family can
+// still reach it.
+class FamilyQuotas {
+ public:
+  explicit FamilyQuotas(const PieceGraph& graph) : graph_(graph), familyOf_(graph.copies().size(), -1) {
+    std::map<std::string_view, int32_t> index;
+    for (size_t c = 0; c < graph.copies().size(); ++c) {
+      if (graph.pairsOf(static_cast<int32_t>(c)).empty()) continue;
+      const auto [entry, added] = index.emplace(graph.copies()[c].name, static_cast<int32_t>(index.size()));
+      if (added) undecided_.push_back({0, 0});
+      familyOf_[c] = entry->second;
+      ++undecided_[entry->second][graph.copies()[c].genome];
+    }
+    matched_.assign(undecided_.size(), 0);
+    for (const std::array<int32_t, 2>& sides : undecided_) quota_.push_back(std::min(sides[0], sides[1]));
+  }
+
+  bool mayLeave(int32_t copy) const {
+    const int32_t family = familyOf_[copy];
+    if (family < 0) return true;
+    std::array<int32_t, 2> left = undecided_[family];
+    --left[graph_.copies()[copy].genome];
+    return matched_[family] + std::min(left[0], left[1]) >= quota_[family];
+  }
+
+  /// Counts `copy` decided (with `other` when matched to it); a `step` of
+  /// -1 takes the decision back.
+  void decide(int32_t copy, int32_t other, int32_t step) {
+    const int32_t family = familyOf_[copy];
+    if (family < 0) return;
+    undecided_[family][graph_.copies()[copy].genome] -= step;
+    if (other < 0) return;
+    undecided_[family][graph_.copies()[other].genome] -= step;
+    matched_[family] += step;
+  }
+
+  bool met() const { return matched_ == quota_; }
+
+ private:
+  const PieceGraph& graph_;
+  std::vector<int32_t> familyOf_;  ///< per copy; -1 for a copy without candidates
+  std::vector<std::array<int32_t, 2>> undecided_;  ///< per family and genome
+  std::vector<int32_t> matched_, quota_;           ///< pairs per family
+};
+
 // One depth-first branch and bound; the partial matching is changed in
 // place and restored on the way back.
 class TreeSearch {
  public:
-  TreeSearch(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes, const SolveControl& control)
-      : graph_(graph), bound_(graph), cutBound_(graph), start_(start), maxTreeNodes_(maxTreeNodes), control_(control) {
+  TreeSearch(const PieceGraph& graph, const CopyMatching& start, bool matchAll, int64_t maxTreeNodes,
+             const SolveControl& control)
+      : graph_(graph),
+        bound_(graph),
+        cutBound_(graph),
+        start_(start),
+        matchAll_(matchAll),
+        quotas_(graph),
+        maxTreeNodes_(maxTreeNodes),
+        control_(control) {
     partial_.decision.assign(graph.copies().size(), PartialMatching::kUndecided);
     outcome_.best = start;
     outcome_.score = scoreMatching(graph, start);
@@ -61,6 +119,8 @@ class TreeSearch {
   PartialMatchingBound bound_;
   CutBound cutBound_;
   const CopyMatching& start_;
+  const bool matchAll_;
+  FamilyQuotas quotas_;
   const int64_t maxTreeNodes_;
   const SolveControl& control_;
   PartialMatching partial_;
@@ -100,10 +160,12 @@ int32_t TreeSearch::nextCopy() const {
   return chosen;
 }
 
-// The decisions open to `copy`: the start's first, then unmatched, then
-// each pair whose other copy is still undecided.
+// The decisions open to `copy`: the start's first, then unmatched (under
+// --match-all while its family can spare it), then each pair whose other
+// copy is still undecided.
 std::vector<int32_t> TreeSearch::optionsOf(int32_t copy) const {
-  std::vector<int32_t> options{PartialMatching::kUnmatched};
+  std::vector<int32_t> options;
+  if (!matchAll_ || quotas_.mayLeave(copy)) options.push_back(PartialMatching::kUnmatched);
   for (const int32_t pair : graph_.pairsOf(copy)) {
     const PieceGraph::Pair& p = graph_.pairs()[pair];
     const int32_t other = p.first == copy ? p.second : p.first;
@@ -115,6 +177,7 @@ std::vector<int32_t> TreeSearch::optionsOf(int32_t copy) const {
 }
 
 void TreeSearch::scoreLeaf() {
+  if (matchAll_ && !quotas_.met()) return;
   CopyMatching matching;
   matching.pairOfCopy.resize(partial_.decision.size());
   for (size_t c = 0; c < partial_.decision.size(); ++c) matching.pairOfCopy[c] = std::max(partial_.decision[c], -1);
@@ -147,7 +210,9 @@ void TreeSearch::descend() {
       partial_.decision[other] = option;
     }
     partial_.decision[copy] = option;
+    quotas_.decide(copy, other, 1);
     descend();
+    quotas_.decide(copy, other, -1);
     partial_.decision[copy] = PartialMatching::kUndecided;
     if (other >= 0) partial_.decision[other] = PartialMatching::kUndecided;
     if (gaveUp_) return;
@@ -156,9 +221,9 @@ void TreeSearch::descend() {
 
 }  // namespace
 
-TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes,
-                                     const SolveControl& control) {
-  return TreeSearch(graph, start, maxTreeNodes, control).run();
+TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, bool matchAll,
+                                     int64_t maxTreeNodes, const SolveControl& control) {
+  return TreeSearch(graph, start, matchAll, maxTreeNodes, control).run();
 }
 
 int64_t defaultTreeNodes(const PieceGraph& graph) {

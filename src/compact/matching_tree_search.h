@@ -29,11 +29,14 @@ struct TreeSearchOutcome {
 /// node budget, not the clock, decides how far it gets, so the answer
 /// depends on the input alone. Without a limit on the time the search is
 /// exact for any pair, but only pairs of a few dozen genes finish within a
-/// reasonable budget.
-/// REQUIRES: `start` is a matching of `graph`. Keeps nothing of its
-/// arguments beyond the call.
-TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, int64_t maxTreeNodes,
-                                     const SolveControl& control);
+/// reasonable budget. With `matchAll` only the matchings of the
+/// --match-all program count: each family matches as many pairs as it has
+/// copies with candidates in the genome with fewer.
+/// REQUIRES: `start` is a matching of `graph`, one of the --match-all
+/// program's with `matchAll`. Keeps nothing of its arguments beyond the
+/// call.
+TreeSearchOutcome searchMatchingTree(const PieceGraph& graph, const CopyMatching& start, bool matchAll,
+                                     int64_t maxTreeNodes, const SolveControl& control);
 
 /// The node budget searchMatchingTree is given before CBC takes over:
 /// up to a few seconds of work (tree nodes times the size of the graph)

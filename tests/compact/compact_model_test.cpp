@@ -140,7 +140,7 @@ void expectKickedSearchSound(const PieceGraph& graph, bool matchAll, int64_t bes
 // open joins), checked on each matching with more and more of its copies
 // undecided; the search of the tree of matchings proves the best score,
 // and with a budget of one node keeps its start.
-void expectTreeSearchSound(const PieceGraph& graph, int64_t best, std::mt19937& random) {
+void expectTreeSearchSound(const PieceGraph& graph, int64_t best, int64_t bestComplete, std::mt19937& random) {
   const SolveControl control(std::nullopt, nullptr);
   PartialMatchingBound bound(graph);
   CutBound cut(graph);
@@ -164,12 +164,18 @@ void expectTreeSearchSound(const PieceGraph& graph, int64_t best, std::mt19937& 
     }
   });
   const TreeSearchOutcome full =
-      searchMatchingTree(graph, CopyMatching::of(graph, {}), std::numeric_limits<int64_t>::max(), control);
+      searchMatchingTree(graph, CopyMatching::of(graph, {}), false, std::numeric_limits<int64_t>::max(), control);
   EXPECT_TRUE(full.proven);
   EXPECT_EQ(full.score, best);
   EXPECT_EQ(scoreMatching(graph, full.best), best);
   const CopyMatching start = heuristicMatching(graph, false);
-  EXPECT_GE(searchMatchingTree(graph, start, 1, control).score, scoreMatching(graph, start));
+  EXPECT_GE(searchMatchingTree(graph, start, false, 1, control).score, scoreMatching(graph, start));
+  // Over the --match-all program's matchings only.
+  const TreeSearchOutcome complete = searchMatchingTree(graph, heuristicMatching(graph, true), true,
+                                                        std::numeric_limits<int64_t>::max(), control);
+  EXPECT_TRUE(complete.proven);
+  EXPECT_EQ(complete.score, bestComplete);
+  EXPECT_TRUE(matchesAll(graph, complete.best));
 }
 
 TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
@@ -206,7 +212,7 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
     });
     expectKickedSearchSound(graph, false, best);
     expectKickedSearchSound(graph, true, bestComplete);
-    expectTreeSearchSound(graph, best, random);
+    expectTreeSearchSound(graph, best, bestComplete, random);
     // CBC's default search from the --match-all optimum and from the heuristic alone.
     for (const bool fromMatchAll : {true, false}) {
       CompactSolveRequest request;
@@ -216,7 +222,9 @@ TEST(CompactModelTest, OptimumIsTheBestScoreOfAnyMatching) {
       EXPECT_EQ(solved.status, SolutionStatus::kOptimal);
       EXPECT_EQ(solved.score, best) << "case " << compared << " from match all: " << fromMatchAll;
     }
-    const CompactSolveResult complete = solveCompact(first, second, matchAllRequest(true));
+    CompactSolveRequest completeByCbc = matchAllRequest(true);
+    completeByCbc.treeSearch = false;  // the tree's --match-all search is checked above
+    const CompactSolveResult complete = solveCompact(first, second, completeByCbc);
     EXPECT_EQ(complete.status, SolutionStatus::kOptimal);
     EXPECT_EQ(complete.score, bestComplete) << "case " << compared << " with every family matched";
     // The counting bound that lets the default solve skip the --match-all start.
@@ -255,7 +263,7 @@ TEST(CompactModelTest, FarApartCircularPairsReachTheBestMatching) {
       best = std::max(best, scoreMatching(graph, matching));
       if (matchesAll(graph, matching)) bestComplete = std::max(bestComplete, scoreMatching(graph, matching));
     });
-    expectTreeSearchSound(graph, best, random);
+    expectTreeSearchSound(graph, best, bestComplete, random);
     // The default solve, whose tree search proves these, and CBC alone.
     CompactSolveRequest byCbc;
     byCbc.treeSearch = false;
