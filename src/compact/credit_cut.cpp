@@ -74,9 +74,9 @@ std::optional<CreditCut::Best> CreditCut::maximise(const std::vector<int64_t>& w
   for (int32_t n = 0; n < nodes; ++n) {
     // A negative cost at 1 is that cost plus its opposite at 0.
     const int64_t cost = costAtOne_[n] - (n < variables_ ? weights[n] : 0);
-    flow_->setCapacity(sourceArc_[n], std::max<int64_t>(cost, 0));
-    flow_->setCapacity(sinkArc_[n], std::max<int64_t>(-cost, 0));
-    constant += std::min<int64_t>(cost, 0);
+    const int64_t raise = flow_->setTerminalCapacities(sourceArc_[n], std::max<int64_t>(cost, 0), sinkArc_[n],
+                                                       std::max<int64_t>(-cost, 0));
+    constant += std::min<int64_t>(cost, 0) - raise;
   }
   const std::optional<int64_t> cut = flow_->solve(nodes, nodes + 1, stop);
   if (!cut) return std::nullopt;

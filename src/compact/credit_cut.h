@@ -18,7 +18,9 @@ namespace paralog::compact {
 /// returned.
 ///
 /// Credits are added first, then maximise() may be called any number of
-/// times with different weights. The object owns its graph.
+/// times with different weights; each call goes on from the last call's
+/// flow, so calls with weights that differ in few places are cheap. The
+/// object owns its graph.
 class CreditCut {
  public:
   explicit CreditCut(int32_t variables);

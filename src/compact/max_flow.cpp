@@ -11,9 +11,24 @@ int32_t MaxFlow::addArc(int32_t from, int32_t to, int64_t capacity) {
   const auto arc = static_cast<int32_t>(to_.size() / 2);
   to_.push_back(to);
   to_.push_back(from);
-  capacity_.push_back(capacity);
-  capacity_.push_back(0);
+  residual_.push_back(capacity);
+  residual_.push_back(0);
   return arc;
+}
+
+int64_t MaxFlow::setTerminalCapacities(int32_t fromSource, int64_t sourceCapacity, int32_t toSink,
+                                       int64_t sinkCapacity) {
+  const int64_t through = std::min(flowOn(fromSource), flowOn(toSink));
+  for (const int32_t arc : {fromSource, toSink}) {
+    residual_[2 * arc] += through;
+    residual_[2 * arc + 1] -= through;
+  }
+  value_ -= through;
+  const int64_t raise =
+      std::max<int64_t>({0, flowOn(fromSource) - sourceCapacity, flowOn(toSink) - sinkCapacity});
+  setCapacity(fromSource, sourceCapacity + raise);
+  setCapacity(toSink, sinkCapacity + raise);
+  return raise;
 }
 
 // Arcs grouped by the node they leave (both directions of every arc).
@@ -95,13 +110,11 @@ int64_t MaxFlow::blockingFlow(int32_t source, int32_t sink) {
 
 std::optional<int64_t> MaxFlow::solve(int32_t source, int32_t sink, const std::function<bool()>& stop) {
   if (firstArc_.empty()) buildAdjacency();
-  residual_ = capacity_;
-  int64_t flow = 0;
   while (levelNodes(source, sink)) {
     if (stop()) return std::nullopt;
-    flow += blockingFlow(source, sink);
+    value_ += blockingFlow(source, sink);
   }
-  return flow;
+  return value_;
 }
 
 }  // namespace paralog::compact
