@@ -74,19 +74,70 @@ std::vector<int32_t> nodeVariables(const PieceGraph& graph, const CopyStates& st
   return variables;
 }
 
+// Marks the shared first-genome nodes that pay for their twin's credit
+// alone: those whose copies' variables are all among the twin's, so that
+// the twin alone leaves them alone too, or on a dead chromosome.
+void markPayingTwins(const PieceGraph& graph, const CopyStates& states, std::vector<char>& paying,
+                     std::vector<char>& paidFor) {
+  paying.assign(graph.nodes().size(), 0);
+  paidFor.assign(graph.nodes().size(), 0);
+  for (int32_t n = 0; n < static_cast<int32_t>(graph.nodes().size()); ++n) {
+    const int32_t twin = graph.twinOfShared(n);
+    if (twin < 0) continue;
+    const std::vector<int32_t> own = nodeVariables(graph, states, n), twins = nodeVariables(graph, states, twin);
+    const bool within = std::all_of(own.begin(), own.end(), [&](int32_t variable) {
+      return std::find(twins.begin(), twins.end(), variable) != twins.end();
+    });
+    if (within) paying[n] = paidFor[twin] = 1;
+  }
+}
+
 // A node alone with both ends free, 1: both copies unmatched. A shared
-// node of the first genome earns nothing alone. Returns the nodes alone
-// whatever the matching (both copies without candidates).
-int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, CreditCut& cut) {
+// node of the first genome earns nothing alone, and the twin it pays for
+// earns no credit. Returns the nodes alone whatever the matching (both
+// copies without candidates).
+int64_t addAloneCredits(const PieceGraph& graph, const CopyStates& states, const std::vector<char>& paidFor,
+                        CreditCut& cut) {
   int64_t always = 0;
   for (int32_t n = 0; n < static_cast<int32_t>(graph.nodes().size()); ++n) {
     const PieceGraph::Node& node = graph.nodes()[n];
-    if (node.telomere() || (node.genome == 0 && graph.sharedFirstNode(n))) continue;
+    if (node.telomere() || (node.genome == 0 && graph.sharedFirstNode(n)) || paidFor[n]) continue;
     const std::vector<int32_t> variables = nodeVariables(graph, states, n);
     if (variables.empty()) {
       ++always;
     } else {
       cut.addCredit(variables, false, kScale);
+    }
+  }
+  return always;
+}
+
+// A circular first-genome chromosome of g genes with s shared nodes, p of
+// which pay for their twins, max(0, s + p - g - 1) when it is dead (all of
+// its copies unmatched): by that much its shares (g) and its other nodes'
+// credits alone (g - s) fall short of its reward (g - 1) and the twins'
+// credits (p). Returns that amount for dead chromosomes whose copies have
+// no candidates.
+int64_t addDeadCredits(const PieceGraph& graph, const CopyStates& states, const std::vector<char>& paying,
+                       CreditCut& cut) {
+  std::vector<int64_t> sharedAndPaying(graph.chromosomes().size(), 0);
+  for (int32_t n = 0; n < static_cast<int32_t>(graph.nodes().size()); ++n) {
+    sharedAndPaying[graph.nodes()[n].chromosome] += (graph.sharedFirstNode(n) ? 1 : 0) + paying[n];
+  }
+  int64_t always = 0;
+  for (size_t c = 0; c < graph.chromosomes().size(); ++c) {
+    const PieceGraph::ChromosomeInfo& chromosome = graph.chromosomes()[c];
+    const auto genes = static_cast<int64_t>(chromosome.copies.size());
+    const int64_t shortfall = sharedAndPaying[c] - genes - 1;
+    if (!chromosome.circular || chromosome.genome != 0 || shortfall <= 0) continue;
+    std::vector<int32_t> variables;
+    for (const int32_t copy : chromosome.copies) {
+      if (states.variableOf[copy] >= 0) variables.push_back(states.variableOf[copy]);
+    }
+    if (variables.empty()) {
+      always += shortfall;
+    } else {
+      cut.addCredit(variables, false, shortfall * kScale);
     }
   }
   return always;
@@ -149,7 +200,8 @@ std::vector<char> balanced(const CopyStates& states, std::vector<char> values, s
 
 CutBound::CutBound(const PieceGraph& graph)
     : graph_(graph), states_(std::make_unique<CopyStates>(copyStates(graph))), cut_(states_->variables) {
-  always_ = addAloneCredits(graph, *states_, cut_);
+  markPayingTwins(graph, *states_, paying_, paidFor_);
+  always_ = addAloneCredits(graph, *states_, paidFor_, cut_) + addDeadCredits(graph, *states_, paying_, cut_);
   conservedCredit_ = addConservedCredits(graph, *states_, cut_);
   multiplier_.assign(states_->families, 0);
   held_.assign(states_->variables, -1);
@@ -259,8 +311,18 @@ std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, cons
   const auto copies = static_cast<int64_t>(graph_.copies().size());
   int64_t conserved = 0;
   for (const int32_t node : closed.twoNodeCycles) conserved += conservedCredit_[node] ? 1 : 0;
+  // A node alone earns its credit for sure, unless it is a twin paid for;
+  // one that pays keeps its share to pay with while its twin is open.
+  int64_t alone = 0;
+  for (const int32_t node : closed.aloneNodes) {
+    if (paying_[node]) {
+      alone -= closed.closedNode[graph_.twinOfShared(node)] ? 0 : 1;
+    } else if (!graph_.sharedFirstNode(node) && !paidFor_[node]) {
+      ++alone;
+    }
+  }
   const int64_t shares =
-      2 * closed.nodes + closed.freeEnds + 4 * closed.aloneNodes + 2 * conserved + closed.excessQuarters;
+      2 * closed.nodes + closed.freeEnds + 4 * alone + 2 * conserved + closed.excessQuarters;
   const auto value = static_cast<int64_t>(std::floor(4 * closed.value + 1e-9));
   return (2 * (nodes + copies + *halves) - shares + value) / 4;
 }

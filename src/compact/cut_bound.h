@@ -76,6 +76,8 @@ class CutBound {
   std::vector<int64_t> multiplier_;  ///< per family
   std::vector<int8_t> held_;         ///< per variable: the value held, or -1
   std::vector<char> conservedCredit_;  ///< per node: whether it earns a credit as a conserved adjacency
+  std::vector<char> paying_;   ///< per node: a shared first-genome node that pays for its twin alone
+  std::vector<char> paidFor_;  ///< per node: a second-genome node whose credit alone its twin pays
 };
 
 }  // namespace paralog::compact

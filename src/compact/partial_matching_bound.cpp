@@ -144,7 +144,8 @@ void PartialMatchingBound::addClosed(int32_t node, const Segment& segment, doubl
   }
   const PieceGraph::Node& here = graph_.nodes()[node];
   const bool aloneFree = segment.nodes == 1 && !here.telomere() && segment.freeEnds == 2;
-  if (aloneFree && !(here.genome == 0 && graph_.sharedFirstNode(node))) ++closed_.aloneNodes;
+  if (aloneFree) closed_.aloneNodes.push_back(node);
+  for (const int32_t member : segmentNodes_) closed_.closedNode[member] = 1;
 }
 
 double PartialMatchingBound::operator()(const PartialMatching& partial) {
@@ -154,8 +155,11 @@ double PartialMatchingBound::operator()(const PartialMatching& partial) {
   }
   std::fill(matchedOn_.begin(), matchedOn_.end(), 0);
   std::fill(undecidedOn_.begin(), undecidedOn_.end(), 0);
-  closed_ = ClosedPieces{0, 0, 0, 0, 0, std::move(closed_.twoNodeCycles)};
+  closed_.value = 0;
+  closed_.nodes = closed_.freeEnds = closed_.excessQuarters = 0;
+  closed_.aloneNodes.clear();
   closed_.twoNodeCycles.clear();
+  closed_.closedNode.assign(graph_.nodes().size(), 0);
   double bound = 0;
   for (size_t c = 0; c < graph_.copies().size(); ++c) {
     const int32_t decided = partial.decision[c];

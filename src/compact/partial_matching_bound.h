@@ -25,12 +25,15 @@ struct ClosedPieces {
   double value = 0;          ///< what they earn, with the open-join credit and dead rewards
   int64_t nodes = 0;
   int64_t freeEnds = 0;
-  int64_t aloneNodes = 0;    ///< adjacency nodes alone with both ends free, not shared first-genome ones
+  /// Adjacency nodes alone with both ends free, shared first-genome ones
+  /// and those of dead chromosomes included.
+  std::vector<int32_t> aloneNodes;
   /// Over the other segments (not on a chromosome that may still die), by
   /// how many quarters 1/2 per node and 1/4 per free end exceed what a
   /// piece through the segment can earn (2, or 1 with a telomere).
   int64_t excessQuarters = 0;
   std::vector<int32_t> twoNodeCycles;  ///< nodes of closed cycles of two links
+  std::vector<char> closedNode;        ///< by node: in a closed piece or on a dead chromosome
 };
 
 /// An upper bound on the score of every matching that completes a partial

@@ -102,16 +102,17 @@ void PieceGraph::markShared() {
     EndKey b = keyOf(node.ends[1]);
     return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
   };
-  std::set<std::pair<EndKey, EndKey>> secondAdjacencies;
-  for (const Node& node : nodes_) {
-    if (node.genome == 1 && !node.telomere()) secondAdjacencies.insert(adjacencyKey(node));
-  }
-  sharedFirst_.assign(nodes_.size(), 0);
+  std::map<std::pair<EndKey, EndKey>, int32_t> secondAdjacencies;
   for (size_t v = 0; v < nodes_.size(); ++v) {
     const Node& node = nodes_[v];
-    if (node.genome == 0 && !node.telomere() && secondAdjacencies.count(adjacencyKey(node)) != 0) {
-      sharedFirst_[v] = 1;
-    }
+    if (node.genome == 1 && !node.telomere()) secondAdjacencies.emplace(adjacencyKey(node), static_cast<int32_t>(v));
+  }
+  twinOfShared_.assign(nodes_.size(), -1);
+  for (size_t v = 0; v < nodes_.size(); ++v) {
+    const Node& node = nodes_[v];
+    if (node.genome != 0 || node.telomere()) continue;
+    const auto twin = secondAdjacencies.find(adjacencyKey(node));
+    if (twin != secondAdjacencies.end()) twinOfShared_[v] = twin->second;
   }
 }
 

@@ -74,7 +74,10 @@ class PieceGraph {
   /// True for an adjacency node of the first genome whose two ends (gene,
   /// copy and end) form an adjacency of the second genome too. Such a node
   /// alone, closed by one join, counts no cycle in the whole program.
-  bool sharedFirstNode(int32_t node) const { return sharedFirst_[node] != 0; }
+  bool sharedFirstNode(int32_t node) const { return twinOfShared_[node] >= 0; }
+  /// For a shared first-genome node, the second genome's node of the same
+  /// two ends; -1 for every other node.
+  int32_t twinOfShared(int32_t node) const { return twinOfShared_[node]; }
 
  private:
   void addGenome(const Structure& structure, int genome);
@@ -89,7 +92,7 @@ class PieceGraph {
   std::vector<Pair> pairs_;
   std::vector<std::vector<int32_t>> pairsOfCopy_;
   std::vector<int32_t> nodeOfExtremity_;
-  std::vector<char> sharedFirst_;
+  std::vector<int32_t> twinOfShared_;
 };
 
 /// True when the compact model states the whole program's optimum for these

@@ -18,6 +18,7 @@
 #include "compact/score_bound.h"
 #include "solver/solve_control.h"
 #include "support/random_pairs.h"
+#include "support/structure_builders.h"
 
 namespace paralog::compact {
 namespace {
@@ -35,17 +36,23 @@ int64_t identityScore(const PieceGraph& graph) {
   return scoreMatching(graph, CopyMatching::of(graph, identity));
 }
 
-// What the cut counts of a matching, in halves: 2 per matched pair, 1 per
-// node of a cycle of two links, 2 per adjacency alone with both ends free
-// (a shared one of the first genome earns nothing there).
+// What the cut must count at least of a matching, in halves: 2 per matched
+// pair, 1 per node of a cycle of two links, 2 per adjacency alone with both
+// ends free, but 2 less per shared first-genome node alone (it earns
+// nothing and may pay for its twin) and per dead first-genome chromosome
+// (whose reward falls 1 short of its shares).
 int64_t cutCredit(const PieceGraph& graph, const CopyMatching& matching) {
   int64_t halves = 2 * static_cast<int64_t>(matching.pairs(graph).size());
-  for (const Piece& piece : walkPieces(graph, matching).pieces) {
+  const PieceWalk walk = walkPieces(graph, matching);
+  for (const Piece& piece : walk.pieces) {
     const int32_t node = piece.steps[0].node;
     if (piece.cycle && piece.steps.size() == 2) halves += 2;
-    if (!piece.cycle && piece.steps.size() == 1 && !graph.nodes()[node].telomere() && !graph.sharedFirstNode(node)) {
-      halves += 2;
+    if (!piece.cycle && piece.steps.size() == 1 && !graph.nodes()[node].telomere()) {
+      halves += graph.sharedFirstNode(node) ? -2 : 2;
     }
+  }
+  for (size_t c = 0; c < walk.deadChromosome.size(); ++c) {
+    halves -= walk.deadChromosome[c] && graph.chromosomes()[c].genome == 0 ? 2 : 0;
   }
   return halves;
 }
@@ -100,13 +107,19 @@ TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
     Structure second = compared % 2 == 0 ? testutil::randomGenome(random, 2, secondCopies)
                                          : relatedGenome(random, first);
     if (compared % 3 == 0) first = circularized(first), second = circularized(second);
+    // A circular chromosome whose adjacencies the second genome keeps on a
+    // linear one: dead, it leaves their twins alone.
+    if (compared % 6 == 1) first = circularized(first);
     const PieceGraph graph(first, second);
     if (graph.pairs().size() > 10) continue;
     ++compared;
     double best = -1;
     int64_t mostCredit = 0;
+    CutBound held(graph);
     testutil::forEachMatching(graph, [&](const CopyMatching& matching) {
       mostCredit = std::max(mostCredit, cutCredit(graph, matching));
+      const PartialMatching decided{matching.pairOfCopy};
+      EXPECT_GE(held.mostHalves(&decided, 1, noLimit), cutCredit(graph, matching)) << "case " << compared;
       best = std::max(best, static_cast<double>(scoreMatching(graph, matching)));
       best = std::max(best, scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching))));
     });
@@ -122,6 +135,25 @@ TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
     self.id = 2;
     const PieceGraph selfGraph(first, self);
     EXPECT_EQ(cutScoreBound(selfGraph, noLimit), identityScore(selfGraph)) << "case " << compared;
+  }
+}
+
+// A circular chromosome whose adjacencies the other genome keeps on a
+// linear one: unmatched, it earns a reward of g - 1 while the twins of its
+// adjacencies stay alone, which the cut must credit at every matching.
+TEST(ScoreBoundTest, ADeadCircularChromosomeLeavesTheTwinsOfItsAdjacenciesTheirCredit) {
+  const SolveControl noLimit(std::nullopt, nullptr);
+  std::vector<Gene> genes;
+  for (const char* gene : {"+a.1", "+b.1", "+c.1", "-d.1", "+e.1", "+f.1"}) {
+    genes.push_back(testutil::gene(gene));
+    if (genes.size() < 3) continue;
+    const PieceGraph graph(testutil::structure(1, {Chromosome{true, genes}}),
+                           testutil::structure(2, {Chromosome{false, genes}}));
+    CutBound held(graph);
+    testutil::forEachMatching(graph, [&](const CopyMatching& matching) {
+      const PartialMatching decided{matching.pairOfCopy};
+      EXPECT_GE(held.mostHalves(&decided, 1, noLimit), cutCredit(graph, matching)) << genes.size() << " genes";
+    });
   }
 }
 
@@ -158,6 +190,9 @@ TEST(ScoreBoundTest, PartialMatchingBoundsHoldOnLargerPairs) {
     Structure first = testutil::randomGenome(random, 1, copies);
     Structure second = compared % 4 == 0 ? testutil::randomGenome(random, 2, copies) : relatedGenome(random, first);
     if (compared % 3 == 0) first = circularized(first), second = circularized(second);
+    // A circular chromosome whose adjacencies the second genome keeps on a
+    // linear one: dead, it leaves their twins alone.
+    if (compared % 6 == 1) first = circularized(first);
     const PieceGraph graph(first, second);
     PartialMatchingBound counted(graph);
     CutBound cut(graph);
