@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -228,7 +229,7 @@ void CutBound::holdDecisions(const PartialMatching* partial) {
 // toward the best balanced total seen), starting from those the last call
 // ended with. Held variables are forced by a weight larger than every
 // credit, taken off the totals again. In kScale units.
-std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& control) {
+std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& control, const EnoughHalves& enough) {
   const CopyStates& states = *states_;
   std::vector<int64_t> weights(states.variables, 0), pairCredit(states.variables, 0);
   int64_t heldOnes = 0;
@@ -262,6 +263,7 @@ std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& cont
     double norm = 0;
     for (const int64_t i : imbalance) norm += static_cast<double>(i * i);
     if (norm == 0 || *best / (kScale / 2) * (kScale / 2) <= reached) break;
+    if (enough && enough(2 * always_ + *best / (kScale / 2))) break;
     const double move = length * static_cast<double>(total - reached) / norm;
     for (int32_t f = 0; f < states.families; ++f) {
       multiplier_[f] -= std::llround(move * static_cast<double>(imbalance[f]));
@@ -270,9 +272,10 @@ std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& cont
   return best;
 }
 
-std::optional<int64_t> CutBound::mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control) {
+std::optional<int64_t> CutBound::mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control,
+                                            const EnoughHalves& enough) {
   holdDecisions(partial);
-  const std::optional<int64_t> most = mostCredit(rounds, control);
+  const std::optional<int64_t> most = mostCredit(rounds, control, enough);
   if (!most) return std::nullopt;
   return 2 * always_ + *most / (kScale / 2);
 }
@@ -304,9 +307,7 @@ std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl
 // can earn (2, or 1 with a telomere): a piece of several such segments
 // earns no more than one alone may. In quarters.
 std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, const ClosedPieces& closed, int rounds,
-                                            const SolveControl& control) {
-  const std::optional<int64_t> halves = mostHalves(&partial, rounds, control);
-  if (!halves) return std::nullopt;
+                                            const SolveControl& control, std::optional<int64_t> enough) {
   const auto nodes = static_cast<int64_t>(graph_.nodes().size());
   const auto copies = static_cast<int64_t>(graph_.copies().size());
   int64_t conserved = 0;
@@ -324,7 +325,12 @@ std::optional<int64_t> CutBound::operator()(const PartialMatching& partial, cons
   const int64_t shares =
       2 * closed.nodes + closed.freeEnds + 4 * alone + 2 * conserved + closed.excessQuarters;
   const auto value = static_cast<int64_t>(std::floor(4 * closed.value + 1e-9));
-  return (2 * (nodes + copies + *halves) - shares + value) / 4;
+  const auto boundOf = [&](int64_t halves) { return (2 * (nodes + copies + halves) - shares + value) / 4; };
+  const std::optional<int64_t> halves = mostHalves(&partial, rounds, control, [&](int64_t most) {
+    return enough.has_value() && boundOf(most) <= *enough;
+  });
+  if (!halves) return std::nullopt;
+  return boundOf(*halves);
 }
 
 }  // namespace paralog::compact

@@ -2,6 +2,7 @@
 #define PARALOG_COMPACT_CUT_BOUND_H
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,18 +57,22 @@ class CutBound {
   /// The bound on the score of every matching that completes `partial`,
   /// with the pieces it closes (`closed`, PartialMatchingBound::closed() of
   /// the same partial matching) counted at what they earn instead of by
-  /// their shares; none when `control` says stop first.
+  /// their shares; none when `control` says stop first. Takes no more cuts
+  /// once the bound is `enough` or less, when given.
   std::optional<int64_t> operator()(const PartialMatching& partial, const ClosedPieces& closed, int rounds,
-                                    const SolveControl& control);
+                                    const SolveControl& control, std::optional<int64_t> enough = std::nullopt);
+  /// Whether a bound of so many halves is low enough to take no more cuts.
+  using EnoughHalves = std::function<bool(int64_t)>;
   /// What the bound is made of, in halves (mostCutCredit).
-  std::optional<int64_t> mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control);
+  std::optional<int64_t> mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control,
+                                    const EnoughHalves& enough = nullptr);
 
   /// The 0/1 "matched" variables of the cut and how copies share them.
   struct CopyStates;
 
  private:
   void holdDecisions(const PartialMatching* partial);
-  std::optional<int64_t> mostCredit(int rounds, const SolveControl& control);
+  std::optional<int64_t> mostCredit(int rounds, const SolveControl& control, const EnoughHalves& enough);
 
   const PieceGraph& graph_;
   std::unique_ptr<const CopyStates> states_;

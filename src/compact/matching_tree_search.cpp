@@ -206,7 +206,7 @@ void TreeSearch::descend() {
   if (std::floor(bound_(partial_) + 1e-9) <= static_cast<double>(outcome_.score)) return;
   // Where the counts of the partial bound leave room, the cut bound weighs
   // the undecided copies' states together.
-  const std::optional<int64_t> cut = cutBound_(partial_, bound_.closed(), kCutRounds, control_);
+  const std::optional<int64_t> cut = cutBound_(partial_, bound_.closed(), kCutRounds, control_, outcome_.score);
   if (cut && *cut <= outcome_.score) return;
   const int32_t copy = nextCopy();
   if (copy < 0) return scoreLeaf();
