@@ -210,6 +210,11 @@ CutBound::CutBound(const PieceGraph& graph)
 
 CutBound::~CutBound() = default;
 
+bool CutBound::matchedInLastCut(int32_t copy) const {
+  const int32_t variable = states_->variableOf[copy];
+  return variable >= 0 && !bestValues_.empty() && bestValues_[variable] != 0;
+}
+
 void CutBound::holdDecisions(const PartialMatching* partial) {
   std::fill(held_.begin(), held_.end(), int8_t{-1});
   if (partial == nullptr) return;
@@ -253,6 +258,7 @@ std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& cont
     const int64_t total = found->total - force * heldOnes;
     if (!best || total < *best) {
       best = total;
+      bestValues_.assign(found->values.begin(), found->values.end());
       sinceBetter = 0;
     } else if (++sinceBetter == 3) {
       length /= 2;

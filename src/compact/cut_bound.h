@@ -67,6 +67,9 @@ class CutBound {
   std::optional<int64_t> mostHalves(const PartialMatching* partial, int rounds, const SolveControl& control,
                                     const EnoughHalves& enough = nullptr);
 
+  /// Whether the best cut of the last evaluation has `copy` matched.
+  bool matchedInLastCut(int32_t copy) const;
+
   /// The 0/1 "matched" variables of the cut and how copies share them.
   struct CopyStates;
 
@@ -80,6 +83,7 @@ class CutBound {
   int64_t always_ = 0;              ///< nodes alone whatever the matching
   std::vector<int64_t> multiplier_;  ///< per family
   std::vector<int8_t> held_;         ///< per variable: the value held, or -1
+  std::vector<char> bestValues_;     ///< per variable: the last evaluation's best cut
   std::vector<char> conservedCredit_;  ///< per node: whether it earns a credit as a conserved adjacency
   std::vector<char> paying_;   ///< per node: a shared first-genome node that pays for its twin alone
   std::vector<char> paidFor_;  ///< per node: a second-genome node whose credit alone its twin pays
