@@ -15,11 +15,11 @@ namespace paralog::compact {
 namespace {
 
 // Work (tree nodes times the size of the graph) the search may spend, up to
-// about three seconds on 37-gene pairs (480,000 nodes, a few minimum cuts
+// about three seconds on 37-gene pairs (800,000 nodes, a few minimum cuts
 // each), where CBC proves little that the tree does not; beyond a few dozen
 // genes the budget shrinks with the size again, as larger trees are seldom
 // covered and CBC proves near pairs fast.
-constexpr int64_t kWorkPerSearch = 120'000'000;
+constexpr int64_t kWorkPerSearch = 240'000'000;
 constexpr int64_t kSmallPairSize = 320;
 // Copies whose ends may sit in conserved adjacencies are decided first:
 // there the matching can gain, everywhere else matching mostly costs, and
