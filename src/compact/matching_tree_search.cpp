@@ -36,14 +36,15 @@ constexpr int kConservableWeight = 4;
 // duplicated family has more): deciding them first keeps the tree narrow
 // (on 37-gene pairs 1.3 million nodes to 0.78 million, 2.5 to 0.86).
 constexpr int kOneCandidateWeight = 2;
-// In the default program, a copy that the node's best cut and the best
-// matching found leave in different states (matched in one, not in the
-// other) comes after those they agree on, among copies of like rank: the
-// contested copies are decided deep in the tree, where the bound is
-// already low. On hard 37-gene pairs the trees are 1.9 to 3.4 times
-// smaller (3.6 million nodes to 1.2 million on one); under --match-all
-// they grow, so it is not used there.
-constexpr int kUnsettledWeight = 8;
+// In the default program, a copy that the node's best cut matches while
+// the best matching found leaves it unmatched comes after the others of
+// like rank: these hopes of the bound are decided deep in the tree, where
+// it is already low. On hard 37-gene pairs the trees are 2.4 to 5 times
+// smaller (3.65 million nodes to 0.79 million on one); near pairs keep
+// theirs (deferring also the copies that the cut leaves unmatched and the
+// matching matches grows one 200-gene tree twentyfold); under --match-all
+// the trees grow, so it is not used there.
+constexpr int kHopedWeight = 8;
 constexpr int64_t kPollEvery = 256;
 // Multiplier updates of the cut bound per tree node: it starts from the
 // last node's multipliers, and more rounds change the tree by well under
@@ -153,7 +154,7 @@ bool TreeSearch::mustStop() {
 // adjacencies, then those with one candidate, then the one whose ends sit
 // beside the most decided ends (or telomeres), so that pieces close early
 // and their bound falls to what they earn; in the default program, those
-// whose state the last cut and the best matching agree on first.
+// that the last cut matches and the best matching does not last.
 int32_t TreeSearch::nextCopy() const {
   int32_t chosen = -1;
   int best = std::numeric_limits<int>::min();
@@ -170,8 +171,8 @@ int32_t TreeSearch::nextCopy() const {
       if (other < 0) closeness += 1;
       else if (partial_.decision[PieceGraph::copyOf(other)] != PartialMatching::kUndecided) closeness += 2;
     }
-    const bool settled = cutBound_.matchedInLastCut(static_cast<int32_t>(c)) == (outcome_.best.pairOfCopy[c] >= 0);
-    if (!matchAll_ && !settled) closeness -= kUnsettledWeight;
+    const bool hoped = cutBound_.matchedInLastCut(static_cast<int32_t>(c)) && outcome_.best.pairOfCopy[c] < 0;
+    if (!matchAll_ && hoped) closeness -= kHopedWeight;
     if (closeness > best) {
       best = closeness;
       chosen = static_cast<int32_t>(c);
