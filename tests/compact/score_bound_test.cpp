@@ -132,6 +132,12 @@ TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
     self.id = 2;
     const PieceGraph selfGraph(first, self);
     EXPECT_EQ(cutScoreBound(selfGraph, noLimit), identityScore(selfGraph)) << "case " << compared;
+    // Against itself the best cut matches every copy that has a candidate.
+    CutBound selfCut(selfGraph);
+    selfCut(nullptr, 60, noLimit);
+    for (int32_t c = 0; c < static_cast<int32_t>(selfGraph.copies().size()); ++c) {
+      EXPECT_EQ(selfCut.matchedInLastCut(c), !selfGraph.pairsOf(c).empty()) << "case " << compared;
+    }
   }
 }
 
@@ -208,6 +214,8 @@ TEST(ScoreBoundTest, PartialMatchingBoundsHoldOnLargerPairs) {
         partial.decision[c] = PartialMatching::kUndecided;
         ASSERT_GE(counted(partial) + 1e-9, static_cast<double>(score)) << "case " << compared;
         ASSERT_GE(cut(partial, counted.closed(), 1 + drawn % 3, noLimit).value(), score) << "case " << compared;
+        // Cuts that stop once the bound is low enough still bound it.
+        ASSERT_GE(cut(partial, counted.closed(), 3, noLimit, score + drawn % 3 - 1).value(), score) << compared;
       }
     }
   }
