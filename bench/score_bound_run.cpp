@@ -1,9 +1,11 @@
 // The score bounds of an input file's first two genomes, without a search:
 // prints one tab-separated line of the count bound (nodes and copies, or
 // the refined count), the cut bound and the processor seconds of each
-// (the piece graph's construction not included).
+// (the piece graph's construction not included). PARALOG_MATCH_ALL=1: the
+// cut bound over the --match-all program's matchings.
 //   paralog_score_bound FILE
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <vector>
@@ -30,7 +32,9 @@ int main(int argc, char** argv) {
   const int64_t counted = paralog::compact::scoreUpperBound(graph);
   const double countSeconds = cpuSeconds() - start;
   start = cpuSeconds();
-  const std::optional<int64_t> cut = paralog::compact::cutScoreBound(graph, paralog::SolveControl(std::nullopt, nullptr));
+  const bool matchAll = std::getenv("PARALOG_MATCH_ALL") != nullptr;
+  const std::optional<int64_t> cut =
+      paralog::compact::cutScoreBound(graph, paralog::SolveControl(std::nullopt, nullptr), matchAll);
   const double cutSeconds = cpuSeconds() - start;
   std::printf("count\t%lld\t%.2f s\tcut\t%lld\t%.2f s\n", static_cast<long long>(counted), countSeconds,
               static_cast<long long>(cut.value_or(-1)), cutSeconds);

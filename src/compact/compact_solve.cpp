@@ -146,7 +146,7 @@ SplitOutcome searchParts(const std::vector<GenomePart>& parts, const PieceGraph&
     if (searching) {
       const SearchOutcome outcome =
           searchBeyond(partGraph, matching, matchAll, JoinCredit::kOpenBound,
-                       scoreUpperBound(partGraph, control), options, control);
+                       scoreUpperBound(partGraph, control, matchAll), options, control);
       matching = outcome.matching;
       split.upperBound += std::isnan(outcome.bound) ? std::numeric_limits<double>::infinity() : -outcome.bound;
       split.status = outcome.status;
@@ -191,7 +191,7 @@ struct Start {
 // The request's bound on the score of every matching, or scoreUpperBound's
 // (seconds at genome scale).
 int64_t wholeScoreBound(const PieceGraph& graph, const CompactSolveRequest& request) {
-  return request.scoreBound ? *request.scoreBound : scoreUpperBound(graph, request.control);
+  return request.scoreBound ? *request.scoreBound : scoreUpperBound(graph, request.control, request.matchAll);
 }
 
 // The heuristic matching improved by the kicked local search and, for the
@@ -218,10 +218,11 @@ Start startMatching(const Structure& first, const Structure& second, const Piece
   if (start.proven || request.matchAll || !request.startFromMatchAll || request.control.stopReason()) return start;
   // No --match-all matching can beat the start: its search would only cost.
   if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
-  // The bound holds for every matching: the --match-all search and the
-  // default one share it.
+  // The bound holds for every matching, so for the --match-all search too,
+  // whose own bound (its copies held matched) is lower.
   start.scoreBound = wholeScoreBound(graph, request);
-  const CompactSolveResult restricted = matchAllStart(first, second, request, *start.scoreBound);
+  const int64_t matchAllBound = std::min(*start.scoreBound, scoreUpperBound(graph, request.control, true));
+  const CompactSolveResult restricted = matchAllStart(first, second, request, matchAllBound);
   start.searchStillRunning = restricted.searchStillRunning;
   CopyMatching matching = matchingOfPairs(graph, restricted.matching);
   if (scoreMatching(graph, matching) > scoreMatching(graph, start.matching)) start.matching = std::move(matching);

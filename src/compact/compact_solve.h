@@ -64,8 +64,9 @@ struct CompactSolveRequest {
   /// few dozen genes without a model; CBC searches only when it gives up.
   /// False leaves every proof to CBC.
   bool treeSearch = true;
-  /// An upper bound on the score of every matching of these genomes
-  /// (scoreUpperBound), when the caller has it, so that it is not
+  /// An upper bound on the score of every matching of these genomes (of
+  /// the --match-all program's, with matchAll; scoreUpperBound), when the
+  /// caller has it, so that it is not
   /// computed again; reported as the search's bound until CBC proves a
   /// better one.
   std::optional<int64_t> scoreBound;

@@ -1,6 +1,7 @@
 #include "compact/cut_bound.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -181,31 +182,56 @@ std::vector<int64_t> imbalanceOf(const CopyStates& states, const std::vector<cha
   return imbalance;
 }
 
-// The values with copies of the larger side unmatched until each family
-// is balanced: states some matching can have. Variables held at a value
-// keep it; the pairs that hold copies matched are balanced by themselves,
-// so the free copies of the larger side always suffice.
-std::vector<char> balanced(const CopyStates& states, std::vector<char> values, std::vector<int64_t> imbalance,
+// The values with free copies of the larger side unmatched, then free
+// copies of the smaller side matched, until each family is balanced:
+// states some matching can have, unless the held values leave a family
+// unbalanced (`imbalance` then says where). Variables held at a value keep
+// it.
+std::vector<char> balanced(const CopyStates& states, std::vector<char> values, std::vector<int64_t>& imbalance,
                            const std::vector<int8_t>& held) {
-  for (int32_t v = 0; v < states.variables; ++v) {
-    const int32_t family = states.familyOf[v];
-    if (family >= 0 && values[v] && held[v] < 0 && imbalance[family] * states.sideOf[v] > 0) {
-      values[v] = 0;
-      imbalance[family] -= states.sideOf[v];
+  for (const int from : {1, 0}) {
+    for (int32_t v = 0; v < states.variables; ++v) {
+      const int32_t family = states.familyOf[v];
+      if (family < 0 || values[v] != from || held[v] >= 0) continue;
+      const int64_t toward = from ? states.sideOf[v] : -states.sideOf[v];
+      if (imbalance[family] * toward <= 0) continue;
+      values[v] = static_cast<char>(1 - from);
+      imbalance[family] -= toward;
     }
   }
   return values;
 }
 
+// Under --match-all every family matches as many pairs as its smaller side
+// has copies, and candidate pairs join each copy of a family in one genome
+// to each in the other: the copies of the smaller side (of both when the
+// sides are equal) are matched in every such matching, as are those whose
+// only candidate has no other. 1 for those, -1 for the others.
+std::vector<int8_t> matchedByEveryMatching(const CopyStates& states, bool matchAll) {
+  std::vector<int8_t> held(states.variables, -1);
+  if (!matchAll) return held;
+  std::vector<std::array<int32_t, 2>> sides(states.families, {0, 0});
+  for (int32_t v = 0; v < states.variables; ++v) {
+    if (states.familyOf[v] >= 0) ++sides[states.familyOf[v]][states.sideOf[v] > 0 ? 0 : 1];
+  }
+  for (int32_t v = 0; v < states.variables; ++v) {
+    const int32_t family = states.familyOf[v];
+    const int side = states.sideOf[v] > 0 ? 0 : 1;
+    if (family < 0 || sides[family][side] <= sides[family][1 - side]) held[v] = 1;
+  }
+  return held;
+}
+
 }  // namespace
 
-CutBound::CutBound(const PieceGraph& graph)
+CutBound::CutBound(const PieceGraph& graph, bool matchAll)
     : graph_(graph), states_(std::make_unique<CopyStates>(copyStates(graph))), cut_(states_->variables) {
   markPayingTwins(graph, *states_, paying_, paidFor_);
   always_ = addAloneCredits(graph, *states_, paidFor_, cut_) + addDeadCredits(graph, *states_, paying_, cut_);
   conservedCredit_ = addConservedCredits(graph, *states_, cut_);
   multiplier_.assign(states_->families, 0);
-  held_.assign(states_->variables, -1);
+  alwaysHeld_ = matchedByEveryMatching(*states_, matchAll);
+  held_ = alwaysHeld_;
 }
 
 CutBound::~CutBound() = default;
@@ -216,7 +242,7 @@ bool CutBound::matchedInLastCut(int32_t copy) const {
 }
 
 void CutBound::holdDecisions(const PartialMatching* partial) {
-  std::fill(held_.begin(), held_.end(), int8_t{-1});
+  held_ = alwaysHeld_;
   if (partial == nullptr) return;
   for (size_t c = 0; c < partial->decision.size(); ++c) {
     const int32_t variable = states_->variableOf[c];
@@ -251,7 +277,7 @@ std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& cont
     for (int32_t v = 0; v < states.variables; ++v) {
       const int32_t family = states.familyOf[v];
       weights[v] = pairCredit[v] + (family < 0 ? 0 : multiplier_[family] * states.sideOf[v]);
-      if (held_[v] >= 0) weights[v] = held_[v] == 1 ? pairCredit[v] + force : -force;
+      if (held_[v] >= 0) weights[v] = held_[v] == 1 ? weights[v] + force : -force;
     }
     const std::optional<CreditCut::Best> found = cut_.maximise(weights, stop);
     if (!found) break;
@@ -265,7 +291,11 @@ std::optional<int64_t> CutBound::mostCredit(int rounds, const SolveControl& cont
       sinceBetter = 0;
     }
     const std::vector<int64_t> imbalance = imbalanceOf(states, found->values);
-    reached = std::max(reached, cut_.totalAt(balanced(states, found->values, imbalance, held_), pairCredit));
+    std::vector<int64_t> left = imbalance;
+    const std::vector<char> feasible = balanced(states, found->values, left, held_);
+    if (std::all_of(left.begin(), left.end(), [](int64_t i) { return i == 0; })) {
+      reached = std::max(reached, cut_.totalAt(feasible, pairCredit));
+    }
     double norm = 0;
     for (const int64_t i : imbalance) norm += static_cast<double>(i * i);
     if (norm == 0 || *best / (kScale / 2) * (kScale / 2) <= reached) break;
@@ -300,8 +330,8 @@ std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl
 
 // Per piece, with 1/2 per node and 1/4 per free end shared out: the score
 // is at most N/2 + (C1 + C2)/2 + the credit of the matching.
-std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control) {
-  return CutBound(graph)(nullptr, kRounds, control);
+std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control, bool matchAll) {
+  return CutBound(graph, matchAll)(nullptr, kRounds, control);
 }
 
 // The shares of a closed piece are constant under the partial matching:

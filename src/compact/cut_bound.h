@@ -23,8 +23,10 @@ namespace paralog::compact {
 /// Lagrange multipliers (docs/compact-model.md, "The cut bound"). Each
 /// cut takes well under a second at genome scale; `control` is polled
 /// during the cuts, and a stop ends it with the best bound found so far
-/// (none before the first cut ends).
-std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control);
+/// (none before the first cut ends). With `matchAll`, over the matchings of
+/// the --match-all program only: the copies that each of them matches are
+/// held matched.
+std::optional<int64_t> cutScoreBound(const PieceGraph& graph, const SolveControl& control, bool matchAll = false);
 
 /// What the cut bound is made of, in halves: at least the most, over every
 /// matching M, of 2 |M| + the nodes in conserved adjacencies (cycles of two
@@ -35,7 +37,8 @@ std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl
 
 /// The cut bound of one graph, kept for many evaluations, over every
 /// matching or over those that complete a partial one (each copy it
-/// decides matched or unmatched as there). The Lagrange multipliers of the
+/// decides matched or unmatched as there); with `matchAll`, over the
+/// matchings of the --match-all program only. The Lagrange multipliers of the
 /// last evaluation are where the next one starts, so evaluations of
 /// similar partial matchings in a row need few cuts.
 ///
@@ -43,7 +46,7 @@ std::optional<int64_t> mostCutCredit(const PieceGraph& graph, const SolveControl
 /// object serves one thread.
 class CutBound {
  public:
-  explicit CutBound(const PieceGraph& graph);
+  explicit CutBound(const PieceGraph& graph, bool matchAll = false);
   ~CutBound();
   CutBound(const CutBound&) = delete;
   CutBound& operator=(const CutBound&) = delete;
@@ -83,6 +86,7 @@ class CutBound {
   int64_t always_ = 0;              ///< nodes alone whatever the matching
   std::vector<int64_t> multiplier_;  ///< per family
   std::vector<int8_t> held_;         ///< per variable: the value held, or -1
+  std::vector<int8_t> alwaysHeld_;   ///< per variable: 1 when every matching searched matches it, else -1
   std::vector<char> bestValues_;     ///< per variable: the last evaluation's best cut
   std::vector<char> conservedCredit_;  ///< per node: whether it earns a credit as a conserved adjacency
   std::vector<char> paying_;   ///< per node: a shared first-genome node that pays for its twin alone

@@ -108,7 +108,7 @@ class TreeSearch {
              const SolveControl& control)
       : graph_(graph),
         bound_(graph),
-        cutBound_(graph),
+        cutBound_(graph, matchAll),
         start_(start),
         matchAll_(matchAll),
         quotas_(graph),

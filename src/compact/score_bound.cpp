@@ -91,9 +91,9 @@ int64_t scoreUpperBound(const PieceGraph& graph) {
   return std::min(nodes + copies, refined);
 }
 
-int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control) {
+int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control, bool matchAll) {
   const int64_t counted = scoreUpperBound(graph);
-  const std::optional<int64_t> cut = cutScoreBound(graph, control);
+  const std::optional<int64_t> cut = cutScoreBound(graph, control, matchAll);
   return cut ? std::min(counted, *cut) : counted;
 }
 

@@ -20,8 +20,9 @@ int64_t scoreUpperBound(const PieceGraph& graph);
 
 /// The smaller of the bound above and the cut bound (cut_bound.h), which
 /// polls `control`; the bound above alone when a stop comes before the
-/// first cut ends.
-int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control);
+/// first cut ends. With `matchAll` it bounds the matchings of the
+/// --match-all program only, with the cut bound over those.
+int64_t scoreUpperBound(const PieceGraph& graph, const SolveControl& control, bool matchAll = false);
 
 }  // namespace paralog::compact
 

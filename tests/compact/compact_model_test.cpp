@@ -143,13 +143,19 @@ void expectKickedSearchSound(const PieceGraph& graph, bool matchAll, int64_t bes
 void expectTreeSearchSound(const PieceGraph& graph, int64_t best, int64_t bestComplete, std::mt19937& random) {
   const SolveControl control(std::nullopt, nullptr);
   PartialMatchingBound bound(graph);
-  CutBound cut(graph);
+  CutBound cut(graph), cutOfMatchAll(graph, true);
+  EXPECT_GE(scoreUpperBound(graph, control, true), bestComplete);
   forEachMatching(graph, [&](const CopyMatching& matching) {
     PartialMatching partial{matching.pairOfCopy};
     const int64_t score = scoreMatching(graph, matching);
     const int64_t open = scoreWithOpenJoins(countPieces(graph, matching, walkPieces(graph, matching)));
+    // The --match-all program's cut bound holds its matchings only.
+    const bool complete = matchesAll(graph, matching);
     ASSERT_DOUBLE_EQ(bound(partial), static_cast<double>(open));
     ASSERT_GE(cut(partial, bound.closed(), 3, control).value(), open);
+    if (complete) {
+      ASSERT_GE(cutOfMatchAll(partial, bound.closed(), 3, control).value(), open);
+    }
     for (int round = 0; round < 4; ++round) {
       for (size_t c = 0; c < partial.decision.size(); ++c) {
         if (random() % 3 != 0) continue;
@@ -161,6 +167,9 @@ void expectTreeSearchSound(const PieceGraph& graph, int64_t best, int64_t bestCo
       }
       ASSERT_GE(bound(partial) + 1e-9, static_cast<double>(score));
       ASSERT_GE(cut(partial, bound.closed(), 1 + round, control).value(), score);
+      if (complete) {
+        ASSERT_GE(cutOfMatchAll(partial, bound.closed(), 1 + round, control).value(), score);
+      }
     }
   });
   const TreeSearchOutcome full =
