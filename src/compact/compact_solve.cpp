@@ -219,9 +219,10 @@ Start startMatching(const Structure& first, const Structure& second, const Piece
   // No --match-all matching can beat the start: its search would only cost.
   if (matchAllScoreBound(graph) <= static_cast<double>(scoreMatching(graph, start.matching))) return start;
   // The bound holds for every matching, so for the --match-all search too,
-  // whose own bound (its copies held matched) is lower.
+  // whose own bound (its copies held matched) is lower and may rule it out.
   start.scoreBound = wholeScoreBound(graph, request);
   const int64_t matchAllBound = std::min(*start.scoreBound, scoreUpperBound(graph, request.control, true));
+  if (matchAllBound <= scoreMatching(graph, start.matching)) return start;
   const CompactSolveResult restricted = matchAllStart(first, second, request, matchAllBound);
   start.searchStillRunning = restricted.searchStillRunning;
   CopyMatching matching = matchingOfPairs(graph, restricted.matching);
