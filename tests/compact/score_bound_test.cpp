@@ -132,6 +132,8 @@ TEST(ScoreBoundTest, BoundsNeverClaimLessThanTheBestMatching) {
     self.id = 2;
     const PieceGraph selfGraph(first, self);
     EXPECT_EQ(cutScoreBound(selfGraph, noLimit), identityScore(selfGraph)) << "case " << compared;
+    // Its best matching matches every copy, so holding them changes nothing.
+    EXPECT_EQ(cutScoreBound(selfGraph, noLimit, true), identityScore(selfGraph)) << "case " << compared;
     // Against itself the best cut matches every copy that has a candidate.
     CutBound selfCut(selfGraph);
     selfCut(nullptr, 60, noLimit);
